@@ -1,0 +1,136 @@
+#include "Assignments.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <algorithm>
+#include <iostream>
+#include <iterator>
+
+namespace zarvcli {
+
+using ZarvLinesParm::MemberInfo;
+using ZarvLinesParm::ValueType;
+using ZarvLinesParm::Variant;
+
+namespace {
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+/// Where an assignment came from, for messages: "--set Fill=x" or "--json-in f.json".
+struct Origin {
+    std::string text;
+    [[noreturn]] void fail(const std::string& why) const { throw ArgumentError(text + ": " + why); }
+};
+
+const MemberInfo& propertyNamed(const std::vector<MemberInfo>& members, const std::string& name, const Origin& origin)
+{
+    const MemberInfo* m = findMember(members, name);
+    if (!m)
+        origin.fail("the class has no member " + name);
+    if (m->kind != MemberInfo::Kind::Property)
+        origin.fail(m->name + " is a method, not a property");
+    return *m;
+}
+
+Variant numberFrom(std::string_view text, const MemberInfo& member, const Origin& origin)
+{
+    const std::optional<double> number = parseNumber(text);
+    if (!number)
+        origin.fail(member.name + " holds a number; \"" + std::string(text) + "\" is not one");
+    return *number;
+}
+
+Assignment fromSet(std::string_view set, const std::vector<MemberInfo>& members)
+{
+    const Origin origin{"--set " + std::string(set)};
+    const auto eq = set.find('=');
+    const std::optional<Target> target = parseTarget(set.substr(0, eq)); // checked when parsed
+    const std::string_view text = set.substr(eq + 1);
+    const MemberInfo& member = propertyNamed(members, target->name, origin);
+    Variant value = member.type == ValueType::String ? Variant(std::string(text)) : numberFrom(text, member, origin);
+    return {member.name, target->index, std::move(value)};
+}
+
+QJsonObject readJsonObject(const std::string& source, const Origin& origin)
+{
+    QByteArray bytes;
+    if (source == "-") {
+        const std::string all{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
+        bytes = QByteArray(all.data(), static_cast<qsizetype>(all.size()));
+    } else {
+        QFile file(QString::fromStdString(source));
+        if (!file.open(QIODevice::ReadOnly))
+            origin.fail("cannot read: " + file.errorString().toStdString());
+        bytes = file.readAll();
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        origin.fail("not JSON: " + error.errorString().toStdString() + " at offset " + std::to_string(error.offset));
+    if (!document.isObject())
+        origin.fail("expected a JSON object of \"Member\" or \"Member(i)\" keys");
+    return document.object();
+}
+
+std::vector<Assignment> fromJson(const std::string& source, const std::vector<MemberInfo>& members)
+{
+    const Origin origin{"--json-in " + source};
+    std::vector<Assignment> out;
+    const QJsonObject object = readJsonObject(source, origin);
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        const std::optional<Target> target = parseTarget(key);
+        if (!target)
+            origin.fail("key \"" + key + "\" is not Member or Member(i)");
+        const MemberInfo& member = propertyNamed(members, target->name, origin);
+        const QJsonValue v = it.value();
+        Variant value;
+        if (v.isDouble())
+            value = v.toDouble();
+        else if (v.isString() && member.type == ValueType::String)
+            value = v.toString().toStdString();
+        else if (v.isString())
+            value = numberFrom(v.toString().toStdString(), member, origin);
+        else if (!v.isNull())
+            origin.fail("the value of \"" + key + "\" is neither a number nor a string");
+        out.push_back({member.name, target->index, std::move(value)});
+    }
+    return out;
+}
+
+} // namespace
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
+}
+
+const MemberInfo* findMember(const std::vector<MemberInfo>& members, std::string_view name)
+{
+    const auto it = std::ranges::find_if(members, [&](const MemberInfo& m) { return sameName(m.name, name); });
+    return it == members.end() ? nullptr : &*it;
+}
+
+void Assignment::applyTo(ZarvLinesParm::Object& object) const
+{
+    std::vector<Variant> args;
+    if (index)
+        args.emplace_back(static_cast<double>(*index));
+    args.push_back(value);
+    object.invoke(member, ZarvLinesParm::Invoke::Let, args);
+}
+
+std::vector<Assignment> assignmentsFor(const ShowOptions& show, const std::vector<MemberInfo>& members)
+{
+    std::vector<Assignment> out;
+    if (show.jsonIn)
+        out = fromJson(*show.jsonIn, members);
+    for (const std::string& set : show.sets)
+        out.push_back(fromSet(set, members));
+    return out;
+}
+
+} // namespace zarvcli

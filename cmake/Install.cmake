@@ -1,0 +1,22 @@
+# Installs the library (versioned SONAME), its headers, and the CMake package files, so that a
+# host finds it with find_package(ZarvLinesParm CONFIG) and links ZarvLinesParm::ZarvLinesParm.
+include(CMakePackageConfigHelpers)
+
+install(TARGETS ZarvLinesParm EXPORT ZarvLinesParmTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY include/ZarvLinesParm DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+set(config_dir ${CMAKE_INSTALL_LIBDIR}/cmake/ZarvLinesParm)
+install(EXPORT ZarvLinesParmTargets NAMESPACE ZarvLinesParm:: DESTINATION ${config_dir})
+configure_package_config_file(cmake/ZarvLinesParmConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/ZarvLinesParmConfig.cmake
+  INSTALL_DESTINATION ${config_dir})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/ZarvLinesParmConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES
+  ${CMAKE_CURRENT_BINARY_DIR}/ZarvLinesParmConfig.cmake
+  ${CMAKE_CURRENT_BINARY_DIR}/ZarvLinesParmConfigVersion.cmake
+  DESTINATION ${config_dir})

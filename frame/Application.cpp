@@ -1,0 +1,26 @@
+#include "frame/Application.h"
+
+#include <ZarvLinesParm/Types.h>
+
+#include <QApplication>
+#include <QThread>
+
+namespace ZarvLinesParm::frame {
+
+void ensureApplication()
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) {
+        // QApplication keeps references to argc and argv for its whole life.
+        static int argc = 1;
+        static char name[] = "ZarvLinesParm";
+        static char* argv[] = {name, nullptr};
+        app = new QApplication(argc, argv);
+    }
+    if (!qobject_cast<QApplication*>(app))
+        throw Error(5, "the host's application object cannot show widgets");
+    if (QThread::currentThread() != app->thread())
+        throw Error(5, "dialogs run on the host's user-interface thread only");
+}
+
+} // namespace ZarvLinesParm::frame

@@ -1,0 +1,145 @@
+#pragma once
+
+// Members are declared once per class, as field objects bound to the class's records:
+//
+//     frame::Records<Record> records;
+//     constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};    // Cor(1 To 2)
+//     constexpr frame::Field fill{"Fill", records, &Record::Fill};
+//
+// The typed C++ members call them (`return cor.get(i);`), and the class's member table for late
+// binding is built from the very same objects (`frame::property(cor)`), so the index check, the
+// type and the record field a name stands for exist in one place only.
+
+#include "frame/Records.h"
+
+#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Object.h>
+#include <ZarvLinesParm/Types.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace ZarvLinesParm::frame {
+
+template <class T> inline constexpr bool isValueType = false;
+template <> inline constexpr bool isValueType<std::int16_t> = true;
+template <> inline constexpr bool isValueType<std::int32_t> = true;
+template <> inline constexpr bool isValueType<float> = true;
+template <> inline constexpr bool isValueType<std::string> = true;
+
+template <class T>
+constexpr ValueType valueTypeOf()
+{
+    static_assert(isValueType<T>, "a member's type is Int16, Int32, Float or String");
+    if constexpr (std::is_same_v<T, std::int16_t>) return ValueType::Int16;
+    else if constexpr (std::is_same_v<T, std::int32_t>) return ValueType::Int32;
+    else if constexpr (std::is_same_v<T, float>) return ValueType::Float;
+    else return ValueType::String;
+}
+
+/// A property on one field of the record: the getter reads the working record, the setter
+/// writes the parameter record, so a value set is seen only after the next `Start`.
+template <class Record, class T>
+class Field {
+public:
+    using Value = T;
+
+    constexpr Field(std::string_view name, Records<Record>& records, T Record::*member)
+        : name_(name), records_(&records), member_(member) {}
+
+    constexpr std::string_view name() const { return name_; }
+    T get() const { return records_->working.*member_; }
+    void let(T value) const { records_->parameter.*member_ = std::move(value); }
+
+private:
+    std::string_view name_;
+    Records<Record>* records_;
+    T Record::*member_;
+};
+
+/// A property on an array field of the record, indexed from 1 like the record's arrays.
+/// An index outside 1 to N fails with error 9 before anything is read or written.
+template <class Record, class T, std::size_t N>
+class ArrayField {
+public:
+    using Value = T;
+    static constexpr std::int16_t first = 1;
+    static constexpr std::int16_t last = static_cast<std::int16_t>(N);
+
+    constexpr ArrayField(std::string_view name, Records<Record>& records,
+                         std::array<T, N> Record::*member)
+        : name_(name), records_(&records), member_(member) {}
+
+    constexpr std::string_view name() const { return name_; }
+    T get(std::int16_t i) const { return (records_->working.*member_)[slot(i)]; }
+    void let(std::int16_t i, T value) const { (records_->parameter.*member_)[slot(i)] = std::move(value); }
+
+private:
+    static std::size_t slot(std::int16_t i)
+    {
+        if (i < first || i > last)
+            throw Error(9);
+        return static_cast<std::size_t>(i - first);
+    }
+
+    std::string_view name_;
+    Records<Record>* records_;
+    std::array<T, N> Record::*member_;
+};
+
+/// One entry of a class's member table. Late binding converts the arguments to the declared
+/// types before it calls `get`, `let` or `call`, which then hold exactly those alternatives.
+struct Member {
+    MemberInfo info;
+    std::function<Variant(std::int16_t index)> get;
+    std::function<void(std::int16_t index, const Variant& value)> let;
+    std::function<Variant(const std::vector<Variant>& args)> call;
+};
+
+using MemberTable = std::vector<Member>;
+
+template <class Record, class T>
+Member property(const Field<Record, T>& field)
+{
+    Member m;
+    m.info = {std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(), std::nullopt, {}};
+    m.get = [field](std::int16_t) { return Variant(field.get()); };
+    m.let = [field](std::int16_t, const Variant& value) { field.let(std::get<T>(value)); };
+    return m;
+}
+
+template <class Record, class T, std::size_t N>
+Member property(const ArrayField<Record, T, N>& field)
+{
+    using F = ArrayField<Record, T, N>;
+    Member m;
+    m.info = {std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(),
+              std::pair{F::first, F::last}, {}};
+    m.get = [field](std::int16_t i) { return Variant(field.get(i)); };
+    m.let = [field](std::int16_t i, const Variant& value) { field.let(i, std::get<T>(value)); };
+    return m;
+}
+
+/// A method taking arguments of the types `Args...`, e.g.
+/// `method<std::int16_t>("Start", [](std::int16_t fdef) { return Cls{}.Start(fdef); })`.
+template <class... Args, class Call>
+Member method(std::string_view name, Call call)
+{
+    Member m;
+    m.info = {std::string(name), MemberInfo::Kind::Method, ValueType::Int16, std::nullopt,
+              {valueTypeOf<Args>()...}};
+    m.call = [call](const std::vector<Variant>& args) {
+        return [&]<std::size_t... I>(std::index_sequence<I...>) {
+            return Variant(call(std::get<Args>(args[I])...));
+        }(std::index_sequence_for<Args...>{});
+    };
+    return m;
+}
+
+} // namespace ZarvLinesParm::frame

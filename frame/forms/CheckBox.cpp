@@ -1,0 +1,41 @@
+#include "frame/forms/CheckBox.h"
+
+#include <ZarvLinesParm/Types.h>
+
+namespace ZarvLinesParm::frame {
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent)
+    : QCheckBox(caption, parent)
+{
+}
+
+void CheckBox::setValue(std::int16_t value)
+{
+    switch (value) {
+    case 0: setCheckState(Qt::Unchecked); break;
+    case 1: setCheckState(Qt::Checked); break;
+    case 2:
+        setTristate(true);
+        setCheckState(Qt::PartiallyChecked);
+        break;
+    default:
+        throw Error(380);
+    }
+}
+
+std::int16_t CheckBox::value() const
+{
+    switch (checkState()) {
+    case Qt::Unchecked: return 0;
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    }
+    return 0;
+}
+
+void CheckBox::nextCheckState()
+{
+    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+}
+
+} // namespace ZarvLinesParm::frame

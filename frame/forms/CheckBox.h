@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QCheckBox>
+
+#include <cstdint>
+
+namespace ZarvLinesParm::frame {
+
+/// A check box with the values 0 (cleared), 1 (checked) and 2 (greyed).
+class CheckBox : public QCheckBox {
+public:
+    CheckBox(const QString& caption, QWidget* parent);
+
+    /// Sets the value; anything but 0, 1 or 2 fails with error 380 and changes nothing.
+    void setValue(std::int16_t value);
+    std::int16_t value() const;
+
+protected:
+    /// A user's click toggles between cleared and checked; only code makes a box greyed.
+    void nextCheckState() override;
+};
+
+} // namespace ZarvLinesParm::frame

@@ -1,0 +1,10 @@
+#pragma once
+
+// Everything a host uses: the types and errors, creating by name and late binding, and the
+// parameter classes.
+
+#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Object.h>
+#include <ZarvLinesParm/Types.h>
+
+#include <ZarvLinesParm/CircleElipseCls.h>

@@ -1,0 +1,76 @@
+#!/bin/bash
+# Command lines that cannot run: each must end with status 2 before any dialog shows, print
+# nothing on standard output and one line on standard error that names the offending argument.
+#
+#   argument_errors.sh PROGRAM
+set -u
+prog=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+
+# [STDIN=FILE] rejected FRAGMENT ARG... : FRAGMENT must appear in the message.
+rejected() {
+    local fragment=$1
+    shift
+    "$prog" "$@" <"${STDIN:-/dev/null}" >"$work/out" 2>"$work/err"
+    local status=$?
+    local problem=
+    if [[ $status != 2 ]]; then
+        problem="exit status $status"
+    elif [[ -s $work/out ]]; then
+        problem="wrote to standard output"
+    elif [[ $(wc -l <"$work/err") != 1 ]]; then
+        problem="standard error is not one line"
+    elif ! grep -qF -- "$fragment" "$work/err"; then
+        problem="message does not name '$fragment'"
+    fi
+    if [[ -n $problem ]]; then
+        echo "FAIL ($problem):$(printf ' %q' "$@")"
+        sed 's/^/  stderr: /' "$work/err"
+        failed=1
+    fi
+}
+
+C=CircleElipseCls
+
+rejected frobnicate frobnicate
+rejected describe describe
+rejected --bogus describe $C --bogus
+rejected show show --press ok
+rejected --bogus show $C --press ok --bogus
+rejected extra show $C extra --press ok
+rejected --press show $C --press
+rejected sometimes show $C --press sometimes
+rejected --press show $C --press ok --press cancel
+rejected --fdef show $C --fdef one --press ok
+
+# --set: its form, then its member and value against the class.
+rejected --set show $C --set --press ok
+rejected Fill show $C --set Fill --press ok
+rejected 'Cor(1=5' show $C --set 'Cor(1=5' --press ok
+rejected 'Cor(x)=5' show $C --set 'Cor(x)=5' --press ok
+rejected '=5' show $C --set '=5' --press ok
+rejected Nope show $C --set Nope=1 --press ok
+rejected Start show $C --set Start=1 --press ok
+rejected abc show $C --set Fill=abc --press ok
+rejected 0x show $C --set Fill=0x --press ok
+rejected 12px show $C --set 'Cor(1)=12px' --press ok
+
+# --json-in: the file, its form, its keys and values.
+rejected "$work/missing.json" show $C --json-in "$work/missing.json" --press ok
+printf '{"Fill": 1' >"$work/truncated.json"
+rejected --json-in show $C --json-in "$work/truncated.json" --press ok
+printf '[1, 2]' >"$work/array.json"
+rejected --json-in show $C --json-in "$work/array.json" --press ok
+printf '{"Nope": 1}' >"$work/unknown.json"
+rejected Nope show $C --json-in "$work/unknown.json" --press ok
+printf '{"Cor(": 1}' >"$work/key.json"
+rejected 'Cor(' show $C --json-in "$work/key.json" --press ok
+printf '{"Fill": "lots"}' >"$work/text.json"
+rejected lots show $C --json-in "$work/text.json" --press ok
+printf '{"Fill": true}' >"$work/bool.json"
+rejected Fill show $C --json-in "$work/bool.json" --press ok
+STDIN=$work/unknown.json rejected Nope show $C --json-in - --press ok
+
+exit $failed

@@ -1,0 +1,195 @@
+// The short number form, and its round trip through the number reading.
+
+#include "frame/NumberReading.h"
+#include "frame/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace ZarvLinesParm::frame {
+namespace {
+
+struct Shown
+{
+    float value;
+    const char* text;
+};
+
+template <std::size_t N>
+void expectShown(const Shown (&cases)[N])
+{
+    for (const Shown& shown : cases)
+        EXPECT_EQ(shortNumberForm(shown.value), shown.text) << std::hexfloat << shown.value;
+}
+
+TEST(ShortNumberForm, ShowsEverydayValues)
+{
+    const Shown cases[] = {
+        {0.382f, " .382"},   {1.618f, " 1.618"},  {2.0f, " 2"},        {0.0f, " 0"},
+        {-0.5f, "-.5"},      {-1.618f, "-1.618"}, {1.5f, " 1.5"},      {100.0f, " 100"},
+        {1000000.0f, " 1000000"},                 {0.1f, " .1"},       {-100.25f, "-100.25"},
+    };
+    expectShown(cases);
+}
+
+TEST(ShortNumberForm, RoundsTheExactBinaryValueToSevenDigits)
+{
+    const Shown cases[] = {
+        // 0.12345675f is a little below ...675: rounding its shortest text would go up.
+        {0.12345675f, " .1234567"},
+        {std::nextafter(0.12345675f, 1.0f), " .1234568"},
+        // Exact ties go to the even digit.
+        {12345.125f, " 12345.12"},
+        {12345.375f, " 12345.38"},
+        {1234567.5f, " 1234568"},
+        {1234566.5f, " 1234566"},
+        {10000005.0f, " 1E+07"},
+        {10000015.0f, " 1.000002E+07"},
+        // Rounding that carries into a new decade, dropping every digit after the point.
+        {std::nextafter(1.0f, 0.0f), " .9999999"},
+        {std::nextafter(100000.0f, 0.0f), " 99999.99"},
+        {std::nextafter(0.1f, 0.0f), " .09999999"}, // still seven significant digits
+        {1.0f / 3.0f, " .3333333"},
+        {2.0f / 3.0f, " .6666667"},
+        {-2.0f / 3.0f, "-.6666667"},
+    };
+    expectShown(cases);
+}
+
+TEST(ShortNumberForm, UsesExponentFormBeyondSevenIntegerDigitsAndBelowOneTenThousandth)
+{
+    const Shown cases[] = {
+        {9999999.0f, " 9999999"},
+        {10000000.0f, " 1E+07"},
+        {12345678.0f, " 1.234568E+07"},
+        {-12345678.0f, "-1.234568E+07"},
+        {std::nextafter(1e8f, 0.0f), " 9.999999E+07"},
+        {std::numeric_limits<float>::max(), " 3.402823E+38"},
+        // The float nearest 1E-4 lies just below it and rounds up onto it: no exponent.
+        {0.0001f, " .0001"},
+        {std::nextafter(0.0001f, 0.0f), " 9.999999E-05"},
+        {std::nextafter(0.0001f, 1.0f), " .0001"},
+        {0.00012345f, " .00012345"},
+        {0.00001f, " 1E-05"},
+        {-0.00001f, "-1E-05"},
+        {1.234567e-5f, " 1.234567E-05"},
+        {1e-38f, " 9.999999E-39"},
+        {std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
+    };
+    expectShown(cases);
+}
+
+TEST(ShortNumberForm, ShowsWhatTheReadingWouldStoreForValuesItCannotYield)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    const Shown cases[] = {
+        {inf, " 3.402823E+38"},
+        {-inf, "-3.402823E+38"},
+        {std::numeric_limits<float>::quiet_NaN(), " 0"},
+        {-std::numeric_limits<float>::quiet_NaN(), " 0"},
+        {-0.0f, " 0"},
+    };
+    expectShown(cases);
+}
+
+// printf's "%.7G" in the C locale, its leading "0" dropped and a blank before a value that is
+// not negative: an independent account of the same form.
+std::string printfForm(float value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.7G", static_cast<double>(value));
+    std::string form = text[0] == '-' ? text : ' ' + std::string(text);
+    if (form.compare(1, 2, "0.") == 0)
+        form.erase(1, 1);
+    return form;
+}
+
+TEST(ShortNumberForm, AgreesWithPrintfOnSampledBitPatterns)
+{
+    ASSERT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), "C");
+    std::mt19937 random(20240611);
+    int compared = 0;
+    while (compared < 200'000) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (!std::isfinite(value) || value == 0.0f)
+            continue;
+        ASSERT_EQ(shortNumberForm(value), printfForm(value)) << std::hexfloat << value;
+        ++compared;
+    }
+}
+
+TEST(ShortNumberForm, ShowsSixteenBitIntegersTheSameWay)
+{
+    EXPECT_EQ(shortNumberForm(std::int16_t{8}), " 8");
+    EXPECT_EQ(shortNumberForm(std::int16_t{-3}), "-3");
+    EXPECT_EQ(shortNumberForm(std::int16_t{0}), " 0");
+    EXPECT_EQ(shortNumberForm(std::int16_t{32767}), " 32767");
+    EXPECT_EQ(shortNumberForm(std::int16_t{-32768}), "-32768");
+}
+
+// ---- Shown, then read back --------------------------------------------------------------------
+
+TEST(ShownAndReadBack, ASevenDigitFormLosesTheRestOfOneThird)
+{
+    const float third = 1.0f / 3.0f;
+    const std::string shown = shortNumberForm(third);
+    ASSERT_EQ(shown, " .3333333");
+    EXPECT_EQ(readSingle(shown), std::nextafter(third, 0.0f));
+}
+
+TEST(ShownAndReadBack, ValuesOfUpToSixSignificantDigitsComeBackBitForBit)
+{
+    std::mt19937_64 random(0x5eed);
+    std::uniform_int_distribution<int> mantissas(1, 999'999);
+    std::uniform_int_distribution<int> exponents(-35, 30); // mantissa x 10^e spans ~1e-35..1e36
+    char text[32];
+    for (int i = 0; i < 1'000'000; ++i) {
+        char* end = std::to_chars(text, text + sizeof text, mantissas(random)).ptr;
+        *end++ = 'e';
+        end = std::to_chars(end, text + sizeof text, exponents(random)).ptr;
+        float value = 0.0f;
+        std::from_chars(text, end, value);
+        if (i % 2 == 1)
+            value = -value;
+
+        const std::string shown = shortNumberForm(value);
+        const float back = readSingle(shown);
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(back), std::bit_cast<std::uint32_t>(value))
+            << std::string(text, end) << " shown as \"" << shown << "\"";
+    }
+}
+
+// A comma-decimal locale changes neither direction: "." stays the point, "," ends a number.
+class UnderCommaLocale : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+            GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+        ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    }
+    void TearDown() override { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_F(UnderCommaLocale, BothDirectionsKeepThePoint)
+{
+    EXPECT_EQ(shortNumberForm(1.618f), " 1.618");
+    EXPECT_EQ(shortNumberForm(-0.5f), "-.5");
+    EXPECT_EQ(shortNumberForm(12345678.0f), " 1.234568E+07");
+    EXPECT_EQ(readNumber("1.5"), 1.5);
+    EXPECT_EQ(readSingle(" .382"), 0.382f);
+    EXPECT_EQ(readNumber("1,5"), 1.0);
+    EXPECT_EQ(readInteger16("12,9"), std::optional<std::int16_t>(12));
+}
+
+} // namespace
+} // namespace ZarvLinesParm::frame

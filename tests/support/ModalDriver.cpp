@@ -1,0 +1,89 @@
+#include "support/ModalDriver.h"
+
+#include "frame/forms/Swatch.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace testsupport {
+namespace {
+constexpr int deadlineMs = 10000;
+}
+
+void whenModal(const QString& objectName, std::function<void(QDialog&)> action)
+{
+    auto* timer = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == objectName && dialog->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            delete waited;
+            action(*dialog);
+            return;
+        }
+        if (waited->elapsed() > deadlineMs) {
+            timer->stop();
+            timer->deleteLater();
+            delete waited;
+            ADD_FAILURE() << objectName.toStdString() << " was not shown in time";
+            for (QWidget* w : QApplication::topLevelWidgets())
+                w->close();
+        }
+    });
+    timer->start();
+}
+
+void click(QWidget& widget)
+{
+    // Near the left edge: a check box or option button takes clicks on its box and caption
+    // only, and may be laid out wider than those.
+    const QPoint at(std::min(widget.width() / 2, 6), widget.height() / 2);
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void press(QDialog& dialog, const char* command)
+{
+    click(child<QPushButton>(dialog, QString::fromLatin1(command)));
+}
+
+void typeInto(QLineEdit& box, const QString& text)
+{
+    box.setFocus();
+    box.selectAll();
+    QTest::keyClick(&box, Qt::Key_Delete);
+    QTest::keyClicks(&box, text);
+}
+
+std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb)
+{
+    std::int32_t openedOn = -1;
+    whenModal(QStringLiteral("CommonDialog1"), [&](QDialog& chooser) {
+        auto& colours = dynamic_cast<QColorDialog&>(chooser);
+        EXPECT_EQ(chooser.parentWidget(), &dialog);
+        EXPECT_TRUE(colours.testOption(QColorDialog::DontUseNativeDialog));
+        openedOn = ZarvLinesParm::frame::rgbOf(colours.currentColor());
+        if (rgb) {
+            colours.setCurrentColor(ZarvLinesParm::frame::colourOf(*rgb));
+            click(*child<QDialogButtonBox>(chooser, {}).button(QDialogButtonBox::Ok));
+        } else {
+            chooser.reject();
+        }
+    });
+    click(child<QWidget>(dialog, swatchName));
+    return openedOn;
+}
+
+int liveWidgets()
+{
+    return static_cast<int>(QApplication::allWidgets().size());
+}
+
+} // namespace testsupport
