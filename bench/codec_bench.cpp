@@ -97,6 +97,22 @@ void ToCharsShortestFloat(benchmark::State& state)
 }
 BENCHMARK(ToCharsShortestFloat);
 
+// The same rounding job as the short number form, by the standard function alone: seven
+// significant digits of the float's exact value.
+void ToCharsSevenDigits(benchmark::State& state)
+{
+    const auto& values = sampleValues();
+    char text[32];
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const double value = values[i++ & (kValueCount - 1)];
+        auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
+        benchmark::DoNotOptimize(result);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(ToCharsSevenDigits);
+
 void SnprintfPrecision7G(benchmark::State& state)
 {
     const auto& values = sampleValues();

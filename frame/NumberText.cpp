@@ -60,37 +60,44 @@ int keptDigitCount(const RoundedDecimal& rounded)
 }
 
 // "d.ddddddE+XX": a point only when digits follow it; a float's exponent (-45..38) always
-// takes exactly two digits.
-void appendExponentForm(std::string& out, const RoundedDecimal& rounded, int kept)
+// takes exactly two digits. Returns the end of what was written.
+char* writeExponentForm(char* out, const RoundedDecimal& rounded, int kept)
 {
-    out += rounded.digits[0];
+    *out++ = rounded.digits[0];
     if (kept > 1) {
-        out += '.';
-        out.append(rounded.digits + 1, static_cast<std::size_t>(kept - 1));
+        *out++ = '.';
+        for (int i = 1; i < kept; ++i)
+            *out++ = rounded.digits[i];
     }
-    out += 'E';
-    out += rounded.exponent < 0 ? '-' : '+';
+    *out++ = 'E';
+    *out++ = rounded.exponent < 0 ? '-' : '+';
     const int magnitude = std::abs(rounded.exponent);
-    out += static_cast<char>('0' + magnitude / 10);
-    out += static_cast<char>('0' + magnitude % 10);
+    *out++ = static_cast<char>('0' + magnitude / 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return out;
 }
 
 // Positional form for exponents -4..6: the point goes after digit `exponent`; below 1 the digits
 // follow ".", zero-padded, with no zero in front of the point.
-void appendPositionalForm(std::string& out, const RoundedDecimal& rounded, int kept)
+char* writePositionalForm(char* out, const RoundedDecimal& rounded, int kept)
 {
     if (rounded.exponent < 0) {
-        out += '.';
-        out.append(static_cast<std::size_t>(-rounded.exponent - 1), '0');
-        out.append(rounded.digits, static_cast<std::size_t>(kept));
-        return;
+        *out++ = '.';
+        for (int i = -rounded.exponent - 1; i > 0; --i)
+            *out++ = '0';
+        for (int i = 0; i < kept; ++i)
+            *out++ = rounded.digits[i];
+        return out;
     }
     const int integerDigits = rounded.exponent + 1;
-    out.append(rounded.digits, static_cast<std::size_t>(integerDigits));
+    for (int i = 0; i < integerDigits; ++i)
+        *out++ = rounded.digits[i];
     if (kept > integerDigits) {
-        out += '.';
-        out.append(rounded.digits + integerDigits, static_cast<std::size_t>(kept - integerDigits));
+        *out++ = '.';
+        for (int i = integerDigits; i < kept; ++i)
+            *out++ = rounded.digits[i];
     }
+    return out;
 }
 
 } // namespace
@@ -109,13 +116,16 @@ std::string shortNumberForm(float value)
     const RoundedDecimal rounded = roundToSevenDigits(static_cast<double>(value));
     const int kept = keptDigitCount(rounded);
 
-    std::string out; // at most 13 characters: no allocation with any usual small-string buffer
-    out += rounded.negative ? '-' : ' ';
+    // At most 13 characters ("-1.234568E-38"); written in place,
+    // then copied once into a string small enough never to allocate.
+    char text[16];
+    char* out = text;
+    *out++ = rounded.negative ? '-' : ' ';
     if (rounded.exponent < -4 || rounded.exponent >= kSignificantDigits)
-        appendExponentForm(out, rounded, kept);
+        out = writeExponentForm(out, rounded, kept);
     else
-        appendPositionalForm(out, rounded, kept);
-    return out;
+        out = writePositionalForm(out, rounded, kept);
+    return std::string(text, static_cast<std::size_t>(out - text));
 }
 
 std::string shortNumberForm(std::int16_t value)
