@@ -1,15 +1,8 @@
 #include "frame/forms/ParmDialog.h"
 
-#include "frame/forms/CheckBox.h"
-#include "frame/forms/DropDownList.h"
-#include "frame/forms/OptionButton.h"
-#include "frame/forms/Swatch.h"
-#include "frame/forms/TextBox.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -50,7 +43,7 @@ ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle)
     buttons->addWidget(saveAsDefault_);
     outer->addLayout(buttons);
 
-    // Qt handlers must not throw: the button handlers catch nothing because they raise nothing.
+    // Nothing may throw out of a Qt handler; the buttons only read controls and copy records.
     connect(ok_, &QPushButton::clicked, this, [this] { ok(); });
     connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
     connect(saveAsDefault_, &QPushButton::clicked, this, [this] { saveAsDefault(); });
@@ -70,48 +63,6 @@ void ParmDialog::keyPressEvent(QKeyEvent* event)
     default:
         QDialog::keyPressEvent(event);
     }
-}
-
-QLabel* ParmDialog::label(const QString& objectName, const QString& caption)
-{
-    auto* l = new QLabel(caption, this);
-    l->setObjectName(objectName);
-    return l;
-}
-
-Swatch* ParmDialog::swatch(const QString& objectName)
-{
-    auto* s = new Swatch(this);
-    s->setObjectName(objectName);
-    return s;
-}
-
-CheckBox* ParmDialog::checkBox(const QString& objectName, const QString& caption)
-{
-    auto* c = new CheckBox(caption, this);
-    c->setObjectName(objectName);
-    return c;
-}
-
-TextBox* ParmDialog::textBox(const QString& objectName)
-{
-    auto* t = new TextBox(this);
-    t->setObjectName(objectName);
-    return t;
-}
-
-OptionButton* ParmDialog::optionButton(const QString& objectName, const QString& caption)
-{
-    auto* o = new OptionButton(caption, this);
-    o->setObjectName(objectName);
-    return o;
-}
-
-DropDownList* ParmDialog::dropDownList(const QString& objectName)
-{
-    auto* d = new DropDownList(this);
-    d->setObjectName(objectName);
-    return d;
 }
 
 } // namespace ZarvLinesParm::frame

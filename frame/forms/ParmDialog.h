@@ -3,17 +3,20 @@
 #include <QDialog>
 #include <QString>
 
+#include "frame/forms/CheckBox.h"
+#include "frame/forms/DropDownList.h"
+#include "frame/forms/OptionButton.h"
+#include "frame/forms/Swatch.h"
+#include "frame/forms/TextBox.h"
+
+#include <QLabel>
+
+#include <utility>
+
 class QGridLayout;
-class QLabel;
 class QPushButton;
 
 namespace ZarvLinesParm::frame {
-
-class CheckBox;
-class DropDownList;
-class OptionButton;
-class Swatch;
-class TextBox;
 
 /// The window every parameter dialog is: top-level with no owner, its controls in a grid, and
 /// the three command buttons `Command1` "OK", `Command2` "Cancel", `Command3` "Save as Default"
@@ -40,14 +43,21 @@ protected:
     /// The grid the tool lays its controls out in, above the buttons.
     QGridLayout& grid() const { return *grid_; }
 
-    /// Controls made as children of this dialog, named `objectName` so that tests and
-    /// accessibility tools find them by the names the tools document.
-    QLabel* label(const QString& objectName, const QString& caption);
-    Swatch* swatch(const QString& objectName);
-    CheckBox* checkBox(const QString& objectName, const QString& caption);
-    TextBox* textBox(const QString& objectName);
-    OptionButton* optionButton(const QString& objectName, const QString& caption);
-    DropDownList* dropDownList(const QString& objectName);
+    /// A control made as a child of this dialog and named `objectName`, so that tests and
+    /// accessibility tools find it by the name the tool documents (`Cor1(0)`, `Command1`).
+    template <class Control, class... Args>
+    Control* control(const QString& objectName, Args&&... args)
+    {
+        auto* made = new Control(std::forward<Args>(args)..., this);
+        made->setObjectName(objectName);
+        return made;
+    }
+    QLabel* label(const QString& objectName, const QString& caption) { return control<QLabel>(objectName, caption); }
+    Swatch* swatch(const QString& objectName) { return control<Swatch>(objectName); }
+    CheckBox* checkBox(const QString& objectName, const QString& caption) { return control<CheckBox>(objectName, caption); }
+    TextBox* textBox(const QString& objectName) { return control<TextBox>(objectName); }
+    OptionButton* optionButton(const QString& objectName, const QString& caption) { return control<OptionButton>(objectName, caption); }
+    DropDownList* dropDownList(const QString& objectName) { return control<DropDownList>(objectName); }
 
     void keyPressEvent(QKeyEvent* event) override;
 
