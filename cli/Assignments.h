@@ -5,7 +5,7 @@
 
 #include "Arguments.h"
 
-#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
 
 #include <optional>

@@ -8,7 +8,7 @@
 #include "Display.h"
 #include "JsonWriter.h"
 
-#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
 #include <ZarvLinesParm/Types.h>
 

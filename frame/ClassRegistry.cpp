@@ -1,6 +1,6 @@
 #include "frame/ClassRegistry.h"
 
-#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Describe.h>
 
 #include <algorithm>
 #include <cctype>

@@ -12,7 +12,7 @@
 
 #include "frame/Records.h"
 
-#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
 #include <ZarvLinesParm/Types.h>
 

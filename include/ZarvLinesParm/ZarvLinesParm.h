@@ -3,7 +3,7 @@
 // Everything a host uses: the types and errors, creating by name and late binding, and the
 // parameter classes.
 
-#include <ZarvLinesParm/Introspection.h>
+#include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
 #include <ZarvLinesParm/Types.h>
 
