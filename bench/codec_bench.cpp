@@ -73,27 +73,30 @@ const std::vector<std::string>& sampleTextsWithoutBlank()
     return texts;
 }
 
+// Runs `convert` on one input per iteration, walking `inputs` round and round.
+template <class Inputs, class Convert>
+void perInput(benchmark::State& state, const Inputs& inputs, Convert convert)
+{
+    std::size_t i = 0;
+    for (auto _ : state)
+        convert(inputs[i++ & (kValueCount - 1)]);
+}
+
 // ---- Showing ----------------------------------------------------------------------------------
 
 void ShortNumberForm(benchmark::State& state)
 {
-    const auto& values = sampleValues();
-    std::size_t i = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(shortNumberForm(values[i++ & (kValueCount - 1)]));
+    perInput(state, sampleValues(), [](float value) { benchmark::DoNotOptimize(shortNumberForm(value)); });
 }
 BENCHMARK(ShortNumberForm);
 
 void ToCharsShortestFloat(benchmark::State& state)
 {
-    const auto& values = sampleValues();
     char text[32];
-    std::size_t i = 0;
-    for (auto _ : state) {
-        auto result = std::to_chars(text, text + sizeof text, values[i++ & (kValueCount - 1)]);
-        benchmark::DoNotOptimize(result);
+    perInput(state, sampleValues(), [&](float value) {
+        benchmark::DoNotOptimize(std::to_chars(text, text + sizeof text, value));
         benchmark::DoNotOptimize(text);
-    }
+    });
 }
 BENCHMARK(ToCharsShortestFloat);
 
@@ -101,28 +104,22 @@ BENCHMARK(ToCharsShortestFloat);
 // significant digits of the float's exact value.
 void ToCharsSevenDigits(benchmark::State& state)
 {
-    const auto& values = sampleValues();
     char text[32];
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const double value = values[i++ & (kValueCount - 1)];
-        auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
-        benchmark::DoNotOptimize(result);
+    perInput(state, sampleValues(), [&](float value) {
+        benchmark::DoNotOptimize(
+            std::to_chars(text, text + sizeof text, double(value), std::chars_format::scientific, 6));
         benchmark::DoNotOptimize(text);
-    }
+    });
 }
 BENCHMARK(ToCharsSevenDigits);
 
 void SnprintfPrecision7G(benchmark::State& state)
 {
-    const auto& values = sampleValues();
     char text[32];
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const double value = values[i++ & (kValueCount - 1)];
-        benchmark::DoNotOptimize(std::snprintf(text, sizeof text, "%.7G", value));
+    perInput(state, sampleValues(), [&](float value) {
+        benchmark::DoNotOptimize(std::snprintf(text, sizeof text, "%.7G", double(value)));
         benchmark::DoNotOptimize(text);
-    }
+    });
 }
 BENCHMARK(SnprintfPrecision7G);
 
@@ -130,59 +127,37 @@ BENCHMARK(SnprintfPrecision7G);
 
 void ReadSingle(benchmark::State& state)
 {
-    const auto& texts = sampleTexts();
-    std::size_t i = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readSingle(texts[i++ & (kValueCount - 1)]));
+    perInput(state, sampleTexts(), [](const std::string& text) { benchmark::DoNotOptimize(readSingle(text)); });
 }
 BENCHMARK(ReadSingle);
 
 void ReadNumber(benchmark::State& state)
 {
-    const auto& texts = sampleTexts();
-    std::size_t i = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(readNumber(texts[i++ & (kValueCount - 1)]));
+    perInput(state, sampleTexts(), [](const std::string& text) { benchmark::DoNotOptimize(readNumber(text)); });
 }
 BENCHMARK(ReadNumber);
 
 void Strtod(benchmark::State& state)
 {
-    const auto& texts = sampleTexts();
-    std::size_t i = 0;
-    for (auto _ : state) {
+    perInput(state, sampleTexts(), [](const std::string& text) {
         char* end = nullptr;
-        benchmark::DoNotOptimize(std::strtod(texts[i++ & (kValueCount - 1)].c_str(), &end));
+        benchmark::DoNotOptimize(std::strtod(text.c_str(), &end));
         benchmark::DoNotOptimize(end);
-    }
+    });
 }
 BENCHMARK(Strtod);
 
-void FromCharsDouble(benchmark::State& state)
+template <class Number>
+void FromChars(benchmark::State& state)
 {
-    const auto& texts = sampleTextsWithoutBlank();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const std::string& text = texts[i++ & (kValueCount - 1)];
-        double value = 0.0;
+    perInput(state, sampleTextsWithoutBlank(), [](const std::string& text) {
+        Number value{};
         benchmark::DoNotOptimize(std::from_chars(text.data(), text.data() + text.size(), value));
         benchmark::DoNotOptimize(value);
-    }
+    });
 }
-BENCHMARK(FromCharsDouble);
-
-void FromCharsFloat(benchmark::State& state)
-{
-    const auto& texts = sampleTextsWithoutBlank();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const std::string& text = texts[i++ & (kValueCount - 1)];
-        float value = 0.0f;
-        benchmark::DoNotOptimize(std::from_chars(text.data(), text.data() + text.size(), value));
-        benchmark::DoNotOptimize(value);
-    }
-}
-BENCHMARK(FromCharsFloat);
+BENCHMARK(FromChars<double>);
+BENCHMARK(FromChars<float>);
 
 } // namespace
 

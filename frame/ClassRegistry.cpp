@@ -1,9 +1,9 @@
 #include "frame/ClassRegistry.h"
+#include "frame/Names.h"
 
 #include <ZarvLinesParm/Describe.h>
 
 #include <algorithm>
-#include <cctype>
 #include <deque>
 
 namespace ZarvLinesParm::frame {
@@ -16,14 +16,6 @@ std::deque<ClassEntry>& table()
     return entries;
 }
 
-std::string folded(std::string_view s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
 } // namespace
 
 void registerClass(ClassEntry entry)
@@ -33,9 +25,8 @@ void registerClass(ClassEntry entry)
 
 const ClassEntry* findClass(std::string_view progId)
 {
-    const std::string wanted = folded(progId);
     for (const ClassEntry& e : table())
-        if (folded(e.progId) == wanted)
+        if (sameName(e.progId, progId))
             return &e;
     return nullptr;
 }
@@ -46,7 +37,7 @@ std::vector<const ClassEntry*> allClasses()
     for (const ClassEntry& e : table())
         out.push_back(&e);
     std::sort(out.begin(), out.end(),
-              [](const ClassEntry* a, const ClassEntry* b) { return folded(a->progId) < folded(b->progId); });
+              [](const ClassEntry* a, const ClassEntry* b) { return nameBefore(a->progId, b->progId); });
     return out;
 }
 

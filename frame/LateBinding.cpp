@@ -1,5 +1,7 @@
 #include "frame/LateBinding.h"
 
+#include "frame/Names.h"
+
 #include <cmath>
 #include <optional>
 #include <variant>
@@ -7,18 +9,6 @@
 
 namespace ZarvLinesParm::frame {
 namespace {
-
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
 
 // Every numeric alternative as a double: all of them convert exactly.
 std::optional<double> numberIn(const Variant& value)
@@ -82,7 +72,7 @@ Variant convert(const Variant& value, ValueType type)
 const Member* findMember(const MemberTable& table, std::string_view name)
 {
     for (const Member& m : table)
-        if (equalIgnoringCase(m.info.name, name))
+        if (sameName(m.info.name, name))
             return &m;
     return nullptr;
 }

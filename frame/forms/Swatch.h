@@ -4,7 +4,6 @@
 #include <QLabel>
 
 #include <cstdint>
-#include <functional>
 
 namespace ZarvLinesParm::frame {
 
