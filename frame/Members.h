@@ -10,6 +10,7 @@
 // binding is built from the very same objects (`frame::property(cor)`), so the index check, the
 // type and the record field a name stands for exist in one place only.
 
+#include "frame/NumberReading.h"
 #include "frame/Records.h"
 
 #include <ZarvLinesParm/Describe.h>
@@ -20,6 +21,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -93,6 +95,51 @@ private:
     std::array<T, N> Record::*member_;
 };
 
+/// A 16-bit whole-number field that the interface carries as a float (a host may pass a set of
+/// flags as a float): the getter gives the working value exactly as a float; the setter rounds to
+/// the nearest whole number, an exact half to the even neighbour (2.5 -> 2, 3.5 -> 4), and fails
+/// with error 6, keeping the old value, when that lies outside -32768 to 32767.
+template <class Record>
+class WholeAsFloatField {
+public:
+    using Value = float;
+
+    constexpr WholeAsFloatField(std::string_view name, Records<Record>& records, std::int16_t Record::*member)
+        : name_(name), records_(&records), member_(member) {}
+
+    constexpr std::string_view name() const { return name_; }
+    float get() const { return static_cast<float>(records_->working.*member_); }
+    void let(float value) const
+    {
+        const std::optional<std::int16_t> whole = toInteger16(value);
+        if (!whole)
+            throw Error(6);
+        records_->parameter.*member_ = *whole;
+    }
+
+private:
+    std::string_view name_;
+    Records<Record>* records_;
+    std::int16_t Record::*member_;
+};
+
+/// A library-wide string outside both records (a title, a caption): one value that the setter
+/// and the getter share. `Start` does not copy it and "Cancel" does not restore it.
+class LibraryText {
+public:
+    using Value = std::string;
+
+    constexpr LibraryText(std::string_view name, std::string& storage) : name_(name), storage_(&storage) {}
+
+    constexpr std::string_view name() const { return name_; }
+    std::string get() const { return *storage_; }
+    void let(std::string value) const { *storage_ = std::move(value); }
+
+private:
+    std::string_view name_;
+    std::string* storage_;
+};
+
 /// One entry of a class's member table. Late binding converts the arguments to the declared
 /// types before it calls `get`, `let` or `call`, which then hold exactly those alternatives.
 struct Member {
@@ -104,8 +151,10 @@ struct Member {
 
 using MemberTable = std::vector<Member>;
 
-template <class Record, class T>
-Member property(const Field<Record, T>& field)
+/// The member of a property that takes no index: a `Field`, a `WholeAsFloatField` or a
+/// `LibraryText`.
+template <class Property, class T = typename Property::Value>
+Member property(const Property& field)
 {
     Member m;
     m.info = {std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(), std::nullopt, {}};

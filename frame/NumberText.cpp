@@ -137,4 +137,25 @@ std::string shortNumberForm(std::int16_t value)
     return std::string(text, result.ptr);
 }
 
+std::string wholeNumberForm(std::int16_t value)
+{
+    char text[8];
+    const auto result = std::to_chars(text, text + sizeof text, static_cast<int>(value));
+    return std::string(text, result.ptr);
+}
+
+std::string fixedNumberForm(float value, int decimals)
+{
+    if (std::isnan(value))
+        value = 0.0f;
+    else if (std::isinf(value))
+        value = std::copysign(std::numeric_limits<float>::max(), value);
+    // The largest float takes 39 integer digits; to_chars with a precision rounds the exact
+    // binary value, ties to even, without looking at the locale.
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(value),
+                                      std::chars_format::fixed, decimals);
+    return std::string(text, result.ptr);
+}
+
 } // namespace ZarvLinesParm::frame

@@ -28,4 +28,15 @@ std::string shortNumberForm(float value);
 /// A 16-bit whole number in the same form: " 8", "-3".
 std::string shortNumberForm(std::int16_t value);
 
+/// A whole number as digits only, "-" before a negative one and no blank: "3", "-2".
+std::string wholeNumberForm(std::int16_t value);
+
+/// A float rounded to exactly `decimals` decimals, at least one digit before the point, "."
+/// whatever the locale: "0.618", "1.000", "-0.500" for three. A value lying exactly halfway
+/// between two such texts goes to the even last digit of the float's exact binary value (so
+/// 0.0625 shows "0.062"). A negative value that rounds to zero keeps its sign ("-0.000"), which
+/// reads back as 0. Infinities show as the largest float of their sign and a value that is not
+/// a number as zero: what the number reading gives back for them anyway.
+std::string fixedNumberForm(float value, int decimals);
+
 } // namespace ZarvLinesParm::frame

@@ -36,7 +36,7 @@ public:
         box_ = checkBox(QStringLiteral("Box"), QStringLiteral("Box"));
         value_ = textBox(QStringLiteral("Value"));
         typed_ = textBox(QStringLiteral("Typed"));
-        typed_->onChange([this](const QString&) { working().Typed = typed_->readInteger16().value_or(-1); });
+        typed_->onChange([this](const QString&) { working().Typed = typed_->readWhole(); });
         grid().addWidget(box_, 0, 0);
         grid().addWidget(value_, 1, 0);
         grid().addWidget(typed_, 2, 0);
@@ -110,6 +110,25 @@ TEST(Start, ChangeHandlersRunForTheLoadHandlersTextAndEveryKeystroke)
     EXPECT_EQ(probe.working.Typed, 25);
     EXPECT_EQ(probe.working.Box, 2);
     EXPECT_EQ(probe.working.Value, 0.5f); // a close reads no text box
+}
+
+TEST(Start, AWholeNumberBeyondSixteenBitsStoresTheNearestSixteenBitValueKeystrokeByKeystroke)
+{
+    probe.parameter = {0, 0.0f, 0, 0};
+    startProbe([](QDialog& d) {
+        auto& typed = child<QLineEdit>(d, "Typed");
+        typeInto(typed, "99999");
+        EXPECT_EQ(probe.working.Typed, 32767);
+        typeInto(typed, "-1e400");
+        EXPECT_EQ(probe.working.Typed, -32768);
+        typeInto(typed, "32767.5"); // rounds to 32768, one past the range
+        EXPECT_EQ(probe.working.Typed, 32767);
+        typeInto(typed, "-32768.5"); // a half to the even neighbour, -32768, which fits
+        EXPECT_EQ(probe.working.Typed, -32768);
+        EXPECT_TRUE(d.isVisible());
+        press(d, "Command1");
+    });
+    EXPECT_EQ(probe.working.Typed, -32768);
 }
 
 TEST(Start, EnterInATextBoxNeitherClosesNorStores)

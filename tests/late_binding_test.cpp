@@ -2,6 +2,9 @@
 
 #include "support/ModalDriver.h"
 
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
 #include <cmath>
@@ -152,4 +155,46 @@ TEST(Describe, ListsEveryMemberWithItsKindTypeAndIndexRange)
     EXPECT_EQ(members[3].name, "Start");
     EXPECT_EQ(members[3].kind, MemberInfo::Kind::Method);
     EXPECT_EQ(members[3].arguments, (std::vector<ValueType>{ValueType::Int16, ValueType::String}));
+}
+
+namespace {
+
+struct FlagsRecord {
+    std::int16_t Flags;
+    std::int16_t SaveDefault;
+};
+frame::Records<FlagsRecord> flagsRecords;
+std::string title;
+constexpr frame::WholeAsFloatField flags{"Flags", flagsRecords, &FlagsRecord::Flags};
+constexpr frame::LibraryText caption{"Caption", title};
+
+} // namespace
+
+TEST(Members, AWholeFieldCarriedAsAFloatRoundsHalfToEvenAndKeepsItsValueOnOverflow)
+{
+    const frame::MemberTable table{frame::property(flags), frame::property(caption)};
+    flags.let(2.5f);
+    EXPECT_EQ(flagsRecords.parameter.Flags, 2);
+    flags.let(3.5f);
+    EXPECT_EQ(flagsRecords.parameter.Flags, 4);
+    flags.let(-0.5f);
+    EXPECT_EQ(flagsRecords.parameter.Flags, 0);
+    frame::invoke(table, "flags", Invoke::Let, {std::int32_t{-32768}});
+    EXPECT_EQ(flagsRecords.parameter.Flags, -32768);
+    for (const float tooLarge : {40000.0f, 32767.5f, std::numeric_limits<float>::quiet_NaN()}) {
+        EXPECT_THROW(flags.let(tooLarge), Error);
+        EXPECT_EQ(flagsRecords.parameter.Flags, -32768);
+    }
+    flagsRecords.working.Flags = 511;
+    EXPECT_EQ(frame::invoke(table, "Flags", Invoke::Get, {}), Variant(511.0f));
+}
+
+TEST(Members, ALibraryWideTextIsOneValueForSetterAndGetter)
+{
+    const frame::MemberTable table{frame::property(caption)};
+    frame::invoke(table, "Caption", Invoke::Let, {std::string("abc")});
+    EXPECT_EQ(frame::invoke(table, "caption", Invoke::Get, {}), Variant(std::string("abc")));
+    EXPECT_EQ(title, "abc");
+    EXPECT_THROW(frame::invoke(table, "Caption", Invoke::Let, {1.5f}), Error);
+    EXPECT_EQ(title, "abc");
 }

@@ -135,6 +135,26 @@ TEST(ShortNumberForm, ShowsSixteenBitIntegersTheSameWay)
     EXPECT_EQ(shortNumberForm(std::int16_t{-32768}), "-32768");
 }
 
+TEST(FixedForms, WholeNumbersShowDigitsOnlyAndConstantsExactlyThreeDecimals)
+{
+    EXPECT_EQ(wholeNumberForm(std::int16_t{3}), "3");
+    EXPECT_EQ(wholeNumberForm(std::int16_t{-2}), "-2");
+    EXPECT_EQ(wholeNumberForm(std::int16_t{-32768}), "-32768");
+
+    EXPECT_EQ(fixedNumberForm(0.618f, 3), "0.618");
+    EXPECT_EQ(fixedNumberForm(0.61849f, 3), "0.618");
+    EXPECT_EQ(fixedNumberForm(1.0f, 3), "1.000");
+    EXPECT_EQ(fixedNumberForm(-0.5f, 3), "-0.500");
+    EXPECT_EQ(fixedNumberForm(1.382f, 3), "1.382");
+    EXPECT_EQ(fixedNumberForm(0.0625f, 3), "0.062"); // an exact tie goes to the even digit
+    EXPECT_EQ(fixedNumberForm(0.0f, 3), "0.000");
+    EXPECT_EQ(fixedNumberForm(std::numeric_limits<float>::quiet_NaN(), 3), "0.000");
+    const std::string largest = fixedNumberForm(std::numeric_limits<float>::infinity(), 3);
+    EXPECT_EQ(readSingle(largest), std::numeric_limits<float>::max()) << largest;
+    EXPECT_EQ(readSingle(fixedNumberForm(-std::numeric_limits<float>::max(), 3)),
+              -std::numeric_limits<float>::max());
+}
+
 // ---- Shown, then read back --------------------------------------------------------------------
 
 TEST(ShownAndReadBack, ASevenDigitFormLosesTheRestOfOneThird)

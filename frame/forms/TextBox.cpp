@@ -30,14 +30,22 @@ void TextBox::showNumber(std::int16_t value)
     setText(QString::fromStdString(shortNumberForm(value)));
 }
 
+double TextBox::readNumber() const
+{
+    return frame::readNumber(text().toStdString());
+}
+
 float TextBox::readSingle() const
 {
     return frame::readSingle(text().toStdString());
 }
 
-std::optional<std::int16_t> TextBox::readInteger16() const
+std::int16_t TextBox::readWhole() const
 {
-    return frame::readInteger16(text().toStdString());
+    const double number = readNumber();
+    if (const std::optional<std::int16_t> whole = toInteger16(number))
+        return *whole;
+    return number < 0 ? std::int16_t{-32768} : std::int16_t{32767};
 }
 
 } // namespace ZarvLinesParm::frame

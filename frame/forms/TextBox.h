@@ -20,10 +20,16 @@ public:
     void showNumber(float value);
     void showNumber(std::int16_t value);
 
-    /// The text read by the number reading: as the nearest float; as a 16-bit whole number
-    /// (empty when the number does not fit 16 bits).
+    /// The text read by the number reading: as a double; as the nearest float (beyond the float
+    /// range, the largest float of its sign).
+    double readNumber() const;
     float readSingle() const;
-    std::optional<std::int16_t> readInteger16() const;
+
+    /// The text read as a 16-bit whole number: the nearest whole number, an exact half to the
+    /// even neighbour ("12.5" 12, "13.5" 14). A typed number that does not fit 16 bits stores
+    /// the nearest 16-bit value, -32768 or 32767, so that every field stays a sound 16-bit
+    /// value and the dialog stays usable: nothing typed is rejected and no message is shown.
+    std::int16_t readWhole() const;
 
 private:
     std::function<void(const QString&)> change_;
