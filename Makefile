@@ -10,7 +10,7 @@ PREFIX ?= /usr/local
 
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
-            fonts-dejavu-core locales
+            fonts-dejavu-core locales python3
 
 # Root installs directly; anyone else through sudo (see the README).
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
