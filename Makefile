@@ -18,7 +18,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # No display: run the dialogs offscreen.
 HEADLESS := $(if $(or $(DISPLAY),$(WAYLAND_DISPLAY)),,yes)
 
-.PHONY: all deps locale build test demo asan bench install clean
+.PHONY: all deps locale build test demo asan bench gallery install clean
 
 all: build
 
@@ -66,6 +66,10 @@ asan: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/codec_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/start_bench
+
+# The pictures of every dialog in the README, at device pixel ratio 1 and 2.
+gallery: build
+	$(BUILD)/cli/zarvlinesparm gallery docs/gallery
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
