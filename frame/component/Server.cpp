@@ -257,9 +257,11 @@ zlp_status DllGetClassObject(const char* classId, zlp_factory** factory)
 
 zlp_status DllCanUnloadNow(void)
 {
-    lastNumber = 0;
-    lastText[0] = '\0';
-    return handles().idle() && !frame::ownsApplication() ? ZLP_OK : ZLP_FALSE;
+    bool idle = false;
+    // When in doubt, stay loaded.
+    if (guarded([&] { idle = handles().idle() && !frame::ownsApplication(); }) != ZLP_OK)
+        return ZLP_FALSE;
+    return idle ? ZLP_OK : ZLP_FALSE;
 }
 
 zlp_status DllRegisterServer(void)

@@ -1,9 +1,11 @@
 // A host that knows the library only by the ProgIDs in the component registry: it links Qt for
 // its own user interface but not the library, which it loads, uses for one Start, and lets go.
 //
-//   registry_host LIBRARY_FILE
+//   registry_host [--no-application] LIBRARY_FILE
 //
-// LIBRARY_FILE is the library as registered, to see that it is loaded only while used.
+// LIBRARY_FILE is the library as registered, to see that it is loaded only while used. With
+// --no-application the host makes no QApplication, so the library makes one for its dialog and
+// must then stay loaded: that application needs the library's code.
 
 #include <ZarvLinesParm/ComponentLoader.h>
 
@@ -64,15 +66,41 @@ void pressOkWhenShown()
     poll->start(1);
 }
 
+// The library makes the application at Start and keeps it; so it keeps itself loaded too.
+int withoutApplication(const std::string& library)
+{
+    check(!loaded(library), "the library is not linked");
+    {
+        auto circle = CreateObjectFromRegistry("ZarvLinesParm.CircleElipseCls");
+        // Queued before any application exists; delivered once Start runs the dialog's loop.
+        QObject context;
+        QMetaObject::invokeMethod(&context, pressOkWhenShown, Qt::QueuedConnection);
+        circle->call("Start", {std::int16_t{0}, std::string()});
+    }
+    check(QCoreApplication::instance() != nullptr, "the library made an application");
+    check(loaded(library), "kept loaded under the application it made");
+    std::printf("%s\n", failures ? "FAILED" : "passed");
+    return failures ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: registry_host LIBRARY_FILE\n", stderr);
+    const bool noApplication = argc == 3 && std::string(argv[1]) == "--no-application";
+    if (argc != 2 && !noApplication) {
+        std::fputs("usage: registry_host [--no-application] LIBRARY_FILE\n", stderr);
         return 2;
     }
-    const std::string library = argv[1];
+    const std::string library = argv[argc - 1];
+    try {
+        if (noApplication)
+            return withoutApplication(library);
+    } catch (const ComponentError& e) {
+        std::printf("failed: error %d: %s\n", e.number(), e.what());
+        return 1;
+    }
+
     QApplication app(argc, argv);
     check(!loaded(library), "the library is not linked");
 

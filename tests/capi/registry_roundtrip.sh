@@ -27,7 +27,9 @@ grep -q $'^ProgID/ZarvLinesParm.CircleElipseCls/CLSID\t{' "$registry" || fail "t
 # The library file registered is the one loaded by the program, by its versioned SONAME link.
 grep -q $'/InprocServer\t/.*libZarvLinesParm\\.so\\.1$' "$registry" || fail "no library file registered"
 
-"$host" "$(grep -m1 $'^TypeLib/.*/Path\t' "$registry" | cut -f2)" || fail "the host that loads through the registry"
+registered=$(grep -m1 $'^TypeLib/.*/Path\t' "$registry" | cut -f2)
+"$host" "$registered" || fail "the host that loads through the registry"
+"$host" --no-application "$registered" || fail "the host without an application of its own"
 
 for i in 1 2; do
     "$cli" unregister > /dev/null || fail "unregister #$i"
