@@ -31,13 +31,8 @@ struct Values {
 
 std::ostream& operator<<(std::ostream& os, const Values& x)
 {
-    os << "{FExpShow=0x" << std::hex << x.fExpShow << std::dec << " Cor=";
-    for (auto c : x.cor)
-        os << c << ',';
-    os << " V=";
-    for (auto f : x.v)
-        os << f << ',';
-    return os << " SaveDefault=" << x.saveDefault << "}";
+    return os << "{FExpShow=" << x.fExpShow << " Cor=" << ::testing::PrintToString(x.cor)
+              << " V=" << ::testing::PrintToString(x.v) << " SaveDefault=" << x.saveDefault << "}";
 }
 
 Values read(const ZarvExpParmClass& e)
@@ -272,7 +267,7 @@ TEST(ExpansionDialog, TheCaptionIsOneLibraryWideValueOfItsOwnThatNoButtonChanges
     range.Caption("");
 }
 
-TEST(ExpansionDialog, EachSwatchEditsItsOwnRowAndCancelUndoesIt)
+TEST(ExpansionDialog, EachSwatchEditsItsOwnRowThatCancelUndoesAndTheTitleBarKeeps)
 {
     Values row2 = host;
     row2.cor[1] = 0x445566;
@@ -286,6 +281,15 @@ TEST(ExpansionDialog, EachSwatchEditsItsOwnRowAndCancelUndoesIt)
         click(show(d, 0));
         pressCancel(d);
     }), host);
+    // Closed from the title bar: the colour was taken when chosen, no box is read.
+    Values closed = host;
+    closed.cor[0] = 0x0A0B0C;
+    EXPECT_EQ(run(host, full, [](QDialog& d) {
+        chooseColour(d, "Cor1(0)", 0x0A0B0C);
+        click(show(d, 1));
+        typeInto(box(d, 1), QStringLiteral("2"));
+        d.close();
+    }), closed);
 }
 
 TEST(ExpansionDialog, SaveAsDefaultShowsForNonZeroFDefAndThenDoesWhatOkDoes)
@@ -303,18 +307,6 @@ TEST(ExpansionDialog, SaveAsDefaultShowsForNonZeroFDefAndThenDoesWhatOkDoes)
         typeInto(box(d, 3), QStringLiteral("-3"));
         press(d, "Command3");
     }, 2), saved);
-}
-
-TEST(ExpansionDialog, CloseFromTheTitleBarKeepsTheChosenColourButReadsNoBox)
-{
-    Values closed = host;
-    closed.cor[0] = 0x0A0B0C;
-    EXPECT_EQ(run(host, full, [](QDialog& d) {
-        chooseColour(d, "Cor1(0)", 0x0A0B0C);
-        click(show(d, 1));
-        typeInto(box(d, 1), QStringLiteral("2"));
-        d.close();
-    }), closed);
 }
 
 TEST(ExpansionDialog, IndexesOutsideOneToFourFailWithNineAndChangeNothing)
