@@ -8,3 +8,6 @@
 #include <ZarvLinesParm/Types.h>
 
 #include <ZarvLinesParm/CircleElipseCls.h>
+#include <ZarvLinesParm/RetracementParmClass.h>
+#include <ZarvLinesParm/ZarvExpParmClass.h>
+#include <ZarvLinesParm/ZarvRangerParmClass.h>
