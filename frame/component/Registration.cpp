@@ -15,6 +15,7 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,6 +51,33 @@ void makeFolders(const std::string& folder)
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         fail("cannot make the folder " + folder);
 }
+
+// Serialises the writers of one registry: two components registering at once must not lose
+// each other's entries between reading the file and replacing it. Readers need no lock, since
+// the file is only ever replaced whole.
+class FolderLock {
+public:
+    explicit FolderLock(const std::string& folder)
+    {
+        fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ < 0)
+            fail("cannot open the folder " + folder);
+        while (::flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int why = errno;
+                ::close(fd_);
+                errno = why;
+                fail("cannot lock the folder " + folder);
+            }
+        }
+    }
+    ~FolderLock() { ::close(fd_); }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
 
 std::string stripBraces(std::string_view id)
 {
@@ -128,6 +156,8 @@ std::string libraryFile()
 void registerServer()
 {
     const std::string path = pathOfRegistry();
+    makeFolders(folderOf(path));
+    const FolderLock lock(folderOf(path));
     const Registry before = current(path);
     Registry after = before;
     const std::string file = libraryFile();
@@ -151,6 +181,10 @@ void registerServer()
 void unregisterServer()
 {
     const std::string path = pathOfRegistry();
+    // No folder, no registry, nothing to remove; and nothing is created for it.
+    if (::access(folderOf(path).c_str(), F_OK) != 0 && errno == ENOENT)
+        return;
+    const FolderLock lock(folderOf(path));
     const Registry before = current(path);
     Registry after = before;
     // Every identifier the library has ever published, so that entries of classes missing

@@ -16,8 +16,10 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -157,6 +159,26 @@ TEST_F(Registration, ReplacesTheFileWholeNeverInPlace)
     EXPECT_EQ(seen.substr(0, static_cast<std::size_t>(n > 0 ? n : 0)), foreign);
     for (const auto& entry : fs::directory_iterator(file_.parent_path()))
         EXPECT_EQ(entry.path(), file_) << "no temporary file left behind";
+}
+
+TEST_F(Registration, WaitsForAnotherWriterOfTheSameRegistry)
+{
+    write(file_, foreign);
+    const int other = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    zlp_status status = -1;
+    std::thread registering([&] { status = DllRegisterServer(); });
+    // The other writer, holding the folder's lock, adds its entry meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const std::string late = foreign + "ProgID/Late.Thing/CLSID\t{66666666-7777-8888-9999-000000000000}\n";
+    write(file_, late);
+    ::flock(other, LOCK_UN);
+    ::close(other);
+    registering.join();
+    ASSERT_EQ(status, ZLP_OK);
+    const std::string now = read(file_);
+    EXPECT_TRUE(now.starts_with(late)) << now;
+    EXPECT_NE(now.find("ProgID/ZarvLinesParm.CircleElipseCls/CLSID"), std::string::npos);
 }
 
 TEST_F(Registration, CorruptRegistryIsRefusedAndKept)
