@@ -20,8 +20,9 @@
 //   TypeLib/<libId>/Version       the library's file version
 //   TypeLib/<libId>/Path          the library file again
 //
-// Writers replace the file as a whole through a temporary file and a rename, so a reader sees
-// the old registry or the new one, never half of one.
+// Writers hold an exclusive flock() on the registry's folder from reading the file to replacing
+// it, and replace it as a whole through a temporary file and a rename, so a reader (who needs no
+// lock) sees the old registry or the new one, never half of one.
 
 #include <cerrno>
 #include <cstdio>
