@@ -6,10 +6,13 @@
 // closed after a deadline and the test fails instead of hanging.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
+
+#include <ZarvLinesParm/Types.h>
 
 #include <gtest/gtest.h>
 
@@ -38,13 +41,28 @@ void click(QWidget& widget);
 /// Clicks the command button `Command1`, `Command2` or `Command3`.
 void press(QDialog& dialog, const char* command);
 
-/// Replaces the text of `box` by typing `text`, keystroke by keystroke.
+/// Replaces the text of `box` by typing `text`, keystroke by keystroke (any characters).
 void typeInto(QLineEdit& box, const QString& text);
+
+/// Opens the list of `list` and clicks its entry `position`, as a user chooses an entry.
+void chooseEntry(QComboBox& list, int position);
 
 /// Clicks swatch `swatchName` and, in the colour chooser that opens, picks `rgb` (0x00BBGGRR)
 /// and presses OK; with `rgb` empty the chooser is cancelled. Returns the colour the chooser
 /// opened on.
 std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb);
+
+/// The number of the library error `call` fails with; 0 when it does not fail.
+template <class Call>
+int errorOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const ZarvLinesParm::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 /// Widgets alive in the application right now.
 int liveWidgets();
