@@ -9,3 +9,4 @@
 
 #include <ZarvLinesParm/CircleElipseCls.h>
 #include <ZarvLinesParm/GannSQ9ParmClass.h>
+#include <ZarvLinesParm/ZarvGannParmClass.h>
