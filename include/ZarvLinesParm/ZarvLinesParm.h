@@ -10,3 +10,4 @@
 #include <ZarvLinesParm/CircleElipseCls.h>
 #include <ZarvLinesParm/GannSQ9ParmClass.h>
 #include <ZarvLinesParm/ZarvGannParmClass.h>
+#include <ZarvLinesParm/GannFanParmClass.h>
