@@ -11,3 +11,4 @@
 #include <ZarvLinesParm/GannSQ9ParmClass.h>
 #include <ZarvLinesParm/ZarvGannParmClass.h>
 #include <ZarvLinesParm/GannFanParmClass.h>
+#include <ZarvLinesParm/ZarvLeastSquareClass.h>
