@@ -121,7 +121,7 @@ TEST(LeastSquare, AChosenEntryGivesItsPriceAndTypedTextGivesZero)
         press(d, "Command3");
     }), (Values{5, {255, 65280, 0xFF0000}, {2, 2}, 1}));
     // Typing, even the very text of an entry, selects no entry.
-    for (const char* typed : {"Median", "High", ""})
+    for (const char* typed : {"Median", "High", "", "1e400", "99999"})
         EXPECT_EQ(useAfter(4, [&](QDialog& d) {
             typeInto(*use(d).lineEdit(), QString::fromLatin1(typed));
             ok(d);

@@ -29,7 +29,7 @@ GannSQ9Dialog::GannSQ9Dialog(frame::Records<GannSQ9Record>& records)
     grid().addWidget(label(QStringLiteral("Label4"), QStringLiteral("Angle")), 0, 2);
     // The boxes keep their design caption, but are only as wide as the box: the angle label
     // beside them names the row.
-    const int boxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4;
+    const int boxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4; // and a margin to click in
     for (int i = 0; i < rows; ++i) {
         price_[i] = checkBox(indexed("Price", i), QStringLiteral("Check1"));
         time_[i] = checkBox(indexed("Time", i), QStringLiteral("Check1"));
