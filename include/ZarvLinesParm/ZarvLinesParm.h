@@ -11,3 +11,7 @@
 #include <ZarvLinesParm/RetracementParmClass.h>
 #include <ZarvLinesParm/ZarvExpParmClass.h>
 #include <ZarvLinesParm/ZarvRangerParmClass.h>
+#include <ZarvLinesParm/GannSQ9ParmClass.h>
+#include <ZarvLinesParm/ZarvGannParmClass.h>
+#include <ZarvLinesParm/GannFanParmClass.h>
+#include <ZarvLinesParm/ZarvLeastSquareClass.h>
