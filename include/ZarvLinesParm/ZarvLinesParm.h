@@ -8,3 +8,4 @@
 #include <ZarvLinesParm/Types.h>
 
 #include <ZarvLinesParm/CircleElipseCls.h>
+#include <ZarvLinesParm/ZarvArcsParmClass.h>
