@@ -9,3 +9,4 @@
 
 #include <ZarvLinesParm/CircleElipseCls.h>
 #include <ZarvLinesParm/ZarvArcsParmClass.h>
+#include <ZarvLinesParm/zarvFanParmClass.h>
