@@ -10,3 +10,4 @@
 #include <ZarvLinesParm/CircleElipseCls.h>
 #include <ZarvLinesParm/ZarvArcsParmClass.h>
 #include <ZarvLinesParm/zarvFanParmClass.h>
+#include <ZarvLinesParm/ZarvForkParmClass.h>
