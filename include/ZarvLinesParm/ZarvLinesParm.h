@@ -11,3 +11,4 @@
 #include <ZarvLinesParm/ZarvArcsParmClass.h>
 #include <ZarvLinesParm/zarvFanParmClass.h>
 #include <ZarvLinesParm/ZarvForkParmClass.h>
+#include <ZarvLinesParm/ZarvDravelPArmClass.h>
