@@ -254,3 +254,15 @@ TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)
     EXPECT_EQ(window.size(), QSize(70, 80));
     EXPECT_FALSE(frame::SetWindowPos(0, frame::HWND_TOPMOST, 0, 0, 0, 0, 3));
 }
+
+TEST(Forms, ABoxShownAloneIsOnlyAsWideAsItsSquareAndStillToggles)
+{
+    frame::CheckBox box(QStringLiteral("A caption far wider than any box"), nullptr);
+    const int captioned = box.sizeHint().width();
+    box.showBoxOnly();
+    EXPECT_LT(box.width(), captioned / 2);
+    EXPECT_GT(box.width(), 0);
+    EXPECT_EQ(box.text(), QStringLiteral("A caption far wider than any box"));
+    click(box);
+    EXPECT_EQ(box.value(), 1);
+}
