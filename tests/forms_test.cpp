@@ -209,6 +209,23 @@ TEST(Forms, DropDownListPositionIsMinusOneOnceTheUserTypesUntilAnEntryIsChosen)
     EXPECT_EQ(list.listIndex(), -1);
 }
 
+TEST(Forms, DropDownListTextTypedLikeAnEntrySelectsNoEntry)
+{
+    QWidget window;
+    auto* list = new frame::DropDownList(&window);
+    auto* elsewhere = new QLineEdit(&window);
+    list->addItems({QStringLiteral("Open"), QStringLiteral("High"), QStringLiteral("Close")});
+    window.show();
+    list->setListIndex(2);
+    list->lineEdit()->setFocus();
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), QStringLiteral("High"));
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return); // ends the editing
+    elsewhere->setFocus();                              // and so does leaving the field
+    EXPECT_EQ(list->listIndex(), -1);
+    EXPECT_EQ(list->currentText(), QStringLiteral("High"));
+}
+
 TEST(FlagSet, ClearingABoxMasksWithEightBitsSoBitsEightToFifteenGoToo)
 {
     EXPECT_EQ(frame::applyFlag(0x0113, 2, 0), 0x0013);     // AND 251
@@ -236,4 +253,16 @@ TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(window.size(), QSize(70, 80));
     EXPECT_FALSE(frame::SetWindowPos(0, frame::HWND_TOPMOST, 0, 0, 0, 0, 3));
+}
+
+TEST(Forms, ABoxShownAloneIsOnlyAsWideAsItsSquareAndStillToggles)
+{
+    frame::CheckBox box(QStringLiteral("A caption far wider than any box"), nullptr);
+    const int captioned = box.sizeHint().width();
+    box.showBoxOnly();
+    EXPECT_LT(box.width(), captioned / 2);
+    EXPECT_GT(box.width(), 0);
+    EXPECT_EQ(box.text(), QStringLiteral("A caption far wider than any box"));
+    click(box);
+    EXPECT_EQ(box.value(), 1);
 }

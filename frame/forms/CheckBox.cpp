@@ -2,6 +2,9 @@
 
 #include <ZarvLinesParm/Types.h>
 
+#include <QStyle>
+#include <QStyleOptionButton>
+
 namespace ZarvLinesParm::frame {
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent)
@@ -31,6 +34,13 @@ std::int16_t CheckBox::value() const
     case Qt::PartiallyChecked: return 2;
     }
     return 0;
+}
+
+void CheckBox::showBoxOnly()
+{
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    setFixedWidth(style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this).right() + 1);
 }
 
 void CheckBox::nextCheckState()

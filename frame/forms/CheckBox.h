@@ -15,6 +15,10 @@ public:
     void setValue(std::int16_t value);
     std::int16_t value() const;
 
+    /// Makes the box only as wide as its square, so that a label beside it names it, whatever
+    /// caption the box itself carries. Clicks on the square still toggle it.
+    void showBoxOnly();
+
 protected:
     /// A user's click toggles between cleared and checked; only code makes a box greyed.
     void nextCheckState() override;
