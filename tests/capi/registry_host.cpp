@@ -120,6 +120,19 @@ int main(int argc, char** argv)
         }
         check(!loaded(library), "unloaded after the last release");
 
+        // Every class the registry names for the library, created as any host would.
+        const auto entries = ZarvLinesParm::registry::Registry::load(ZarvLinesParm::registry::registryPath());
+        int classes = 0;
+        for (const auto& line : entries.lines()) {
+            if (!line.key.starts_with("ProgID/ZarvLinesParm.") || !line.key.ends_with("/CLSID"))
+                continue;
+            auto object = CreateObjectFromRegistry(line.key.substr(7, line.key.size() - 7 - 6));
+            check(object->get("SaveDefault").index() == 1, "every class has a 16-bit SaveDefault");
+            ++classes;
+        }
+        check(classes >= 1, "the registry names the library's classes");
+        std::printf("%d classes through the registry\n", classes);
+
         // Loaded afresh, the library's records start zeroed again.
         auto again = CreateObjectFromRegistry("ZarvLinesParm.CircleElipseCls");
         check(again->get("Fill") == ZarvLinesParm::Variant(std::int16_t{0}), "records new after reloading");
