@@ -4,6 +4,7 @@
 
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace ZarvLinesParm::frame {
 
@@ -38,9 +39,36 @@ std::int16_t CheckBox::value() const
 
 void CheckBox::showBoxOnly()
 {
+    boxOnly_ = true;
+    updateGeometry();
+    resize(sizeHint());
+}
+
+QSize CheckBox::sizeHint() const
+{
+    if (!boxOnly_)
+        return QCheckBox::sizeHint();
     QStyleOptionButton option;
     initStyleOption(&option);
-    setFixedWidth(style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this).right() + 1);
+    option.text.clear();
+    const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    return QSize(square.right() + 1, QCheckBox::sizeHint().height());
+}
+
+QSize CheckBox::minimumSizeHint() const
+{
+    return boxOnly_ ? sizeHint() : QCheckBox::minimumSizeHint();
+}
+
+void CheckBox::paintEvent(QPaintEvent* event)
+{
+    if (!boxOnly_)
+        return QCheckBox::paintEvent(event);
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_CheckBox, option);
 }
 
 void CheckBox::nextCheckState()

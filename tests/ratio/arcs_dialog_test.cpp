@@ -65,16 +65,6 @@ QString text(QDialog& d, int k) { return child<QLineEdit>(d, QStringLiteral("V(%
 void type(QDialog& d, int k, const QString& t) { typeInto(child<QLineEdit>(d, QStringLiteral("V(%1)").arg(k)), t); }
 QCheckBox& fullCircleBox(QDialog& d) { return child<QCheckBox>(d, "Check1"); }
 
-int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 const Values host{0x3366CC, {0.382f, 0.5f, 1.618f, 2.f, 0.f, -0.5f}, 0, 0};
 
 } // namespace

@@ -55,16 +55,6 @@ Values run(const Values& values, std::function<void(QDialog&)> user, std::int16_
 QLineEdit& factor(QDialog& d, int i) { return child<QLineEdit>(d, QStringLiteral("V(%1)").arg(i)); }
 void ok(QDialog& d) { press(d, "Command1"); }
 
-int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 const Values host{{0x0000FF, 0x00FF00}, {0.5f, 1.5f}, 0};
 
 } // namespace

@@ -76,16 +76,6 @@ std::int32_t swatch(QDialog& d, int k)
 }
 void ok(QDialog& d) { press(d, "Command1"); }
 
-int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 const Values host{5, {255, 65280, 0xFF0000, 0x808080}, {0.236f, -1.5f, 1e30f, 0.1f}, 0, 0, 0};
 
 Values with(Values x, std::int16_t fanShow, std::int16_t hLines, std::int16_t ateFim)

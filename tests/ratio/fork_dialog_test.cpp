@@ -70,16 +70,6 @@ Values run(const Values& values, std::function<void(QDialog&)> user, std::int16_
 QCheckBox& shown(QDialog& d, int i) { return child<QCheckBox>(d, QStringLiteral("ForkShow(%1)").arg(i)); }
 void ok(QDialog& d) { press(d, "Command1"); }
 
-int errorOf(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.number();
-    }
-    return 0;
-}
-
 const Values host{3, {255, 65280, 0xFF0000, 0x0F0F0F}, {0.25f, 0.5f, -0.75f, 3.4e38f}, 0};
 
 Values withShow(Values x, std::int16_t forkShow)
