@@ -43,7 +43,7 @@ constexpr float kLargest = std::numeric_limits<float>::max();
 // ---- Powers of ten ----------------------------------------------------------------------------
 
 constexpr int kMinPower = -70;
-constexpr int kMaxPower = 50;
+constexpr int kMaxPower = 60;
 
 struct Powers
 {
@@ -90,15 +90,19 @@ Seven sevenByPrintf(float value)
 Seven sevenDigits(float value, std::uint64_t& slowPaths)
 {
     const long double x = std::fabs(static_cast<long double>(value));
-    int exponent = static_cast<int>(std::floor(std::log10(x)));
-    long double scaled = x / tenTo(exponent - 6);
+    // The decimal exponent from the binary one (log10(2) = 0.30103), put right below; a
+    // subnormal's binary exponent field says nothing, so it takes the logarithm.
+    const int binaryExponent = static_cast<int>((std::bit_cast<std::uint32_t>(value) >> 23) & 0xFF) - 127;
+    int exponent = binaryExponent > -127 ? static_cast<int>(std::floor(binaryExponent * 0.30102999566398120))
+                                         : static_cast<int>(std::floor(std::log10(x)));
+    long double scaled = x * tenTo(6 - exponent);
     while (scaled >= 1e7L) {
         ++exponent;
-        scaled = x / tenTo(exponent - 6);
+        scaled = x * tenTo(6 - exponent);
     }
     while (scaled < 1e6L) {
         --exponent;
-        scaled = x / tenTo(exponent - 6);
+        scaled = x * tenTo(6 - exponent);
     }
     const long double whole = std::floor(scaled);
     const long double fraction = scaled - whole;
@@ -119,8 +123,9 @@ Seven sevenDigits(float value, std::uint64_t& slowPaths)
 
 std::string textOf(const Seven& s)
 {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%07" PRIu32, s.digits);
+    char digits[7];
+    for (std::uint32_t rest = s.digits, i = 7; i-- > 0; rest /= 10)
+        digits[i] = static_cast<char>('0' + rest % 10);
     int kept = 7;
     while (kept > 1 && digits[kept - 1] == '0')
         --kept;
@@ -132,9 +137,11 @@ std::string textOf(const Seven& s)
             text += '.';
             text.append(digits + 1, static_cast<std::size_t>(kept - 1));
         }
-        char tail[16];
-        std::snprintf(tail, sizeof tail, "E%c%02d", s.exponent < 0 ? '-' : '+', std::abs(s.exponent));
-        text += tail;
+        const int magnitude = std::abs(s.exponent); // at most 45 for a float
+        text += 'E';
+        text += s.exponent < 0 ? '-' : '+';
+        text += static_cast<char>('0' + magnitude / 10);
+        text += static_cast<char>('0' + magnitude % 10);
     } else if (s.exponent < 0) {
         text += '.';
         text.append(static_cast<std::size_t>(-s.exponent - 1), '0');
