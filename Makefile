@@ -23,7 +23,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # No display: run the dialogs offscreen.
 HEADLESS := $(if $(or $(DISPLAY),$(WAYLAND_DISPLAY)),,yes)
 
-.PHONY: all deps fuzz-deps locale build test demo asan bench soak fuzz exhaustive install clean
+.PHONY: all deps fuzz-deps locale build test demo asan bench soak fuzz exhaustive gallery install clean
 
 all: build
 
@@ -104,6 +104,10 @@ fuzz: deps fuzz-deps
 	    -artifact_prefix=$(BUILD_FUZZ)/crashes/ $(BUILD_FUZZ)/corpus/$$target fuzz/corpus/$$target \
 	    || exit 1; \
 	done
+
+# The pictures of every dialog in the README, at device pixel ratio 1 and 2.
+gallery: build
+	$(BUILD)/cli/zarvlinesparm gallery docs/gallery
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)

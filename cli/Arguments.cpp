@@ -219,8 +219,23 @@ Command parseArguments(const std::vector<std::string_view>& args)
     } else if (name == "show") {
         command.kind = Command::Kind::Show;
         command.show = parseShow(in, help);
+    } else if (name == "gallery") {
+        command.kind = Command::Kind::Gallery;
+        while (!in.done() && !help) {
+            const std::string_view arg = in.take();
+            if (isHelp(arg))
+                help = true;
+            else if (arg.starts_with("-"))
+                throw ArgumentError(std::string(arg) + ": unknown option");
+            else if (!command.directory.empty())
+                throw ArgumentError(std::string(arg) + ": gallery takes one directory");
+            else
+                command.directory = arg;
+        }
+        if (command.directory.empty() && !help)
+            throw ArgumentError("gallery: missing directory");
     } else {
-        throw ArgumentError(quoted(name) + ": unknown command (expected list, describe or show)");
+        throw ArgumentError(quoted(name) + ": unknown command (expected list, describe, show or gallery)");
     }
     if (help)
         command.kind = Command::Kind::Help;
@@ -232,10 +247,12 @@ std::string_view usage()
     return "usage: zarvlinesparm list\n"
            "       zarvlinesparm describe <Class>\n"
            "       zarvlinesparm show <Class> [options]\n"
+           "       zarvlinesparm gallery DIR\n"
            "\n"
            "<Class> is a ProgID such as ZarvLinesParm.CircleElipseCls; the prefix and letter case\n"
            "may be left out. show sets the values, runs the class's dialog and prints what it\n"
-           "returns as one JSON object.\n"
+           "returns as one JSON object. gallery renders every dialog, filled with typical values,\n"
+           "offscreen to DIR/<Class>.png and DIR/<Class>@2x.png.\n"
            "\n"
            "show options:\n"
            "  --fdef N               Start's FDef (default 1: \"Save as Default\" shown)\n"

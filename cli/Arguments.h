@@ -33,10 +33,12 @@ struct ShowOptions {
 };
 
 struct Command {
-    enum class Kind { Usage, Help, List, Describe, Show };
+    enum class Kind { Usage, Help, List, Describe, Show, Gallery };
     Kind kind = Kind::Usage;
     /// The class named by `describe`.
     std::string className;
+    /// The directory `gallery` writes to.
+    std::string directory;
     ShowOptions show;
 };
 

@@ -6,6 +6,7 @@
 #include "Assignments.h"
 #include "DialogDriver.h"
 #include "Display.h"
+#include "Gallery.h"
 #include "JsonWriter.h"
 
 #include <ZarvLinesParm/Describe.h>
@@ -181,6 +182,8 @@ int main(int argc, char** argv)
             return describe(command.className);
         case Command::Kind::Show:
             return show(command.show, argv[0]);
+        case Command::Kind::Gallery:
+            return gallery(command.directory, argv[0]);
         }
     } catch (const ArgumentError& e) {
         std::cerr << "zarvlinesparm: " << e.what() << '\n';

@@ -22,7 +22,8 @@ namespace ZarvLinesParm::frame {
 /// 2. Load the dialog: build its controls, run its load handler.
 /// 3. Show "Save as Default" when `FDef` is non-zero, hide it when it is 0.
 /// 4. Place the dialog above all other windows with `SetWindowPos`.
-/// 5. Set the titles and captions that come from the host.
+/// 5. Set the titles and captions that come from the host; then order the controls for the
+///    keyboard and name them for screen readers, which the protocol does not see.
 /// 6. Show the dialog modally, with no owner, until it is hidden or closed.
 /// 7. Unload the dialog: it and any chooser it opened are destroyed here, not later.
 /// 8. Return an empty variant.
@@ -47,6 +48,7 @@ Variant start(Records<typename Dialog::Record>& records, std::int16_t FDef, Dial
             dialog->saveAsDefaultButton().setVisible(FDef != 0);
             SetWindowPos(windowHandle(*dialog), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
             dialog->applyHostTexts();
+            dialog->prepareForUser();
         } catch (...) {
             dialog.reset();
             records = before;

@@ -10,6 +10,7 @@
 #include "frame/forms/TextBox.h"
 
 #include <QLabel>
+#include <QList>
 
 #include <utility>
 
@@ -29,6 +30,17 @@ class ParmDialog : public QDialog {
 public:
     ParmDialog(const QString& objectName, const QString& designTitle);
     ~ParmDialog() override;
+
+    /// Readies the loaded dialog for keyboard and screen-reader users, once its controls show what
+    /// they will show (after the load handler and the host's texts): Tab visits every visible
+    /// control a user can act on in reading order, top to bottom and left to right as laid out,
+    /// then the buttons; a control the tool has not named takes its accessible name from the
+    /// label beside it in its row (which becomes its buddy); the first value box, or else the
+    /// first control, takes the focus. Changes nothing a record or the protocol sees.
+    void prepareForUser();
+
+    /// The controls a user can act on, in the order Tab visits them.
+    QList<QWidget*> tabOrder() const;
 
     QPushButton& okButton() const { return *ok_; }
     QPushButton& cancelButton() const { return *cancel_; }
@@ -58,6 +70,10 @@ protected:
     TextBox* textBox(const QString& objectName) { return control<TextBox>(objectName); }
     OptionButton* optionButton(const QString& objectName, const QString& caption) { return control<OptionButton>(objectName, caption); }
     DropDownList* dropDownList(const QString& objectName) { return control<DropDownList>(objectName); }
+
+    /// Names `control` for assistive technology after `label`, qualified by a heading where the
+    /// label alone says too little ("Retracement Values" + "1"), and makes it the label's buddy.
+    void nameAfter(QWidget* control, QLabel* label, const QString& heading = {});
 
     void keyPressEvent(QKeyEvent* event) override;
 

@@ -1,7 +1,11 @@
 #include "frame/forms/Swatch.h"
 
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace ZarvLinesParm::frame {
 
@@ -24,14 +28,19 @@ Swatch::Swatch(QWidget* parent)
     setAutoFillBackground(true);
     setFrameShape(QFrame::Box);
     setMinimumSize(48, 20);
+    setFocusPolicy(Qt::StrongFocus);
     setColour(0);
 }
 
 void Swatch::setColour(std::int32_t rgb)
 {
     QPalette p = palette();
-    p.setColor(QPalette::Window, colourOf(rgb));
+    const QColor colour = colourOf(rgb);
+    p.setColor(QPalette::Window, colour);
+    // Only the fill is set: the border keeps the theme's text colour, which stands out against
+    // the dialog's background in light and dark themes alike.
     setPalette(p);
+    setAccessibleDescription(colour.name(QColor::HexRgb).toUpper());
 }
 
 std::int32_t Swatch::colour() const
@@ -64,6 +73,31 @@ void Swatch::click()
         *working_ = colour(); // read back from the swatch, as the record's colour
     } catch (...) {
     }
+}
+
+void Swatch::keyPressEvent(QKeyEvent* event)
+{
+    // Space is the keyboard's click, as on a button. Enter is left to the dialog, which
+    // swallows it.
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        event->accept();
+        click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void Swatch::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(3, 3, -3, -3);
+    option.backgroundColor = palette().color(QPalette::Window);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 void Swatch::mousePressEvent(QMouseEvent* event)

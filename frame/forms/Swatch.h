@@ -14,7 +14,9 @@ QColor colourOf(std::int32_t rgb);
 /// A QColor as the records keep colours.
 std::int32_t rgbOf(const QColor& colour);
 
-/// A captionless label whose background shows a colour; a click opens the colour chooser.
+/// A captionless label whose background shows a colour; a click opens the colour chooser. It
+/// also takes the keyboard focus, shows a focus frame, and Space runs the same click; its
+/// accessible description is its colour ("#00FF00").
 class Swatch : public QLabel {
 public:
     explicit Swatch(QWidget* parent);
@@ -36,6 +38,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::int32_t* working_ = nullptr;

@@ -22,7 +22,10 @@ void whenModal(const QString& objectName, std::function<void(QDialog&)> action)
     timer->setInterval(1);
     QObject::connect(timer, &QTimer::timeout, [=] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->objectName() == objectName && dialog->isVisible()) {
+        const bool wanted = dialog && (objectName.isEmpty()
+                                           ? dialog->objectName() != QLatin1String("CommonDialog1")
+                                           : dialog->objectName() == objectName);
+        if (wanted && dialog->isVisible()) {
             timer->stop();
             timer->deleteLater();
             delete waited;
@@ -62,7 +65,7 @@ void typeInto(QLineEdit& box, const QString& text)
     QTest::keyClicks(&box, text);
 }
 
-std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb)
+std::int32_t chooseColourWith(QDialog& dialog, const std::function<void()>& open, std::optional<std::int32_t> rgb)
 {
     std::int32_t openedOn = -1;
     whenModal(QStringLiteral("CommonDialog1"), [&](QDialog& chooser) {
@@ -77,8 +80,13 @@ std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optio
             chooser.reject();
         }
     });
-    click(child<QWidget>(dialog, swatchName));
+    open();
     return openedOn;
+}
+
+std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb)
+{
+    return chooseColourWith(dialog, [&] { click(child<QWidget>(dialog, swatchName)); }, rgb);
 }
 
 int liveWidgets()

@@ -13,11 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace testsupport {
 
-/// Runs `action` on the modal dialog named `objectName` once it is shown.
+/// Runs `action` on the modal dialog named `objectName` once it is shown; an empty name stands
+/// for whichever tool dialog shows (any modal dialog but the colour chooser).
 void whenModal(const QString& objectName, std::function<void(QDialog&)> action);
 
 /// The child of `parent` named `objectName`, which must exist.
@@ -45,6 +48,9 @@ void typeInto(QLineEdit& box, const QString& text);
 /// and presses OK; with `rgb` empty the chooser is cancelled. Returns the colour the chooser
 /// opened on.
 std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb);
+
+/// The same, with the chooser opened by `open` (a click, a key) instead of a click on a swatch.
+std::int32_t chooseColourWith(QDialog& dialog, const std::function<void()>& open, std::optional<std::int32_t> rgb);
 
 /// Widgets alive in the application right now.
 int liveWidgets();

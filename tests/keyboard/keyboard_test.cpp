@@ -1,0 +1,246 @@
+// Every dialog by keyboard and screen reader: the Tab order, the names assistive technology
+// reads, Space on the swatches, Enter and Escape on every kind of control, text that fits at
+// twice the pixel density with a 20-point font. Each check runs over every class there is.
+
+#include "support/ModalDriver.h"
+
+#include "frame/forms/Swatch.h"
+
+#include <ZarvLinesParm/ZarvLinesParm.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace ZarvLinesParm;
+using namespace testsupport;
+
+namespace {
+
+class EveryDialog : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override { object_ = CreateObject(GetParam()); }
+
+    // Runs Start with "Save as Default" offered (and a title where the class takes one), and
+    // `user` on the dialog once it shows; then presses nothing more.
+    void start(std::function<void(QDialog&)> user)
+    {
+        std::vector<Variant> args;
+        for (const MemberInfo& m : Describe(GetParam()))
+            if (m.name == "Start")
+                for (const ValueType t : m.arguments)
+                    args.push_back(t == ValueType::String ? Variant(std::string("Title")) : Variant(std::int16_t{1}));
+        whenModal({}, std::move(user));
+        object_->invoke("Start", Invoke::Method, args);
+    }
+
+    // Every value the getters give, index by index: the working record as the host sees it.
+    std::vector<Variant> getters()
+    {
+        std::vector<Variant> values;
+        for (const MemberInfo& m : Describe(GetParam())) {
+            if (m.kind != MemberInfo::Kind::Property)
+                continue;
+            if (!m.index) {
+                values.push_back(object_->invoke(m.name, Invoke::Get, {}));
+                continue;
+            }
+            for (int i = m.index->first; i <= m.index->second; ++i)
+                values.push_back(object_->invoke(m.name, Invoke::Get, {std::int16_t(i)}));
+        }
+        return values;
+    }
+
+    std::unique_ptr<Object> object_;
+};
+
+bool isSwatch(const QWidget* w) { return dynamic_cast<const frame::Swatch*>(w) != nullptr; }
+
+// The controls a user can act on, found independently of the dialog's own list.
+QList<QWidget*> actionableControls(QDialog& d)
+{
+    QList<QWidget*> found;
+    for (QWidget* w : d.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&d))
+            continue;
+        const bool inList = qobject_cast<QComboBox*>(w->parentWidget()) != nullptr;
+        if ((qobject_cast<QLineEdit*>(w) && !inList) || qobject_cast<QAbstractButton*>(w) ||
+            qobject_cast<QComboBox*>(w) || isSwatch(w))
+            found.append(w);
+    }
+    return found;
+}
+
+QRect placeOf(const QWidget* w, const QDialog& d) { return QRect(w->mapTo(&d, QPoint(0, 0)), w->size()); }
+
+// Where Tab goes from the focused control, as the application delivers the key.
+QWidget* tabFrom(QDialog& d)
+{
+    QWidget* from = QApplication::focusWidget();
+    QTest::keyClick(from ? from : &d, Qt::Key_Tab);
+    QWidget* to = QApplication::focusWidget();
+    // An editable list's text field takes the focus for its list.
+    if (to && qobject_cast<QComboBox*>(to->parentWidget()))
+        to = to->parentWidget();
+    return to;
+}
+
+std::string nameOf(const QWidget* w) { return w ? w->objectName().toStdString() : "(none)"; }
+
+} // namespace
+
+TEST_P(EveryDialog, TabVisitsEveryControlOnceInReadingOrderThenTheButtons)
+{
+    start([](QDialog& d) {
+        d.activateWindow();
+        QApplication::setActiveWindow(&d);
+        const QList<QWidget*> controls = actionableControls(d);
+        ASSERT_FALSE(controls.isEmpty());
+
+        QList<QWidget*> visited{QApplication::focusWidget()};
+        if (visited.front() && qobject_cast<QComboBox*>(visited.front()->parentWidget()))
+            visited.front() = visited.front()->parentWidget();
+        // The first value box, or else the first control, has the focus when the dialog opens.
+        const bool hasValueBox = std::any_of(controls.begin(), controls.end(), [](QWidget* w) {
+            return qobject_cast<QLineEdit*>(w) != nullptr;
+        });
+        if (hasValueBox) {
+            EXPECT_TRUE(qobject_cast<QLineEdit*>(visited.front())) << nameOf(visited.front());
+        }
+        for (qsizetype i = 1; i < controls.size(); ++i)
+            visited.append(tabFrom(d));
+        EXPECT_EQ(tabFrom(d), visited.front()) << "Tab does not come round to the first control";
+
+        for (QWidget* w : controls)
+            EXPECT_EQ(visited.count(w), 1) << nameOf(w) << " is not visited exactly once";
+
+        // Reading order: each control stands to the right in the same row, or in a lower row;
+        // the three buttons come last, left to right.
+        for (qsizetype i = 1; i < visited.size(); ++i) {
+            if (!visited[i - 1] || !visited[i])
+                continue;
+            const QRect a = placeOf(visited[i - 1], d);
+            const QRect b = placeOf(visited[i], d);
+            const bool sameRow = b.center().y() >= a.top() && b.center().y() <= a.bottom();
+            const bool buttons = qobject_cast<QPushButton*>(visited[i - 1]) && qobject_cast<QPushButton*>(visited[i]);
+            if (!buttons && qobject_cast<QPushButton*>(visited[i - 1]))
+                ADD_FAILURE() << nameOf(visited[i]) << " comes after a button";
+            EXPECT_TRUE(sameRow ? b.left() > a.left() : b.center().y() > a.center().y() || buttons)
+                << nameOf(visited[i]) << " does not follow " << nameOf(visited[i - 1]) << " in reading order";
+        }
+        d.close();
+    });
+}
+
+TEST_P(EveryDialog, EveryControlHasANameForAssistiveTechnologyAndSwatchesTellTheirColour)
+{
+    start([](QDialog& d) {
+        for (QWidget* w : actionableControls(d)) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(accessible, nullptr) << nameOf(w);
+            EXPECT_FALSE(accessible->text(QAccessible::Name).trimmed().isEmpty()) << nameOf(w) << " has no name";
+            if (isSwatch(w)) {
+                const QString expected = w->palette().color(QPalette::Window).name(QColor::HexRgb).toUpper();
+                EXPECT_EQ(accessible->text(QAccessible::Description), expected) << nameOf(w);
+            }
+            if (auto* box = qobject_cast<QLineEdit*>(w)) {
+                const auto labels = d.findChildren<QLabel*>();
+                const bool hasBuddy = std::any_of(labels.begin(), labels.end(), [box](QLabel* l) { return l->buddy() == box; });
+                EXPECT_TRUE(hasBuddy || !box->accessibleName().isEmpty()) << nameOf(w);
+            }
+        }
+        d.close();
+    });
+}
+
+TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourAsAClickDoes)
+{
+    std::vector<std::int32_t> chosen;
+    start([&](QDialog& d) {
+        std::int32_t rgb = 0x123456;
+        for (QWidget* w : actionableControls(d)) {
+            if (!isSwatch(w))
+                continue;
+            auto* swatch = dynamic_cast<frame::Swatch*>(w);
+            const std::int32_t before = swatch->colour();
+            // A cancel changes nothing, by keyboard as by mouse.
+            chooseColourWith(d, [&] { swatch->setFocus(); QTest::keyClick(swatch, Qt::Key_Space); }, std::nullopt);
+            EXPECT_EQ(swatch->colour(), before);
+            rgb += 0x010203;
+            const std::int32_t openedOn =
+                chooseColourWith(d, [&] { swatch->setFocus(); QTest::keyClick(swatch, Qt::Key_Space); }, rgb);
+            EXPECT_EQ(openedOn, before) << nameOf(w);
+            EXPECT_EQ(swatch->colour(), rgb) << nameOf(w);
+            EXPECT_EQ(swatch->accessibleDescription(), frame::colourOf(rgb).name(QColor::HexRgb).toUpper());
+            chosen.push_back(rgb);
+        }
+        press(d, "Command1");
+    });
+    // Each chosen colour is now a colour of the working record.
+    const std::vector<Variant> values = getters();
+    for (const std::int32_t rgb : chosen)
+        EXPECT_NE(std::find(values.begin(), values.end(), Variant(rgb)), values.end()) << rgb;
+}
+
+TEST_P(EveryDialog, EnterAndEscapeOnEveryControlCloseNothingAndStoreNothing)
+{
+    start([this](QDialog& d) {
+        const std::vector<Variant> before = getters();
+        for (QWidget* w : actionableControls(d)) {
+            w->setFocus();
+            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+                QTest::keyClick(target, key);
+                ASSERT_TRUE(d.isVisible()) << nameOf(w) << " closed the dialog";
+            }
+        }
+        EXPECT_EQ(getters(), before);
+        d.close();
+    });
+}
+
+TEST_P(EveryDialog, NoTextIsClippedAtDoubleDensityWithALargeFont)
+{
+    start([](QDialog& d) {
+        EXPECT_EQ(d.devicePixelRatio(), 2.0);
+        EXPECT_GE(QApplication::font().pointSize(), 20);
+        for (QWidget* w : d.findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(&d) || isSwatch(w) || qobject_cast<QComboBox*>(w->parentWidget()))
+                continue;
+            const bool showsText = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                   qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+            if (!showsText)
+                continue;
+            const QSize hint = w->sizeHint();
+            EXPECT_GE(w->width(), hint.width()) << nameOf(w) << " is clipped";
+            EXPECT_GE(w->height(), hint.height()) << nameOf(w) << " is clipped";
+        }
+        d.close();
+    });
+}
+
+TEST(Swatch, KeepsABorderThatStandsOutInLightAndDarkThemes)
+{
+    for (const bool dark : {false, true}) {
+        QPalette theme;
+        theme.setColor(QPalette::Window, dark ? QColor(0x20, 0x20, 0x20) : QColor(0xf0, 0xf0, 0xf0));
+        theme.setColor(QPalette::WindowText, dark ? QColor(0xe0, 0xe0, 0xe0) : QColor(0x10, 0x10, 0x10));
+        QWidget parent;
+        parent.setPalette(theme);
+        frame::Swatch swatch(&parent);
+        swatch.setColour(dark ? 0x202020 : 0xf0f0f0); // the same colour as the background
+        EXPECT_EQ(swatch.frameShape(), QFrame::Box);
+        const QColor border = swatch.palette().color(QPalette::WindowText);
+        const QColor background = parent.palette().color(QPalette::Window);
+        EXPECT_GT(std::abs(border.lightness() - background.lightness()), 128) << (dark ? "dark" : "light");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, EveryDialog, ::testing::ValuesIn(ProgIds()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param.substr(info.param.find('.') + 1);
+                         });
