@@ -16,11 +16,9 @@
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -215,30 +213,6 @@ std::optional<Key> colourOfSwatch(const QString& swatch, const ClassUnderSoak& c
 enum class Ending { Ok, Cancel, SaveAsDefault, Close };
 const char* const endingNames[] = {"OK", "Cancel", "Save as Default", "close"};
 
-// Like whenModal, for whichever parameter dialog becomes modal (its name is the tool's own).
-void whenDialogShown(std::function<void(QDialog&)> action)
-{
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<QElapsedTimer>();
-    waited->start();
-    timer->setInterval(1);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->objectName() != QLatin1String("CommonDialog1") && dialog->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            action(*dialog);
-        } else if (waited->elapsed() > 10000) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "no dialog was shown in time";
-            for (QWidget* w : QApplication::topLevelWidgets())
-                w->close();
-        }
-    });
-    timer->start();
-}
-
 // _NET_WM_STATE of the dialog's X window as xprop reads it from the server.
 QString netWmState(QDialog& dialog)
 {
@@ -335,7 +309,7 @@ bool soakOnce(ClassUnderSoak& c, int step, Ending ending, std::mt19937& random, 
     const bool checkXprop = QGuiApplication::platformName() == QLatin1String("xcb") &&
                             (c.starts < 2 || step % xpropEvery == 0);
 
-    whenDialogShown([&](QDialog& d) {
+    whenModal({}, [&](QDialog& d) {
         EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_EQ(child<QPushButton>(d, "Command3").isVisibleTo(&d), fdef != 0);
         if (checkXprop) {
