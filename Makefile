@@ -59,14 +59,17 @@ build: deps $(BUILD)/CMakeCache.txt
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The demo: the retracement dialog with the usual levels, orange lines (0x00BBGGRR), both options on.
+DEMO := $(BUILD)/cli/zarvlinesparm show RetracementParmClass \
+        --set 'V(1)=0.236' --set 'V(2)=0.382' --set 'V(3)=0.5' --set 'V(4)=0.618' --set 'V(5)=0.786' \
+        --set 'V(6)=1' --set 'Cor(1)=33023' --set Extend=1 --set Numbers=1
+
 demo: build
 ifeq ($(HEADLESS),yes)
 	@echo "No display: showing the dialog offscreen, saving demo.png and pressing OK."
-	QT_QPA_PLATFORM=offscreen $(BUILD)/cli/zarvlinesparm show CircleElipseCls --caption Ellipse \
-	  --set 'Cor(1)=255' --set 'Cor(2)=65280' --set Fill=1 --screenshot demo.png --press ok
+	QT_QPA_PLATFORM=offscreen $(DEMO) --screenshot demo.png --press ok
 else
-	$(BUILD)/cli/zarvlinesparm show CircleElipseCls --caption Ellipse \
-	  --set 'Cor(1)=255' --set 'Cor(2)=65280' --set Fill=1
+	$(DEMO)
 endif
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer (LeakSanitizer on).

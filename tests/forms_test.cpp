@@ -210,6 +210,23 @@ TEST(Forms, DropDownListPositionIsMinusOneOnceTheUserTypesUntilAnEntryIsChosen)
     EXPECT_EQ(list.listIndex(), -1);
 }
 
+TEST(Forms, DropDownListTextTypedLikeAnEntrySelectsNoEntry)
+{
+    QWidget window;
+    auto* list = new frame::DropDownList(&window);
+    auto* elsewhere = new QLineEdit(&window);
+    list->addItems({QStringLiteral("Open"), QStringLiteral("High"), QStringLiteral("Close")});
+    window.show();
+    list->setListIndex(2);
+    list->lineEdit()->setFocus();
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), QStringLiteral("High"));
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return); // ends the editing
+    elsewhere->setFocus();                              // and so does leaving the field
+    EXPECT_EQ(list->listIndex(), -1);
+    EXPECT_EQ(list->currentText(), QStringLiteral("High"));
+}
+
 TEST(FlagSet, ClearingABoxMasksWithEightBitsSoBitsEightToFifteenGoToo)
 {
     EXPECT_EQ(frame::applyFlag(0x0113, 2, 0), 0x0013);     // AND 251

@@ -6,7 +6,8 @@ namespace ZarvLinesParm::frame {
 
 /// A drop-down list with an editable text field. Its selected position is the entry last
 /// chosen from the list (or selected by code), and -1 as soon as the user edits the text,
-/// until an entry is chosen again. Typed text never becomes a new entry.
+/// until an entry is chosen again. Typed text never becomes a new entry, and never selects
+/// one, not even an entry of the very same text.
 class DropDownList : public QComboBox {
 public:
     explicit DropDownList(QWidget* parent);

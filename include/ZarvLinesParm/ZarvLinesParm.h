@@ -8,3 +8,10 @@
 #include <ZarvLinesParm/Types.h>
 
 #include <ZarvLinesParm/CircleElipseCls.h>
+#include <ZarvLinesParm/RetracementParmClass.h>
+#include <ZarvLinesParm/ZarvExpParmClass.h>
+#include <ZarvLinesParm/ZarvRangerParmClass.h>
+#include <ZarvLinesParm/GannSQ9ParmClass.h>
+#include <ZarvLinesParm/ZarvGannParmClass.h>
+#include <ZarvLinesParm/GannFanParmClass.h>
+#include <ZarvLinesParm/ZarvLeastSquareClass.h>

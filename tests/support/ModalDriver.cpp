@@ -2,6 +2,7 @@
 
 #include "frame/forms/Swatch.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -62,7 +63,22 @@ void typeInto(QLineEdit& box, const QString& text)
     box.setFocus();
     box.selectAll();
     QTest::keyClick(&box, Qt::Key_Delete);
-    QTest::keyClicks(&box, text);
+    for (const QChar ch : text) {
+        // QTest only maps ASCII to keys; other characters arrive as the text of a key press,
+        // as an input method delivers them.
+        if (ch.unicode() < 0x80)
+            QTest::keyClick(&box, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+void chooseEntry(QComboBox& list, int position)
+{
+    list.showPopup();
+    QAbstractItemView* view = list.view();
+    const QRect entry = view->visualRect(list.model()->index(position, list.modelColumn()));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, entry.center());
 }
 
 std::int32_t chooseColourWith(QDialog& dialog, const std::function<void()>& open, std::optional<std::int32_t> rgb)

@@ -6,10 +6,13 @@
 // closed after a deadline and the test fails instead of hanging.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QString>
 #include <QWidget>
+
+#include <ZarvLinesParm/Types.h>
 
 #include <gtest/gtest.h>
 
@@ -41,8 +44,11 @@ void click(QWidget& widget);
 /// Clicks the command button `Command1`, `Command2` or `Command3`.
 void press(QDialog& dialog, const char* command);
 
-/// Replaces the text of `box` by typing `text`, keystroke by keystroke.
+/// Replaces the text of `box` by typing `text`, keystroke by keystroke (any characters).
 void typeInto(QLineEdit& box, const QString& text);
+
+/// Opens the list of `list` and clicks its entry `position`, as a user chooses an entry.
+void chooseEntry(QComboBox& list, int position);
 
 /// Clicks swatch `swatchName` and, in the colour chooser that opens, picks `rgb` (0x00BBGGRR)
 /// and presses OK; with `rgb` empty the chooser is cancelled. Returns the colour the chooser
@@ -51,6 +57,18 @@ std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optio
 
 /// The same, with the chooser opened by `open` (a click, a key) instead of a click on a swatch.
 std::int32_t chooseColourWith(QDialog& dialog, const std::function<void()>& open, std::optional<std::int32_t> rgb);
+
+/// The number of the library error `call` fails with; 0 when it does not fail.
+template <class Call>
+int errorOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const ZarvLinesParm::Error& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 /// Widgets alive in the application right now.
 int liveWidgets();

@@ -1,0 +1,67 @@
+#include <ZarvLinesParm/GannSQ9ParmClass.h>
+
+#include "frame/ClassRegistry.h"
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+#include "frame/Start.h"
+#include "tools/gann/GannSQ9Dialog.h"
+
+namespace ZarvLinesParm {
+namespace {
+
+using Record = gann::GannSQ9Record;
+
+frame::Records<Record> records;
+
+constexpr frame::Field cor{"Cor", records, &Record::Cor};
+constexpr frame::WholeAsFloatField price{"Price", records, &Record::Price};
+constexpr frame::Field timeFlags{"Time", records, &Record::Time};
+constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
+constexpr frame::Field step{"Step", records, &Record::Step};
+constexpr frame::Field upDown{"UpDown", records, &Record::UpDown};
+
+const frame::MemberTable& members()
+{
+    static const frame::MemberTable table{
+        frame::property(cor),
+        frame::property(price),
+        frame::property(timeFlags),
+        frame::property(saveDefault),
+        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return GannSQ9ParmClass{}.Start(fdef); }),
+        frame::property(step),
+        frame::property(upDown),
+    };
+    return table;
+}
+
+const frame::ClassRegistration<GannSQ9ParmClass> registration{"GannSQ9ParmClass", members};
+
+} // namespace
+
+std::int32_t GannSQ9ParmClass::Cor() const { return cor.get(); }
+float GannSQ9ParmClass::Price() const { return price.get(); }
+void GannSQ9ParmClass::Cor(std::int32_t S) { cor.let(S); }
+void GannSQ9ParmClass::Price(float S) { price.let(S); }
+void GannSQ9ParmClass::Time(std::int16_t S) { timeFlags.let(S); }
+std::int16_t GannSQ9ParmClass::Time() const { return timeFlags.get(); }
+void GannSQ9ParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
+std::int16_t GannSQ9ParmClass::SaveDefault() const { return saveDefault.get(); }
+
+Variant GannSQ9ParmClass::Start(std::int16_t FDef)
+{
+    return frame::start<gann::GannSQ9Dialog>(records, FDef);
+}
+
+void GannSQ9ParmClass::Step(float S) { step.let(S); }
+float GannSQ9ParmClass::Step() const { return step.get(); }
+void GannSQ9ParmClass::UpDown(std::int16_t S) { upDown.let(S); }
+std::int16_t GannSQ9ParmClass::UpDown() const { return upDown.get(); }
+
+Variant GannSQ9ParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
+{
+    return frame::invoke(members(), member, kind, args);
+}
+
+std::string GannSQ9ParmClass::progId() const { return frame::progIdOf("GannSQ9ParmClass"); }
+
+} // namespace ZarvLinesParm

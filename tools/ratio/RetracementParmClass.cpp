@@ -1,0 +1,62 @@
+#include <ZarvLinesParm/RetracementParmClass.h>
+
+#include "frame/ClassRegistry.h"
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+#include "frame/Start.h"
+#include "tools/ratio/RetracementDialog.h"
+
+namespace ZarvLinesParm {
+namespace {
+
+using Record = ratio::RetracementRecord;
+
+frame::Records<Record> records;
+
+constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
+constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
+constexpr frame::ArrayField v{"V", records, &Record::V};
+constexpr frame::Field extend{"Extend", records, &Record::Extend};
+constexpr frame::Field numbers{"Numbers", records, &Record::Numbers};
+
+const frame::MemberTable& members()
+{
+    static const frame::MemberTable table{
+        frame::property(cor),
+        frame::property(saveDefault),
+        frame::property(v),
+        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return RetracementParmClass{}.Start(fdef); }),
+        frame::property(extend),
+        frame::property(numbers),
+    };
+    return table;
+}
+
+const frame::ClassRegistration<RetracementParmClass> registration{"RetracementParmClass", members};
+
+} // namespace
+
+std::int32_t RetracementParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+void RetracementParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
+std::int16_t RetracementParmClass::SaveDefault() const { return saveDefault.get(); }
+float RetracementParmClass::V(std::int16_t i) const { return v.get(i); }
+void RetracementParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
+void RetracementParmClass::V(std::int16_t i, float S) { v.let(i, S); }
+void RetracementParmClass::Extend(std::int16_t S) { extend.let(S); }
+std::int16_t RetracementParmClass::Extend() const { return extend.get(); }
+void RetracementParmClass::Numbers(std::int16_t S) { numbers.let(S); }
+std::int16_t RetracementParmClass::Numbers() const { return numbers.get(); }
+
+Variant RetracementParmClass::Start(std::int16_t FDef)
+{
+    return frame::start<ratio::RetracementDialog>(records, FDef);
+}
+
+Variant RetracementParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
+{
+    return frame::invoke(members(), member, kind, args);
+}
+
+std::string RetracementParmClass::progId() const { return frame::progIdOf("RetracementParmClass"); }
+
+} // namespace ZarvLinesParm

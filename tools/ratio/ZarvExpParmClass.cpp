@@ -1,0 +1,63 @@
+#include <ZarvLinesParm/ZarvExpParmClass.h>
+
+#include "frame/ClassRegistry.h"
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+#include "frame/Start.h"
+#include "tools/ratio/ExpansionDialog.h"
+
+namespace ZarvLinesParm {
+namespace {
+
+using Record = ratio::ExpansionRecord;
+
+frame::Records<Record> records;
+std::string caption;
+
+constexpr frame::LibraryText captionText{"Caption", caption};
+constexpr frame::Field fExpShow{"FExpShow", records, &Record::FExpShow};
+constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
+constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
+constexpr frame::ArrayField v{"V", records, &Record::V};
+
+const frame::MemberTable& members()
+{
+    static const frame::MemberTable table{
+        frame::property(captionText),
+        frame::property(fExpShow),
+        frame::property(cor),
+        frame::property(saveDefault),
+        frame::property(v),
+        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvExpParmClass{}.Start(fdef); }),
+    };
+    return table;
+}
+
+const frame::ClassRegistration<ZarvExpParmClass> registration{"ZarvExpParmClass", members};
+
+} // namespace
+
+std::string ZarvExpParmClass::Caption() const { return captionText.get(); }
+void ZarvExpParmClass::Caption(std::string_view S) { captionText.let(std::string(S)); }
+std::int16_t ZarvExpParmClass::FExpShow() const { return fExpShow.get(); }
+void ZarvExpParmClass::FExpShow(std::int16_t S) { fExpShow.let(S); }
+std::int32_t ZarvExpParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+void ZarvExpParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
+std::int16_t ZarvExpParmClass::SaveDefault() const { return saveDefault.get(); }
+float ZarvExpParmClass::V(std::int16_t i) const { return v.get(i); }
+void ZarvExpParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
+void ZarvExpParmClass::V(std::int16_t i, float S) { v.let(i, S); }
+
+Variant ZarvExpParmClass::Start(std::int16_t FDef)
+{
+    return frame::start<ratio::ExpansionDialog>(records, FDef, caption);
+}
+
+Variant ZarvExpParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
+{
+    return frame::invoke(members(), member, kind, args);
+}
+
+std::string ZarvExpParmClass::progId() const { return frame::progIdOf("ZarvExpParmClass"); }
+
+} // namespace ZarvLinesParm

@@ -1,0 +1,88 @@
+#include <ZarvLinesParm/ZarvRangerParmClass.h>
+
+#include "frame/ClassRegistry.h"
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+#include "frame/Start.h"
+#include "tools/ratio/RangeDialog.h"
+
+namespace ZarvLinesParm {
+namespace {
+
+using Record = ratio::RangeRecord;
+
+frame::Records<Record> records;
+std::string caption;
+std::string extendRightCaption;
+
+constexpr frame::Field periodos{"Periodos", records, &Record::Periodos};
+constexpr frame::Field cte1{"Cte1", records, &Record::Cte1};
+constexpr frame::Field cte2{"Cte2", records, &Record::Cte2};
+constexpr frame::Field cor1{"Cor1", records, &Record::Cor1};
+constexpr frame::Field cor2{"Cor2", records, &Record::Cor2};
+constexpr frame::Field cor3{"Cor3", records, &Record::Cor3};
+constexpr frame::Field onh{"ONH", records, &Record::ONH};
+constexpr frame::LibraryText captionText{"Caption", caption};
+constexpr frame::LibraryText extendRightCaptionText{"ExtendRightCaption", extendRightCaption};
+constexpr frame::Field extendRight{"ExtendRight", records, &Record::ExtendRight};
+constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
+
+const frame::MemberTable& members()
+{
+    static const frame::MemberTable table{
+        frame::property(periodos),
+        frame::property(cte1),
+        frame::property(cte2),
+        frame::property(cor1),
+        frame::property(cor2),
+        frame::property(cor3),
+        frame::property(onh),
+        frame::property(captionText),
+        frame::property(extendRightCaptionText),
+        frame::property(extendRight),
+        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvRangerParmClass{}.Start(fdef); }),
+        frame::property(saveDefault),
+    };
+    return table;
+}
+
+const frame::ClassRegistration<ZarvRangerParmClass> registration{"ZarvRangerParmClass", members};
+
+} // namespace
+
+void ZarvRangerParmClass::Periodos(std::int16_t S) { periodos.let(S); }
+std::int16_t ZarvRangerParmClass::Periodos() const { return periodos.get(); }
+void ZarvRangerParmClass::Cte1(float S) { cte1.let(S); }
+float ZarvRangerParmClass::Cte1() const { return cte1.get(); }
+void ZarvRangerParmClass::Cte2(float S) { cte2.let(S); }
+float ZarvRangerParmClass::Cte2() const { return cte2.get(); }
+void ZarvRangerParmClass::Cor1(std::int32_t S) { cor1.let(S); }
+std::int32_t ZarvRangerParmClass::Cor1() const { return cor1.get(); }
+void ZarvRangerParmClass::Cor2(std::int32_t S) { cor2.let(S); }
+std::int32_t ZarvRangerParmClass::Cor2() const { return cor2.get(); }
+void ZarvRangerParmClass::Cor3(std::int32_t S) { cor3.let(S); }
+std::int32_t ZarvRangerParmClass::Cor3() const { return cor3.get(); }
+void ZarvRangerParmClass::ONH(std::string_view S) { onh.let(std::string(S)); }
+std::string ZarvRangerParmClass::ONH() const { return onh.get(); }
+void ZarvRangerParmClass::Caption(std::string_view S) { captionText.let(std::string(S)); }
+std::string ZarvRangerParmClass::Caption() const { return captionText.get(); }
+std::string ZarvRangerParmClass::ExtendRightCaption() const { return extendRightCaptionText.get(); }
+void ZarvRangerParmClass::ExtendRightCaption(std::string_view S) { extendRightCaptionText.let(std::string(S)); }
+void ZarvRangerParmClass::ExtendRight(std::int16_t S) { extendRight.let(S); }
+std::int16_t ZarvRangerParmClass::ExtendRight() const { return extendRight.get(); }
+void ZarvRangerParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
+std::int16_t ZarvRangerParmClass::SaveDefault() const { return saveDefault.get(); }
+
+Variant ZarvRangerParmClass::Start(std::int16_t FDef)
+{
+    return frame::start<ratio::RangeDialog>(records, FDef, caption, extendRightCaption);
+}
+
+Variant ZarvRangerParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
+{
+    return frame::invoke(members(), member, kind, args);
+}
+
+std::string ZarvRangerParmClass::progId() const { return frame::progIdOf("ZarvRangerParmClass"); }
+
+} // namespace ZarvLinesParm

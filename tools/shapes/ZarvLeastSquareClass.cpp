@@ -1,0 +1,59 @@
+#include <ZarvLinesParm/ZarvLeastSquareClass.h>
+
+#include "frame/ClassRegistry.h"
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+#include "frame/Start.h"
+#include "tools/shapes/LeastSquareDialog.h"
+
+namespace ZarvLinesParm {
+namespace {
+
+using Record = shapes::LeastSquareRecord;
+
+frame::Records<Record> records;
+
+constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
+constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
+constexpr frame::ArrayField v{"V", records, &Record::V};
+constexpr frame::Field useToCalc{"UseToCalc", records, &Record::UseToCalc};
+
+const frame::MemberTable& members()
+{
+    static const frame::MemberTable table{
+        frame::property(cor),
+        frame::property(saveDefault),
+        frame::property(v),
+        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvLeastSquareClass{}.Start(fdef); }),
+        frame::property(useToCalc),
+    };
+    return table;
+}
+
+const frame::ClassRegistration<ZarvLeastSquareClass> registration{"ZarvLeastSquareClass", members};
+
+} // namespace
+
+std::int32_t ZarvLeastSquareClass::Cor(std::int16_t i) const { return cor.get(i); }
+void ZarvLeastSquareClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
+std::int16_t ZarvLeastSquareClass::SaveDefault() const { return saveDefault.get(); }
+float ZarvLeastSquareClass::V(std::int16_t i) const { return v.get(i); }
+
+Variant ZarvLeastSquareClass::Start(std::int16_t FDef)
+{
+    return frame::start<shapes::LeastSquareDialog>(records, FDef);
+}
+
+void ZarvLeastSquareClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
+void ZarvLeastSquareClass::V(std::int16_t i, float S) { v.let(i, S); }
+void ZarvLeastSquareClass::UseToCalc(std::int16_t S) { useToCalc.let(S); }
+std::int16_t ZarvLeastSquareClass::UseToCalc() const { return useToCalc.get(); }
+
+Variant ZarvLeastSquareClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
+{
+    return frame::invoke(members(), member, kind, args);
+}
+
+std::string ZarvLeastSquareClass::progId() const { return frame::progIdOf("ZarvLeastSquareClass"); }
+
+} // namespace ZarvLinesParm
