@@ -95,6 +95,9 @@ const std::map<std::string, std::vector<Setting>>& representative()
          {{"Price", 0, {37.0, 200.0}}, {"Time", 0, {double(0xA5), double(0x5A)}},
           {"UpDown", 0, {1.0, 0.0}}, {"Step", 0, {0.25, 2.0}}}},
         {"ZarvGannParmClass", {{"NZones", 0, {12.0, 50.0}}}},
+        {"GannFanParmClass",
+         {{"V", 1, {1.0, 0.5}}, {"V", 2, {2.0, 1.0}}, {"V", 3, {3.0, 1.5}},
+          {"V", 4, {4.0, 2.0}}, {"V", 5, {8.0, 3.0}}, {"V", 6, {0.5, -4.0}}}},
         {"ZarvLeastSquareClass",
          {{"UseToCalc", 0, {3.0, 5.0}}, {"V", 1, {2.0, 1.5}}, {"V", 2, {2.0, 2.5}}}},
         {"CircleElipseCls", {{"Fill", 0, {1.0, 0.0}}}},
@@ -174,7 +177,11 @@ std::string show(const Variant& v)
             return "(empty)";
         else if constexpr (std::is_same_v<T, std::string>)
             return '"' + x + '"';
-        else
+        else if constexpr (std::is_floating_point_v<T>) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.9g", static_cast<double>(x)); // every float apart
+            return text;
+        } else
             return std::to_string(x);
     }, v);
 }
