@@ -188,9 +188,15 @@ TEST(Forms, OptionButtonRunsItsClickWhenCodeSelectsItAndWhenTheUserClicks)
     down.select();
     EXPECT_TRUE(down.isChecked());
     click(up);
-    click(up); // a click on the selected option still runs it
+    EXPECT_FALSE(down.isChecked()); // one option of a parent at a time
+    click(up); // a click on the selected option still runs it, and keeps it selected
     EXPECT_EQ(clicks, (std::vector<int>{1, 0, 0}));
     EXPECT_TRUE(up.isChecked());
+    EXPECT_FALSE(down.isChecked());
+    QTest::keyClick(&down, Qt::Key_Space); // the keyboard's click
+    EXPECT_TRUE(down.isChecked());
+    EXPECT_FALSE(up.isChecked());
+    EXPECT_EQ(clicks.back(), 1);
 }
 
 TEST(Forms, DropDownListPositionIsMinusOneOnceTheUserTypesUntilAnEntryIsChosen)
@@ -258,4 +264,17 @@ TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(window.size(), QSize(70, 80));
     EXPECT_FALSE(frame::SetWindowPos(0, frame::HWND_TOPMOST, 0, 0, 0, 0, 3));
+}
+
+TEST(Forms, ABoxShownAloneIsOnlyAsWideAsItsSquareAndStillToggles)
+{
+    frame::CheckBox box(QStringLiteral("A caption far wider than any box"), nullptr);
+    const int captioned = box.sizeHint().width();
+    box.showBoxOnly();
+    EXPECT_LT(box.width(), captioned / 2);
+    EXPECT_GT(box.width(), 0);
+    EXPECT_EQ(box.sizeHint().width(), box.width()); // nothing drawn is cut off
+    EXPECT_EQ(box.text(), QStringLiteral("A caption far wider than any box"));
+    click(box);
+    EXPECT_EQ(box.value(), 1);
 }

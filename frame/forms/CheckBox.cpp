@@ -2,6 +2,10 @@
 
 #include <ZarvLinesParm/Types.h>
 
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
 namespace ZarvLinesParm::frame {
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent)
@@ -31,6 +35,40 @@ std::int16_t CheckBox::value() const
     case Qt::PartiallyChecked: return 2;
     }
     return 0;
+}
+
+void CheckBox::showBoxOnly()
+{
+    boxOnly_ = true;
+    updateGeometry();
+    resize(sizeHint());
+}
+
+QSize CheckBox::sizeHint() const
+{
+    if (!boxOnly_)
+        return QCheckBox::sizeHint();
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    return QSize(square.right() + 1, QCheckBox::sizeHint().height());
+}
+
+QSize CheckBox::minimumSizeHint() const
+{
+    return boxOnly_ ? sizeHint() : QCheckBox::minimumSizeHint();
+}
+
+void CheckBox::paintEvent(QPaintEvent* event)
+{
+    if (!boxOnly_)
+        return QCheckBox::paintEvent(event);
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    painter.drawControl(QStyle::CE_CheckBox, option);
 }
 
 void CheckBox::nextCheckState()

@@ -15,9 +15,22 @@ public:
     void setValue(std::int16_t value);
     std::int16_t value() const;
 
+    /// Shows the square only, so that a label beside it names it, whatever caption the box
+    /// itself carries: the caption is kept but not drawn, and the box asks for no more room
+    /// than its square. Clicks on the square still toggle it.
+    void showBoxOnly();
+    bool showsBoxOnly() const { return boxOnly_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     /// A user's click toggles between cleared and checked; only code makes a box greyed.
     void nextCheckState() override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool boxOnly_ = false;
 };
 
 } // namespace ZarvLinesParm::frame

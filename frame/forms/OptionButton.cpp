@@ -5,6 +5,15 @@ namespace ZarvLinesParm::frame {
 OptionButton::OptionButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent)
 {
+    // Qt's exclusive groups let Tab reach only the selected option; the exclusion is done here.
+    setAutoExclusive(false);
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on || !parentWidget())
+            return;
+        for (OptionButton* other : parentWidget()->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly))
+            if (other != this)
+                other->setChecked(false);
+    });
     // clicked fires for the user only (mouse, Space), also on an option already selected.
     connect(this, &QRadioButton::clicked, this, [this] {
         if (click_)
@@ -15,6 +24,11 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent)
 void OptionButton::onClick(std::function<void()> handler)
 {
     click_ = std::move(handler);
+}
+
+void OptionButton::nextCheckState()
+{
+    setChecked(true);
 }
 
 void OptionButton::select()

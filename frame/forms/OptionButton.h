@@ -7,7 +7,9 @@
 namespace ZarvLinesParm::frame {
 
 /// An option button whose click handler runs when the user clicks it and also when the
-/// library's own code selects it.
+/// library's own code selects it. Selecting it clears the other option buttons of the same
+/// parent. Unlike Qt's own exclusive radio buttons, every option takes the focus from Tab,
+/// selected or not, so that a keyboard user reaches each one.
 class OptionButton : public QRadioButton {
 public:
     OptionButton(const QString& caption, QWidget* parent);
@@ -16,6 +18,10 @@ public:
 
     /// Selects the option and runs its click handler, as a user's click would.
     void select();
+
+protected:
+    /// A click selects; it never clears a selected option.
+    void nextCheckState() override;
 
 private:
     std::function<void()> click_;

@@ -57,12 +57,19 @@ void sortInReadingOrder(std::vector<QWidget*>& controls, const QWidget* dialog)
 }
 
 // The label that names `control`: the nearest caption label in its row, the one on its left
-// first (most dialogs put the label before the control; some put it after).
-QLabel* rowLabelOf(const QWidget* control, const QWidget* dialog)
+// first (most dialogs put the label before the control; some put it after); failing that, the
+// nearest label right above it (a heading over its box).
+QLabel* labelOf(const QWidget* control, const QWidget* dialog)
 {
     const QRect c(control->mapTo(dialog, QPoint(0, 0)), control->size());
     QLabel* best = nullptr;
     int bestDistance = 0;
+    auto consider = [&](QLabel* label, int distance) {
+        if (!best || distance < bestDistance) {
+            best = label;
+            bestDistance = distance;
+        }
+    };
     for (QLabel* label : dialog->findChildren<QLabel*>()) {
         if (dynamic_cast<Swatch*>(label) || label->isHidden() || label->text().isEmpty())
             continue;
@@ -70,13 +77,20 @@ QLabel* rowLabelOf(const QWidget* control, const QWidget* dialog)
         if (l.center().y() < c.top() || l.center().y() > c.bottom())
             continue;
         // Left of the control counts as nearer than the same distance on its right.
-        const int distance = l.right() < c.left() ? c.left() - l.right() : l.left() > c.right() ? 2 * (l.left() - c.right()) + 1 : -1;
-        if (distance < 0)
+        if (l.right() < c.left())
+            consider(label, c.left() - l.right());
+        else if (l.left() > c.right())
+            consider(label, 2 * (l.left() - c.right()) + 1);
+    }
+    if (best)
+        return best;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (dynamic_cast<Swatch*>(label) || label->isHidden() || label->text().isEmpty())
             continue;
-        if (!best || distance < bestDistance) {
-            best = label;
-            bestDistance = distance;
-        }
+        const QRect l(label->mapTo(dialog, QPoint(0, 0)), label->size());
+        const bool over = l.bottom() < c.top() && l.left() < c.right() && l.right() > c.left();
+        if (over && c.top() - l.bottom() <= c.height())
+            consider(label, c.top() - l.bottom());
     }
     return best;
 }
@@ -139,10 +153,12 @@ void ParmDialog::prepareForUser()
     for (QWidget* control : order) {
         if (!control->accessibleName().isEmpty() || qobject_cast<QPushButton*>(control))
             continue;
+        // A check box or option button is named by its own caption, where it shows one.
         auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button && !button->text().isEmpty())
-            continue; // a check box or option button is named by its own caption
-        if (QLabel* label = rowLabelOf(control, this))
+        auto* box = dynamic_cast<CheckBox*>(control);
+        if (button && !button->text().isEmpty() && !(box && box->showsBoxOnly()))
+            continue;
+        if (QLabel* label = labelOf(control, this))
             nameAfter(control, label);
     }
 

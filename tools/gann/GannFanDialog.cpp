@@ -18,9 +18,11 @@ GannFanDialog::GannFanDialog(frame::Records<GannFanRecord>& records)
     for (int i = 0; i < 6; ++i) {
         const int row = 2 + i % 3;
         const int column = i < 3 ? 0 : 2;
-        grid().addWidget(label(QString::fromLatin1(labelNames[i]), QString::number(i + 1)), row, column);
+        QLabel* number = label(QString::fromLatin1(labelNames[i]), QString::number(i + 1));
+        grid().addWidget(number, row, column);
         v_[i] = textBox(QStringLiteral("V(%1)").arg(i));
         grid().addWidget(v_[i], row, column + 1);
+        nameAfter(v_[i], number, QStringLiteral("Values")); // "1" alone says too little
     }
 }
 

@@ -3,7 +3,6 @@
 #include "frame/FlagSet.h"
 
 #include <QGridLayout>
-#include <QStyle>
 
 namespace ZarvLinesParm::gann {
 namespace {
@@ -27,17 +26,19 @@ GannSQ9Dialog::GannSQ9Dialog(frame::Records<GannSQ9Record>& records)
     grid().addWidget(label(QStringLiteral("Label2"), QStringLiteral("Price")), 0, 0);
     grid().addWidget(label(QStringLiteral("Label3"), QStringLiteral("Time")), 0, 1);
     grid().addWidget(label(QStringLiteral("Label4"), QStringLiteral("Angle")), 0, 2);
-    // The boxes keep their design caption, but are only as wide as the box: the angle label
-    // beside them names the row.
-    const int boxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 4; // and a margin to click in
+    // The boxes keep their design caption but show their square only: the angle label beside
+    // them names the row, and the column head says which set a box belongs to.
     for (int i = 0; i < rows; ++i) {
         price_[i] = checkBox(indexed("Price", i), QStringLiteral("Check1"));
         time_[i] = checkBox(indexed("Time", i), QStringLiteral("Check1"));
-        price_[i]->setFixedWidth(boxWidth);
-        time_[i]->setFixedWidth(boxWidth);
+        price_[i]->showBoxOnly();
+        time_[i]->showBoxOnly();
         grid().addWidget(price_[i], i + 1, 0);
         grid().addWidget(time_[i], i + 1, 1);
-        grid().addWidget(label(QStringLiteral("Label%1").arg(5 + i), QString::number(45 * i)), i + 1, 2);
+        QLabel* angle = label(QStringLiteral("Label%1").arg(5 + i), QString::number(45 * i));
+        grid().addWidget(angle, i + 1, 2);
+        nameAfter(price_[i], angle, QStringLiteral("Price"));
+        nameAfter(time_[i], angle, QStringLiteral("Time"));
     }
 
     // Right half, top to bottom: colour, direction, step.

@@ -37,6 +37,11 @@ ExpansionDialog::ExpansionDialog(frame::Records<ExpansionRecord>& records, std::
         grid().addWidget(values_[k], row, 1);
         show_[k] = checkBox(QStringLiteral("FEShow(%1)").arg(k), QStringLiteral("Show"));
         grid().addWidget(show_[k], row, 2);
+        // The rows have no labels; a screen reader hears which line a control belongs to.
+        const QString line = QStringLiteral("Line %1 ").arg(k + 1);
+        colours_[k]->setAccessibleName(line + QStringLiteral("Color"));
+        values_[k]->setAccessibleName(line + QStringLiteral("Value"));
+        show_[k]->setAccessibleName(line + QStringLiteral("Show"));
     }
     extend_ = checkBox(QStringLiteral("AteFim"), QStringLiteral("Extend to end"));
     grid().addWidget(extend_, static_cast<int>(lines), 0, 1, 3);

@@ -88,6 +88,9 @@ void RangeDialog::applyHostTexts()
 {
     setWindowTitle(QString::fromStdString(caption_));
     extendRight_->setText(QString::fromStdString(extendRightCaption_));
+    // Read aloud by its caption; while the host gives none, by the caption it was designed with.
+    extendRight_->setAccessibleName(extendRightCaption_.empty() ? QStringLiteral("Extend Right")
+                                                                : QString::fromStdString(extendRightCaption_));
 }
 
 void RangeDialog::readControls()

@@ -22,9 +22,11 @@ RetracementDialog::RetracementDialog(frame::Records<RetracementRecord>& records)
     for (int k = 0; k < 6; ++k) {
         const int row = 4 + k % 3;
         const int column = k < 3 ? 0 : 2;
-        grid().addWidget(label(QString::fromLatin1(labelNames[k]), QString::number(k + 1)), row, column);
+        QLabel* number = label(QString::fromLatin1(labelNames[k]), QString::number(k + 1));
+        grid().addWidget(number, row, column);
         values_[k] = textBox(QStringLiteral("V(%1)").arg(k));
         grid().addWidget(values_[k], row, column + 1);
+        nameAfter(values_[k], number, QStringLiteral("Retracement Values")); // "1" alone says too little
     }
 }
 

@@ -1,0 +1,51 @@
+#include "tools/ratio/ArcsDialog.h"
+
+#include "frame/forms/CheckBox.h"
+#include "frame/forms/TextBox.h"
+
+#include <QGridLayout>
+
+namespace ZarvLinesParm::ratio {
+
+ArcsDialog::ArcsDialog(frame::Records<ArcsRecord>& records)
+    : RecordDialog(records, QStringLiteral("ZarvArcsParm"), QStringLiteral("Zarv Arcs Parameters"))
+{
+    colour_ = colourSwatch(QStringLiteral("Cor1(0)"), working().Cor[0]);
+    grid().addWidget(colour_, 0, 0);
+    grid().addWidget(label(QStringLiteral("Label8"), QStringLiteral("Lines Color")), 0, 1, 1, 3);
+    fullCircle_ = checkBox(QStringLiteral("Check1"), QStringLiteral("Full Circle"));
+    grid().addWidget(fullCircle_, 1, 0, 1, 4);
+    grid().addWidget(label(QStringLiteral("Label1"), QStringLiteral("Values")), 2, 0, 1, 4);
+
+    // Boxes "1" to "3" in the left column, "4" to "6" in the right, each after its number.
+    const char* numberLabels[6][2] = {{"Label2", "1"}, {"Label7", "2"}, {"Label6", "3"},
+                                      {"Label5", "4"}, {"Label4", "5"}, {"Label3", "6"}};
+    for (int k = 0; k < 6; ++k) {
+        const int row = 3 + k % 3;
+        const int column = k < 3 ? 0 : 2;
+        QLabel* number = label(QString::fromLatin1(numberLabels[k][0]), QString::fromLatin1(numberLabels[k][1]));
+        grid().addWidget(number, row, column);
+        values_[k] = textBox(QStringLiteral("V(%1)").arg(k));
+        grid().addWidget(values_[k], row, column + 1);
+        nameAfter(values_[k], number, QStringLiteral("Values")); // "1" alone says too little
+    }
+}
+
+void ArcsDialog::load()
+{
+    colour_->setColour(working().Cor[0]);
+    for (int k = 0; k < 6; ++k)
+        values_[k]->showNumber(working().V[k]);
+    // The record's value goes into the box as it is: a value other than 0, 1 or 2 is refused
+    // here with error 380, and Start fails before the dialog is shown.
+    fullCircle_->setValue(working().FullCircle);
+}
+
+void ArcsDialog::readControls()
+{
+    for (int k = 0; k < 6; ++k)
+        working().V[k] = values_[k]->readSingle();
+    working().FullCircle = fullCircle_->value();
+}
+
+} // namespace ZarvLinesParm::ratio

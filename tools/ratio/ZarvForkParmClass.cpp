@@ -1,0 +1,54 @@
+#include <ZarvLinesParm/ZarvForkParmClass.h>
+
+#include "frame/ClassRegistry.h"
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
+#include "frame/Start.h"
+#include "tools/ratio/ForkDialog.h"
+
+namespace ZarvLinesParm {
+namespace {
+
+using Record = ratio::ForkRecord;
+
+frame::Records<Record> records;
+
+constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
+constexpr frame::Field forkShow{"ForkShow", records, &Record::ForkShow};
+constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
+constexpr frame::ArrayField per1{"Per1", records, &Record::Per1};
+
+const frame::MemberTable& members()
+{
+    static const frame::MemberTable table{
+        frame::property(saveDefault),
+        frame::property(forkShow),
+        frame::property(cor),
+        frame::property(per1),
+        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvForkParmClass{}.Start(fdef); }),
+    };
+    return table;
+}
+
+const frame::ClassRegistration<ZarvForkParmClass> registration{"ZarvForkParmClass", members};
+
+} // namespace
+
+void ZarvForkParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
+std::int16_t ZarvForkParmClass::SaveDefault() const { return saveDefault.get(); }
+void ZarvForkParmClass::ForkShow(std::int16_t S) { forkShow.let(S); }
+std::int16_t ZarvForkParmClass::ForkShow() const { return forkShow.get(); }
+std::int32_t ZarvForkParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+float ZarvForkParmClass::Per1(std::int16_t i) const { return per1.get(i); }
+Variant ZarvForkParmClass::Start(std::int16_t FDef) { return frame::start<ratio::ForkDialog>(records, FDef); }
+void ZarvForkParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
+void ZarvForkParmClass::Per1(std::int16_t i, float S) { per1.let(i, S); }
+
+Variant ZarvForkParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
+{
+    return frame::invoke(members(), member, kind, args);
+}
+
+std::string ZarvForkParmClass::progId() const { return frame::progIdOf("ZarvForkParmClass"); }
+
+} // namespace ZarvLinesParm
