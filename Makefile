@@ -10,7 +10,12 @@ PREFIX ?= /usr/local
 
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
-            fonts-dejavu-core locales python3
+            fonts-dejavu-core locales python3 xvfb x11-utils
+# Only `make fuzz` needs these: clang with its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-dev
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 60
+SOAK_CALLS ?= 10000
 
 # Root installs directly; anyone else through sudo (see the README).
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -18,19 +23,27 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # No display: run the dialogs offscreen.
 HEADLESS := $(if $(or $(DISPLAY),$(WAYLAND_DISPLAY)),,yes)
 
-.PHONY: all deps locale build test demo asan bench gallery install clean
+.PHONY: all deps fuzz-deps locale build test demo asan bench soak fuzz exhaustive gallery install clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs the packages named in $(1) that are missing.
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' "$$p" 2>/dev/null | grep -q '^install ok installed' || echo "$$p"; \
 	  done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing:" $$missing; \
 	  $(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
 	@$(MAKE) --no-print-directory locale
+
+fuzz-deps:
+	$(call install-missing,$(FUZZ_PACKAGES))
 
 # A comma-decimal locale for the test that numbers ignore the locale.
 locale:
@@ -69,6 +82,31 @@ asan: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/codec_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/start_bench
+	$(BUILD)/bench/load_bench
+
+# The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).
+soak: build
+	tests/soak/on_xvfb.sh $(BUILD)/tests/soak --calls $(SOAK_CALLS)
+
+# Every float through the number rules, on every core; takes minutes (see the README).
+exhaustive: build
+	$(BUILD)/bench/number_exhaustive
+
+# Each libFuzzer target for $(FUZZ_SECONDS) s from the seed corpus in fuzz/corpus; what it finds
+# new goes to $(BUILD_FUZZ)/corpus, crashes to $(BUILD_FUZZ)/crashes.
+fuzz: deps fuzz-deps
+	cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DZARVLINESPARM_FUZZ=ON -DZARVLINESPARM_TESTS=OFF \
+	  -DZARVLINESPARM_BENCH=OFF -DZARVLINESPARM_CLI=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	@for target in number_reading late_binding; do \
+	  mkdir -p $(BUILD_FUZZ)/corpus/$$target $(BUILD_FUZZ)/crashes && \
+	  echo "== $${target}_fuzz, $(FUZZ_SECONDS) s" && \
+	  ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	    $(BUILD_FUZZ)/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(BUILD_FUZZ)/crashes/ $(BUILD_FUZZ)/corpus/$$target fuzz/corpus/$$target \
+	    || exit 1; \
+	done
 
 # The pictures of every dialog in the README, at device pixel ratio 1 and 2.
 gallery: build
@@ -78,4 +116,4 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) demo.png
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) demo.png

@@ -4,6 +4,22 @@
 
 namespace ZarvLinesParm::frame {
 
+namespace {
+
+// QWidget's destroy() and create() are protected; a class derived from QWidget may name them
+// and call them on any widget through member pointers.
+struct NativeWindow : QWidget {
+    static void replace(QWidget& widget)
+    {
+        const auto destroyNative = &NativeWindow::destroy;
+        const auto createNative = &NativeWindow::create;
+        (widget.*destroyNative)(true, true);
+        (widget.*createNative)(0, true, true);
+    }
+};
+
+} // namespace
+
 WindowHandle windowHandle(QWidget& window)
 {
     return static_cast<WindowHandle>(window.winId());
@@ -24,6 +40,10 @@ bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
             const bool resized = widget->testAttribute(Qt::WA_Resized);
             const QRect geometry = widget->geometry();
             widget->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+            // On xcb Qt replaces the native window at the next show when this hint has changed,
+            // and the widget's winId() would go on naming the destroyed one. Replace it now, so
+            // that the window's handle from here on names the window on the screen.
+            NativeWindow::replace(*widget);
             if (moved)
                 widget->setGeometry(geometry);
             else if (resized)

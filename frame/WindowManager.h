@@ -21,6 +21,8 @@ WindowHandle windowHandle(QWidget& window);
 /// above all others (`Qt::WindowStaysOnTopHint`), `HWND_NOTOPMOST` lets it go; x, y, cx and cy
 /// move and size it unless `SWP_NOMOVE` or `SWP_NOSIZE` say otherwise. Other insert-after
 /// handles leave the stacking as it is. Returns false for a handle that is no top-level window.
+/// Changing the stacking gives the window a new native window, as Qt does on X11 anyway: ask
+/// `windowHandle` again for the handle of the window on the screen.
 bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags);
 
 } // namespace ZarvLinesParm::frame

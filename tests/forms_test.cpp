@@ -13,6 +13,7 @@
 
 #include <QGridLayout>
 #include <QTest>
+#include <QWindow>
 
 using namespace ZarvLinesParm;
 using namespace testsupport;
@@ -255,6 +256,10 @@ TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)
     EXPECT_TRUE(frame::SetWindowPos(handle, frame::HWND_TOPMOST, 0, 0, 0, 0, frame::SWP_NOMOVE | frame::SWP_NOSIZE));
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(window.geometry(), QRect(10, 20, 200, 100));
+    // The window's handle names the native window it shows in (on xcb a changed stacking hint
+    // takes a new one).
+    EXPECT_EQ(frame::windowHandle(window), static_cast<frame::WindowHandle>(window.windowHandle()->winId()));
+    EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(frame::SetWindowPos(frame::windowHandle(window), frame::HWND_NOTOPMOST, 5, 6, 70, 80, 0));
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(window.size(), QSize(70, 80));
