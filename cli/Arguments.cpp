@@ -203,16 +203,24 @@ Command parseArguments(const std::vector<std::string_view>& args)
     const std::vector<std::string_view> rest(args.begin() + 1, args.end());
     Reader in(rest);
     bool help = false;
-    if (isHelp(name)) {
-        help = true;
-    } else if (name == "list") {
-        command.kind = Command::Kind::List;
+    // The commands that take no arguments but --help.
+    auto bare = [&](Command::Kind kind) {
+        command.kind = kind;
         while (!in.done() && !help) {
             const std::string_view arg = in.take();
             if (!isHelp(arg))
-                throw ArgumentError(std::string(arg) + ": list takes no arguments");
+                throw ArgumentError(std::string(arg) + ": " + std::string(name) + " takes no arguments");
             help = true;
         }
+    };
+    if (isHelp(name)) {
+        help = true;
+    } else if (name == "list") {
+        bare(Command::Kind::List);
+    } else if (name == "register") {
+        bare(Command::Kind::Register);
+    } else if (name == "unregister") {
+        bare(Command::Kind::Unregister);
     } else if (name == "describe") {
         command.kind = Command::Kind::Describe;
         command.className = parseDescribe(in, help);
@@ -235,7 +243,7 @@ Command parseArguments(const std::vector<std::string_view>& args)
         if (command.directory.empty() && !help)
             throw ArgumentError("gallery: missing directory");
     } else {
-        throw ArgumentError(quoted(name) + ": unknown command (expected list, describe, show or gallery)");
+        throw ArgumentError(quoted(name) + ": unknown command (expected list, describe, show, gallery, register or unregister)");
     }
     if (help)
         command.kind = Command::Kind::Help;
@@ -248,11 +256,14 @@ std::string_view usage()
            "       zarvlinesparm describe <Class>\n"
            "       zarvlinesparm show <Class> [options]\n"
            "       zarvlinesparm gallery DIR\n"
+           "       zarvlinesparm register | unregister\n"
            "\n"
            "<Class> is a ProgID such as ZarvLinesParm.CircleElipseCls; the prefix and letter case\n"
            "may be left out. show sets the values, runs the class's dialog and prints what it\n"
            "returns as one JSON object. gallery renders every dialog, filled with typical values,\n"
-           "offscreen to DIR/<Class>.png and DIR/<Class>@2x.png.\n"
+           "offscreen to DIR/<Class>.png and DIR/<Class>@2x.png. register enters the library's\n"
+           "classes in the per-user component registry, for hosts that find and load it by\n"
+           "ProgID; unregister removes them.\n"
            "\n"
            "show options:\n"
            "  --fdef N               Start's FDef (default 1: \"Save as Default\" shown)\n"

@@ -33,7 +33,7 @@ struct ShowOptions {
 };
 
 struct Command {
-    enum class Kind { Usage, Help, List, Describe, Show, Gallery };
+    enum class Kind { Usage, Help, List, Describe, Show, Gallery, Register, Unregister };
     Kind kind = Kind::Usage;
     /// The class named by `describe`.
     std::string className;

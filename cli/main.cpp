@@ -9,9 +9,11 @@
 #include "Gallery.h"
 #include "JsonWriter.h"
 
+#include <ZarvLinesParm/ComponentRegistry.h>
 #include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
 #include <ZarvLinesParm/Types.h>
+#include <ZarvLinesParm/zarvlinesparm.h>
 
 #include <QApplication>
 
@@ -54,6 +56,18 @@ int list()
 {
     for (const std::string& progId : ZarvLinesParm::ProgIds())
         std::cout << progId << '\n';
+    return 0;
+}
+
+/// Runs DllRegisterServer or DllUnregisterServer and says where the registry is.
+int enter(bool add)
+{
+    const zlp_status status = add ? DllRegisterServer() : DllUnregisterServer();
+    if (status != ZLP_OK) {
+        std::cerr << "zarvlinesparm: error " << status << ": " << zlp_last_error_text() << '\n';
+        return 1;
+    }
+    std::cout << (add ? "registered in " : "unregistered from ") << ZarvLinesParm::registry::registryPath() << '\n';
     return 0;
 }
 
@@ -184,6 +198,10 @@ int main(int argc, char** argv)
             return show(command.show, argv[0]);
         case Command::Kind::Gallery:
             return gallery(command.directory, argv[0]);
+        case Command::Kind::Register:
+            return enter(true);
+        case Command::Kind::Unregister:
+            return enter(false);
         }
     } catch (const ArgumentError& e) {
         std::cerr << "zarvlinesparm: " << e.what() << '\n';

@@ -1,5 +1,6 @@
-# Installs the library (versioned SONAME), its headers, and the CMake package files, so that a
-# host finds it with find_package(ZarvLinesParm CONFIG) and links ZarvLinesParm::ZarvLinesParm.
+# Installs the library (versioned SONAME), its headers, the CMake package files and a pkg-config
+# file, so that a host finds it with find_package(ZarvLinesParm CONFIG) and links
+# ZarvLinesParm::ZarvLinesParm, or asks `pkg-config zarvlinesparm`.
 include(CMakePackageConfigHelpers)
 
 install(TARGETS ZarvLinesParm EXPORT ZarvLinesParmTargets
@@ -20,3 +21,11 @@ install(FILES
   ${CMAKE_CURRENT_BINARY_DIR}/ZarvLinesParmConfig.cmake
   ${CMAKE_CURRENT_BINARY_DIR}/ZarvLinesParmConfigVersion.cmake
   DESTINATION ${config_dir})
+
+# pkg-config, for hosts built without CMake (C programs among them). The file finds its prefix
+# from its own place, so it holds wherever `cmake --install --prefix` puts the tree.
+set(pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+file(RELATIVE_PATH pcToPrefix /prefix/${pc_dir} /prefix)
+string(REGEX REPLACE "/$" "" pcToPrefix "${pcToPrefix}")
+configure_file(cmake/zarvlinesparm.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zarvlinesparm.pc @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zarvlinesparm.pc DESTINATION ${pc_dir})

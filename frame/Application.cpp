@@ -6,6 +6,11 @@
 #include <QThread>
 
 namespace ZarvLinesParm::frame {
+namespace {
+
+QCoreApplication* ours = nullptr;
+
+} // namespace
 
 void ensureApplication()
 {
@@ -16,11 +21,17 @@ void ensureApplication()
         static char name[] = "ZarvLinesParm";
         static char* argv[] = {name, nullptr};
         app = new QApplication(argc, argv);
+        ours = app;
     }
     if (!qobject_cast<QApplication*>(app))
         throw Error(5, "the host's application object cannot show widgets");
     if (QThread::currentThread() != app->thread())
         throw Error(5, "dialogs run on the host's user-interface thread only");
+}
+
+bool ownsApplication()
+{
+    return ours && QCoreApplication::instance() == ours;
 }
 
 } // namespace ZarvLinesParm::frame

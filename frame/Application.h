@@ -7,4 +7,8 @@ namespace ZarvLinesParm::frame {
 /// object is not a widgets application or the caller is not on its thread.
 void ensureApplication();
 
+/// True while the application object is one that `ensureApplication` made: it refers to the
+/// library's own memory, so the library must not be unloaded under it.
+bool ownsApplication();
+
 } // namespace ZarvLinesParm::frame

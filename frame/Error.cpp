@@ -8,8 +8,12 @@ std::string Error::standardText(int number)
     switch (number) {
     case 5: return "Invalid procedure call or argument";
     case 6: return "Overflow";
+    case 7: return "Out of memory";
     case 9: return "Subscript out of range";
     case 13: return "Type mismatch";
+    case 51: return "Internal error";
+    case 75: return "Path/File access error";
+    case 91: return "Object variable or With block variable not set";
     case 380: return "Invalid property value";
     case 400: return "Form already displayed; can't show modally";
     case 429: return "Can't create object";

@@ -18,8 +18,12 @@ using Variant = std::variant<std::monostate, std::int16_t, std::int32_t, float, 
 /// |---|---|
 /// | 5   | "Invalid procedure call or argument" (no widgets application, or not its thread) |
 /// | 6   | "Overflow" |
+/// | 7   | "Out of memory" (the C interface only) |
 /// | 9   | "Subscript out of range" |
 /// | 13  | "Type mismatch" |
+/// | 51  | "Internal error" (the C interface: an unexpected failure inside a call) |
+/// | 75  | "Path/File access error" (the component registry cannot be read, parsed or written) |
+/// | 91  | "Object variable or With block variable not set" (the C interface: no live handle) |
 /// | 380 | "Invalid property value" |
 /// | 400 | "Form already displayed; can't show modally" |
 /// | 429 | "Can't create object" |

@@ -35,6 +35,8 @@ rejected() {
 C=CircleElipseCls
 
 rejected frobnicate frobnicate
+rejected extra register extra
+rejected --force unregister --force
 rejected describe describe
 rejected --bogus describe $C --bogus
 rejected show show --press ok

@@ -1,0 +1,127 @@
+/* The library as an in-process component, for hosts that do not link it as C++: C programs,
+ * and any language with a C foreign-function interface.
+ *
+ * Every call returns a status: 0 (ZLP_OK) for success, otherwise the error's number, which
+ * zlp_last_error_number() repeats and zlp_last_error_text() explains. A failed call changes
+ * nothing. Handles are opaque: a null, released or made-up handle is error 91, a null string
+ * or out pointer error 5, a variant of an unknown type error 13; none of them is dereferenced.
+ *
+ * Values cross the boundary as zlp_variant. Strings passed in are copied; a string that comes
+ * out is the caller's and is freed with zlp_variant_clear().
+ *
+ *     zlp_object* circle;
+ *     zlp_variant v = {ZLP_INT16, {.i16 = 1}};
+ *     if (zlp_create("ZarvLinesParm.CircleElipseCls", &circle) == ZLP_OK) {
+ *         zlp_let(circle, "Fill", &v, 1);
+ *         zlp_release(circle);
+ *     }
+ */
+#ifndef ZARVLINESPARM_C_H
+#define ZARVLINESPARM_C_H
+
+#include <ZarvLinesParm/Export.h>
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef int32_t zlp_status;
+
+#define ZLP_OK 0
+/* DllCanUnloadNow only: something is still alive, the library must stay loaded. */
+#define ZLP_FALSE 1
+
+typedef struct zlp_object zlp_object;
+typedef struct zlp_factory zlp_factory;
+
+/* The alternatives of a value, in the order of the C++ ZarvLinesParm::Variant. */
+typedef enum zlp_type {
+    ZLP_EMPTY = 0,
+    ZLP_INT16 = 1,
+    ZLP_INT32 = 2,
+    ZLP_FLOAT = 3,
+    ZLP_DOUBLE = 4,
+    ZLP_STRING = 5
+} zlp_type;
+
+typedef struct zlp_variant {
+    int32_t type; /* a zlp_type */
+    union {
+        int16_t i16;
+        int32_t i32;
+        float f32;
+        double f64;
+        const char* str; /* UTF-8, NUL-terminated */
+    } value;
+} zlp_variant;
+
+/* ---- The in-process server entry points ------------------------------------------------- */
+
+/* A factory for the class named by `classId`: its class identifier
+ * ("{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}", braces optional, letter case ignored) or its
+ * ProgID. Unknown classes are error 429. Release the factory with zlp_factory_release(). */
+ZARVLINESPARM_EXPORT zlp_status DllGetClassObject(const char* classId, zlp_factory** factory);
+
+/* ZLP_OK when no object and no factory made through this interface is alive and no lock is
+ * held (the library may then be unloaded), ZLP_FALSE otherwise. A widgets application that the
+ * library had to create for a host without one counts as a lock: it needs the library's code. */
+ZARVLINESPARM_EXPORT zlp_status DllCanUnloadNow(void);
+
+/* Enter (remove) the library's classes, their identifiers, its description, version and file
+ * in the per-user component registry. Both are idempotent and leave other components' entries
+ * as they were; a registry that cannot be read, parsed or written is error 75 and is left
+ * untouched. */
+ZARVLINESPARM_EXPORT zlp_status DllRegisterServer(void);
+ZARVLINESPARM_EXPORT zlp_status DllUnregisterServer(void);
+
+/* ---- Factories ---------------------------------------------------------------------------- */
+
+ZARVLINESPARM_EXPORT zlp_status zlp_factory_create(zlp_factory* factory, zlp_object** object);
+/* A non-zero `lock` keeps the library loaded without any object alive; zero undoes one lock. */
+ZARVLINESPARM_EXPORT zlp_status zlp_factory_lock(zlp_factory* factory, int32_t lock);
+ZARVLINESPARM_EXPORT zlp_status zlp_factory_release(zlp_factory* factory);
+
+/* ---- Objects ------------------------------------------------------------------------------ */
+
+/* Creates the class named `progId` ("ZarvLinesParm.CircleElipseCls", letter case ignored). */
+ZARVLINESPARM_EXPORT zlp_status zlp_create(const char* progId, zlp_object** object);
+ZARVLINESPARM_EXPORT zlp_status zlp_release(zlp_object* object);
+
+/* Late-bound calls by member name (letter case ignored), as the C++ Object::invoke:
+ * get: `args` are the index, if the property takes one; the value goes to `result`.
+ * let: the index, if any, then the value last.
+ * call: a method's arguments (Start); its value goes to `result`.
+ * `args` may be null when `count` is 0; `result` may be null when the value is not wanted. */
+ZARVLINESPARM_EXPORT zlp_status zlp_get(zlp_object* object, const char* member, const zlp_variant* args,
+                                        size_t count, zlp_variant* result);
+ZARVLINESPARM_EXPORT zlp_status zlp_let(zlp_object* object, const char* member, const zlp_variant* args,
+                                        size_t count);
+ZARVLINESPARM_EXPORT zlp_status zlp_call(zlp_object* object, const char* member, const zlp_variant* args,
+                                         size_t count, zlp_variant* result);
+
+/* Frees a string that came out, and leaves the variant empty. */
+ZARVLINESPARM_EXPORT zlp_status zlp_variant_clear(zlp_variant* value);
+
+/* ---- The classes ------------------------------------------------------------------------- */
+
+/* How many classes the library publishes, and each one's ProgID and class identifier by
+ * position (0 to count - 1, ordered by ProgID). The strings live as long as the library. */
+ZARVLINESPARM_EXPORT zlp_status zlp_class_count(size_t* count);
+ZARVLINESPARM_EXPORT zlp_status zlp_class_progid(size_t index, const char** progId);
+ZARVLINESPARM_EXPORT zlp_status zlp_class_id(size_t index, const char** classId);
+
+/* ---- Errors ------------------------------------------------------------------------------ */
+
+/* The last call's status on this thread (0 after a call that succeeded), and its text
+ * ("Subscript out of range"); the text stays valid until the next call on this thread. */
+ZARVLINESPARM_EXPORT int32_t zlp_last_error_number(void);
+ZARVLINESPARM_EXPORT const char* zlp_last_error_text(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
