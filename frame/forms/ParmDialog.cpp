@@ -35,64 +35,64 @@ bool isActionable(const QWidget* w)
            dynamic_cast<const Swatch*>(w);
 }
 
-// Reading order: rows top to bottom, then left to right within a row. Controls of one grid row
-// differ in height, so a row is every control whose middle lies within the first one's height.
-void sortInReadingOrder(std::vector<QWidget*>& controls, const QWidget* dialog)
+// Where a control stands in the dialog's grid. Every control of a tool stands in the grid, so
+// reading order and the label beside a control come from the cells, before any geometry exists.
+struct Cell {
+    QWidget* widget = nullptr;
+    int row = 0, column = 0, rowSpan = 1, columnSpan = 1;
+    int lastColumn() const { return column + columnSpan - 1; }
+};
+
+std::vector<Cell> cellsOf(const QGridLayout& grid)
 {
-    auto rectOf = [dialog](const QWidget* w) { return QRect(w->mapTo(dialog, QPoint(0, 0)), w->size()); };
-    std::stable_sort(controls.begin(), controls.end(), [&](const QWidget* a, const QWidget* b) {
-        return rectOf(a).center().y() < rectOf(b).center().y();
-    });
-    auto rowStart = controls.begin();
-    while (rowStart != controls.end()) {
-        const QRect first = rectOf(*rowStart);
-        auto rowEnd = std::find_if(rowStart, controls.end(), [&](const QWidget* w) {
-            return rectOf(w).center().y() > first.bottom();
-        });
-        std::stable_sort(rowStart, rowEnd, [&](const QWidget* a, const QWidget* b) {
-            return rectOf(a).left() < rectOf(b).left();
-        });
-        rowStart = rowEnd;
+    std::vector<Cell> cells;
+    for (int i = 0; i < grid.count(); ++i) {
+        Cell c;
+        c.widget = grid.itemAt(i)->widget();
+        if (!c.widget)
+            continue;
+        grid.getItemPosition(i, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
+        cells.push_back(c);
     }
+    return cells;
 }
 
-// The label that names `control`: the nearest caption label in its row, the one on its left
-// first (most dialogs put the label before the control; some put it after); failing that, the
-// nearest label right above it (a heading over its box).
-QLabel* labelOf(const QWidget* control, const QWidget* dialog)
+bool isCaptionLabel(const QWidget* w)
 {
-    const QRect c(control->mapTo(dialog, QPoint(0, 0)), control->size());
-    QLabel* best = nullptr;
+    const auto* label = qobject_cast<const QLabel*>(w);
+    return label && !dynamic_cast<const Swatch*>(w) && !label->isHidden() && !label->text().isEmpty();
+}
+
+// The label that names the control in `cell`: the nearest caption label in its row, the one on
+// its left first (most dialogs put the label before the control; some put it after); failing
+// that, a label in the row right above it, over its columns (a heading over its box).
+QLabel* labelOf(const Cell& cell, const std::vector<Cell>& cells)
+{
+    const Cell* best = nullptr;
     int bestDistance = 0;
-    auto consider = [&](QLabel* label, int distance) {
+    auto consider = [&](const Cell& c, int distance) {
         if (!best || distance < bestDistance) {
-            best = label;
+            best = &c;
             bestDistance = distance;
         }
     };
-    for (QLabel* label : dialog->findChildren<QLabel*>()) {
-        if (dynamic_cast<Swatch*>(label) || label->isHidden() || label->text().isEmpty())
-            continue;
-        const QRect l(label->mapTo(dialog, QPoint(0, 0)), label->size());
-        if (l.center().y() < c.top() || l.center().y() > c.bottom())
+    for (const Cell& c : cells) {
+        if (!isCaptionLabel(c.widget) || c.row != cell.row)
             continue;
         // Left of the control counts as nearer than the same distance on its right.
-        if (l.right() < c.left())
-            consider(label, c.left() - l.right());
-        else if (l.left() > c.right())
-            consider(label, 2 * (l.left() - c.right()) + 1);
+        if (c.lastColumn() < cell.column)
+            consider(c, cell.column - c.lastColumn());
+        else if (c.column > cell.lastColumn())
+            consider(c, 2 * (c.column - cell.lastColumn()) + 1);
     }
-    if (best)
-        return best;
-    for (QLabel* label : dialog->findChildren<QLabel*>()) {
-        if (dynamic_cast<Swatch*>(label) || label->isHidden() || label->text().isEmpty())
-            continue;
-        const QRect l(label->mapTo(dialog, QPoint(0, 0)), label->size());
-        const bool over = l.bottom() < c.top() && l.left() < c.right() && l.right() > c.left();
-        if (over && c.top() - l.bottom() <= c.height())
-            consider(label, c.top() - l.bottom());
+    if (!best) {
+        for (const Cell& c : cells) {
+            const bool over = c.row + c.rowSpan == cell.row && c.column <= cell.lastColumn() && c.lastColumn() >= cell.column;
+            if (isCaptionLabel(c.widget) && over)
+                consider(c, 0);
+        }
     }
-    return best;
+    return best ? qobject_cast<QLabel*>(best->widget) : nullptr;
 }
 
 } // namespace
@@ -129,12 +129,17 @@ ParmDialog::~ParmDialog() = default;
 
 QList<QWidget*> ParmDialog::tabOrder() const
 {
-    std::vector<QWidget*> controls;
-    for (QWidget* w : findChildren<QWidget*>())
-        if (isActionable(w) && w->isVisibleTo(this))
-            controls.push_back(w);
-    sortInReadingOrder(controls, this);
-    QList<QWidget*> order(controls.begin(), controls.end());
+    std::vector<Cell> controls;
+    for (const Cell& c : cellsOf(*grid_))
+        if (isActionable(c.widget) && c.widget->isVisibleTo(this))
+            controls.push_back(c);
+    // Reading order: rows top to bottom, left to right within a row.
+    std::stable_sort(controls.begin(), controls.end(), [](const Cell& a, const Cell& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    QList<QWidget*> order;
+    for (const Cell& c : controls)
+        order.append(c.widget);
     for (QPushButton* button : {ok_, cancel_, saveAsDefault_})
         if (button->isVisibleTo(this))
             order.append(button);
@@ -143,22 +148,21 @@ QList<QWidget*> ParmDialog::tabOrder() const
 
 void ParmDialog::prepareForUser()
 {
-    // Geometry first: the order is read off the laid-out dialog.
-    if (layout())
-        layout()->activate();
     const QList<QWidget*> order = tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    for (QWidget* control : order) {
-        if (!control->accessibleName().isEmpty() || qobject_cast<QPushButton*>(control))
+    const std::vector<Cell> cells = cellsOf(*grid_);
+    for (const Cell& cell : cells) {
+        QWidget* control = cell.widget;
+        if (!isActionable(control) || !control->accessibleName().isEmpty())
             continue;
         // A check box or option button is named by its own caption, where it shows one.
         auto* button = qobject_cast<QAbstractButton*>(control);
         auto* box = dynamic_cast<CheckBox*>(control);
         if (button && !button->text().isEmpty() && !(box && box->showsBoxOnly()))
             continue;
-        if (QLabel* label = labelOf(control, this))
+        if (QLabel* label = labelOf(cell, cells))
             nameAfter(control, label);
     }
 
