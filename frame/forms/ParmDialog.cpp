@@ -175,6 +175,22 @@ void ParmDialog::prepareForUser()
         order.front()->setFocus(Qt::OtherFocusReason);
 }
 
+std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QString& heading)
+{
+    static const char* const labelNames[6] = {"Label2", "Label7", "Label6", "Label5", "Label4", "Label3"};
+    std::array<TextBox*, 6> boxes{};
+    for (int k = 0; k < 6; ++k) {
+        const int row = firstRow + k % 3;
+        const int column = k < 3 ? 0 : 2;
+        QLabel* number = label(QString::fromLatin1(labelNames[k]), QString::number(k + 1));
+        grid_->addWidget(number, row, column);
+        boxes[k] = textBox(QStringLiteral("V(%1)").arg(k));
+        grid_->addWidget(boxes[k], row, column + 1);
+        nameAfter(boxes[k], number, heading); // "1" alone says too little
+    }
+    return boxes;
+}
+
 void ParmDialog::nameAfter(QWidget* control, QLabel* label, const QString& heading)
 {
     const QString text = label->text();

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QList>
 
+#include <array>
+
 #include <utility>
 
 class QGridLayout;
@@ -70,6 +72,12 @@ protected:
     TextBox* textBox(const QString& objectName) { return control<TextBox>(objectName); }
     OptionButton* optionButton(const QString& objectName, const QString& caption) { return control<OptionButton>(objectName, caption); }
     DropDownList* dropDownList(const QString& objectName) { return control<DropDownList>(objectName); }
+
+    /// The six value boxes `V(0)` to `V(5)` that several tools show under a heading: boxes "1" to
+    /// "3" down the left column from `firstRow`, "4" to "6" down the right, each after the label
+    /// with its number (named Label2, Label7, Label6, Label5, Label4, Label3, as designed) and
+    /// read aloud as "<heading> 1" and so on.
+    std::array<TextBox*, 6> numberedValueBoxes(int firstRow, const QString& heading);
 
     /// Names `control` for assistive technology after `label`, qualified by a heading where the
     /// label alone says too little ("Retracement Values" + "1"), and makes it the label's buddy.

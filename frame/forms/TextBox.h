@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 namespace ZarvLinesParm::frame {
 

@@ -12,18 +12,7 @@ GannFanDialog::GannFanDialog(frame::Records<GannFanRecord>& records)
     grid().addWidget(cor_, 0, 2, 1, 2);
     grid().addWidget(label(QStringLiteral("Label1"), QStringLiteral("Values")), 1, 0, 1, 4);
 
-    // Box i edits value i + 1: 1 to 3 down the left column, 4 to 6 down the right one. The
-    // labels keep their design names, which do not follow the boxes' order.
-    const char* labelNames[6] = {"Label2", "Label7", "Label6", "Label5", "Label4", "Label3"};
-    for (int i = 0; i < 6; ++i) {
-        const int row = 2 + i % 3;
-        const int column = i < 3 ? 0 : 2;
-        QLabel* number = label(QString::fromLatin1(labelNames[i]), QString::number(i + 1));
-        grid().addWidget(number, row, column);
-        v_[i] = textBox(QStringLiteral("V(%1)").arg(i));
-        grid().addWidget(v_[i], row, column + 1);
-        nameAfter(v_[i], number, QStringLiteral("Values")); // "1" alone says too little
-    }
+    v_ = numberedValueBoxes(2, QStringLiteral("Values"));
 }
 
 void GannFanDialog::load()

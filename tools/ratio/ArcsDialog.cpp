@@ -17,18 +17,7 @@ ArcsDialog::ArcsDialog(frame::Records<ArcsRecord>& records)
     grid().addWidget(fullCircle_, 1, 0, 1, 4);
     grid().addWidget(label(QStringLiteral("Label1"), QStringLiteral("Values")), 2, 0, 1, 4);
 
-    // Boxes "1" to "3" in the left column, "4" to "6" in the right, each after its number.
-    const char* numberLabels[6][2] = {{"Label2", "1"}, {"Label7", "2"}, {"Label6", "3"},
-                                      {"Label5", "4"}, {"Label4", "5"}, {"Label3", "6"}};
-    for (int k = 0; k < 6; ++k) {
-        const int row = 3 + k % 3;
-        const int column = k < 3 ? 0 : 2;
-        QLabel* number = label(QString::fromLatin1(numberLabels[k][0]), QString::fromLatin1(numberLabels[k][1]));
-        grid().addWidget(number, row, column);
-        values_[k] = textBox(QStringLiteral("V(%1)").arg(k));
-        grid().addWidget(values_[k], row, column + 1);
-        nameAfter(values_[k], number, QStringLiteral("Values")); // "1" alone says too little
-    }
+    values_ = numberedValueBoxes(3, QStringLiteral("Values"));
 }
 
 void ArcsDialog::load()

@@ -15,19 +15,7 @@ RetracementDialog::RetracementDialog(frame::Records<RetracementRecord>& records)
     numbers_ = checkBox(QStringLiteral("Numbers"), QStringLiteral("Show values"));
     grid().addWidget(numbers_, 2, 0, 1, 4);
     grid().addWidget(label(QStringLiteral("Label1"), QStringLiteral("Retracement Values")), 3, 0, 1, 4);
-
-    // Boxes "1" to "3" down the left column, "4" to "6" down the right, each with its label
-    // (the labels keep the names they were designed with, hence the odd order).
-    static const char* const labelNames[6] = {"Label2", "Label7", "Label6", "Label5", "Label4", "Label3"};
-    for (int k = 0; k < 6; ++k) {
-        const int row = 4 + k % 3;
-        const int column = k < 3 ? 0 : 2;
-        QLabel* number = label(QString::fromLatin1(labelNames[k]), QString::number(k + 1));
-        grid().addWidget(number, row, column);
-        values_[k] = textBox(QStringLiteral("V(%1)").arg(k));
-        grid().addWidget(values_[k], row, column + 1);
-        nameAfter(values_[k], number, QStringLiteral("Retracement Values")); // "1" alone says too little
-    }
+    values_ = numberedValueBoxes(4, QStringLiteral("Retracement Values"));
 }
 
 void RetracementDialog::load()
