@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <iostream>
 #include <iterator>
+#include <stdexcept>
 
 namespace zarvcli {
 
@@ -131,6 +132,28 @@ std::vector<Assignment> assignmentsFor(const ShowOptions& show, const std::vecto
     for (const std::string& set : show.sets)
         out.push_back(fromSet(set, members));
     return out;
+}
+
+std::vector<ZarvLinesParm::Variant> startArguments(const std::vector<ZarvLinesParm::MemberInfo>& members, const ShowOptions& show)
+{
+    const ZarvLinesParm::MemberInfo* start = findMember(members, "Start");
+    if (!start || start->kind != ZarvLinesParm::MemberInfo::Kind::Method)
+        return {show.fdef}; // the library reports what is wrong with that
+    std::vector<ZarvLinesParm::Variant> args;
+    bool haveFdef = false;
+    bool haveCaption = false;
+    for (const ZarvLinesParm::ValueType t : start->arguments) {
+        if (t != ZarvLinesParm::ValueType::String && !haveFdef) {
+            args.emplace_back(show.fdef);
+            haveFdef = true;
+        } else if (t == ZarvLinesParm::ValueType::String && !haveCaption) {
+            args.emplace_back(show.caption);
+            haveCaption = true;
+        } else {
+            throw std::runtime_error("Start's arguments are not FDef and a caption; this program cannot call it");
+        }
+    }
+    return args;
 }
 
 } // namespace zarvcli

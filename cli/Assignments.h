@@ -29,6 +29,12 @@ struct Assignment {
 /// ArgumentError; indexes and ranges are left to the library.
 std::vector<Assignment> assignmentsFor(const ShowOptions& show, const std::vector<ZarvLinesParm::MemberInfo>& members);
 
+/// Start's arguments from the class's own description: its number is `show.fdef`, its string
+/// (for the classes whose dialog the host titles) `show.caption`. Arguments of any other shape
+/// throw std::runtime_error: this program cannot call such a Start.
+std::vector<ZarvLinesParm::Variant> startArguments(const std::vector<ZarvLinesParm::MemberInfo>& members,
+                                                   const ShowOptions& show);
+
 /// The member named `name`, letter case ignored, or null.
 const ZarvLinesParm::MemberInfo* findMember(const std::vector<ZarvLinesParm::MemberInfo>& members, std::string_view name);
 

@@ -103,12 +103,7 @@ int gallery(const std::string& directory, const char* programName)
         for (const Assignment& a : assignmentsFor(show, members))
             a.applyTo(*object);
 
-        std::vector<ZarvLinesParm::Variant> args;
-        for (const ZarvLinesParm::MemberInfo& m : members)
-            if (m.name == "Start")
-                for (const ZarvLinesParm::ValueType t : m.arguments)
-                    args.emplace_back(t == ZarvLinesParm::ValueType::String ? ZarvLinesParm::Variant(show.caption)
-                                                                           : ZarvLinesParm::Variant(std::int16_t{1}));
+        const std::vector<ZarvLinesParm::Variant> args = startArguments(members, show);
 
         std::optional<std::string> failure;
         QTimer::singleShot(0, [&] {

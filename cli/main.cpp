@@ -50,8 +50,6 @@ std::string progIdOf(std::string_view name)
     return progId;
 }
 
-bool isNumeric(ValueType type) { return type != ValueType::String; }
-
 int list()
 {
     for (const std::string& progId : ZarvLinesParm::ProgIds())
@@ -96,30 +94,6 @@ int describe(const std::string& className)
     json.endArray().endObject();
     std::cout << json.text() << '\n';
     return 0;
-}
-
-/// Start's arguments from the class's own description: its number is FDef, its string (for the
-/// classes whose dialog the host titles) the caption.
-std::vector<Variant> startArguments(const std::vector<MemberInfo>& members, const ShowOptions& show)
-{
-    const MemberInfo* start = findMember(members, "Start");
-    if (!start || start->kind != MemberInfo::Kind::Method)
-        return {show.fdef}; // the library reports what is wrong with that
-    std::vector<Variant> args;
-    bool haveFdef = false;
-    bool haveCaption = false;
-    for (const ValueType t : start->arguments) {
-        if (isNumeric(t) && !haveFdef) {
-            args.emplace_back(show.fdef);
-            haveFdef = true;
-        } else if (t == ValueType::String && !haveCaption) {
-            args.emplace_back(show.caption);
-            haveCaption = true;
-        } else {
-            throw std::runtime_error("Start's arguments are not FDef and a caption; this program cannot call it");
-        }
-    }
-    return args;
 }
 
 /// Every getter, "Member" or "Member(i)" for each index, in declaration order.
