@@ -3,6 +3,7 @@
 // twice the pixel density with a 20-point font. Each check runs over every class there is.
 
 #include "support/ModalDriver.h"
+#include "support/ToolDriver.h"
 
 #include "frame/forms/Swatch.h"
 
@@ -25,35 +26,16 @@ class EveryDialog : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override { object_ = CreateObject(GetParam()); }
 
-    // Runs Start with "Save as Default" offered (and a title where the class takes one), and
-    // `user` on the dialog once it shows; then presses nothing more.
+    // Runs Start with "Save as Default" offered, and `user` on the dialog once it shows; then
+    // presses nothing more.
     void start(std::function<void(QDialog&)> user)
     {
-        std::vector<Variant> args;
-        for (const MemberInfo& m : Describe(GetParam()))
-            if (m.name == "Start")
-                for (const ValueType t : m.arguments)
-                    args.push_back(t == ValueType::String ? Variant(std::string("Title")) : Variant(std::int16_t{1}));
         whenModal({}, std::move(user));
-        object_->invoke("Start", Invoke::Method, args);
+        testsupport::start(*object_, 1);
     }
 
     // Every value the getters give, index by index: the working record as the host sees it.
-    std::vector<Variant> getters()
-    {
-        std::vector<Variant> values;
-        for (const MemberInfo& m : Describe(GetParam())) {
-            if (m.kind != MemberInfo::Kind::Property)
-                continue;
-            if (!m.index) {
-                values.push_back(object_->invoke(m.name, Invoke::Get, {}));
-                continue;
-            }
-            for (int i = m.index->first; i <= m.index->second; ++i)
-                values.push_back(object_->invoke(m.name, Invoke::Get, {std::int16_t(i)}));
-        }
-        return values;
-    }
+    Values getters() { return readAll(*object_); }
 
     std::unique_ptr<Object> object_;
 };
@@ -188,15 +170,16 @@ TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourAsAClickDoes)
         press(d, "Command1");
     });
     // Each chosen colour is now a colour of the working record.
-    const std::vector<Variant> values = getters();
+    const Values values = getters();
     for (const std::int32_t rgb : chosen)
-        EXPECT_NE(std::find(values.begin(), values.end(), Variant(rgb)), values.end()) << rgb;
+        EXPECT_TRUE(std::any_of(values.begin(), values.end(), [rgb](const auto& v) { return v.second == Variant(rgb); }))
+            << rgb;
 }
 
 TEST_P(EveryDialog, EnterAndEscapeOnEveryControlCloseNothingAndStoreNothing)
 {
     start([this](QDialog& d) {
-        const std::vector<Variant> before = getters();
+        const Values before = getters();
         for (QWidget* w : actionableControls(d)) {
             w->setFocus();
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
