@@ -1,0 +1,45 @@
+#pragma once
+
+// What the chart is made of, in data units: bars of a price series, points on the chart, and the
+// drawings placed on it. Nothing here knows pixels; `Mapping` turns data units into pixels.
+
+#include <QDate>
+#include <QString>
+#include <QVariantMap>
+
+#include <vector>
+
+namespace zarvchart {
+
+/// One bar of the price series.
+struct Bar {
+    QDate date;
+    double open = 0;
+    double high = 0;
+    double low = 0;
+    double close = 0;
+    double volume = 0;
+};
+
+using Series = std::vector<Bar>;
+
+/// A point on the chart: `x` is the bar position (bar i is centred on x = i; fractional between
+/// bars, and past the last bar into the future), `y` is the price.
+struct ChartPoint {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
+};
+
+/// A tool placed on the chart: which class edits it, its anchor points in the order the user
+/// clicked them, and its parameters by the library's member names, an indexed member's entries
+/// named "Name(i)": {"V(1)": 0.382f, "Cor(1)": 33023, "Extend": 1}. Whole members are stored as
+/// int, float members as float, string members as QString.
+struct Drawing {
+    QString progId;
+    std::vector<ChartPoint> anchors;
+    QVariantMap parameters;
+    friend bool operator==(const Drawing&, const Drawing&) = default;
+};
+
+} // namespace zarvchart
