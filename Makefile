@@ -83,6 +83,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/codec_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/start_bench
 	$(BUILD)/bench/load_bench
+	$(BUILD)/bench/registry_bench
 
 # The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).
 soak: build
