@@ -120,8 +120,9 @@ inline std::optional<std::string> unescape(std::string_view text)
 }
 
 /// The whole of the regular file at `path`, at most `limit` bytes; nullopt when there is no
-/// such file. (The registry's own reader; hosts may read other small files with it.) Anything else (a FIFO, a device, a folder, a larger file) throws RegistryError
-/// naming `what` before a byte is read: opening does not wait for a FIFO's writer.
+/// such file. Anything else (a FIFO, a device, a folder, a larger file) throws RegistryError
+/// naming `what` before a byte is read: opening does not wait for a FIFO's writer. The
+/// registry's own reader, fit for any small file a host reads whole.
 inline std::optional<std::string> readRegularFile(const std::string& path, std::size_t limit, const std::string& what)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -274,21 +275,23 @@ public:
     /// Removes every entry whose key starts with one of `prefixes`; true when there was one.
     bool removeUnder(const std::vector<std::string>& prefixes)
     {
-        const auto before = lines_.size();
-        std::erase_if(lines_, [&](const Line& l) {
-            if (l.key.empty())
-                return false;
-            for (const std::string& p : prefixes)
-                if (l.key.starts_with(p))
-                    return true;
+        // Where each line moves to, or npos for those that go; the index follows without rehashing.
+        constexpr std::size_t gone = std::string::npos;
+        std::vector<std::size_t> moved(lines_.size());
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const std::string& key = lines_[i].key;
+            const bool goes = !key.empty() && std::ranges::any_of(prefixes, [&](const std::string& p) { return key.starts_with(p); });
+            moved[i] = goes ? gone : kept++;
+            if (!goes && moved[i] != i)
+                lines_[moved[i]] = std::move(lines_[i]);
+        }
+        if (kept == lines_.size())
             return false;
-        });
-        if (lines_.size() == before)
-            return false;
-        index_.clear();
-        for (std::size_t i = 0; i < lines_.size(); ++i)
-            if (!lines_[i].key.empty())
-                index_.emplace(lines_[i].key, i);
+        lines_.resize(kept);
+        std::erase_if(index_, [&](const auto& entry) { return moved[entry.second] == gone; });
+        for (auto& [key, at] : index_)
+            at = moved[at];
         return true;
     }
 

@@ -359,4 +359,17 @@ TEST(RegistryFormat, ValuesWithTabsLineFeedsAndBackslashesComeBack)
     EXPECT_EQ(back.text(), r.text());
 }
 
+TEST(RegistryFormat, EntriesAreFoundByKeyAfterOthersAreRemoved)
+{
+    Registry r = Registry::parse(foreign + "A/1\ta\nB/1\tb\nA/2\tc\nC/1\td\n", "test");
+    EXPECT_EQ(r.lineOf("B/1"), 7u);
+    EXPECT_TRUE(r.removeUnder({"A/", "Z/"}));
+    EXPECT_FALSE(r.removeUnder({"A/"}));
+    EXPECT_EQ(r.find("A/2"), nullptr);
+    EXPECT_EQ(*r.find("C/1"), "d");
+    EXPECT_EQ(r.lineOf("C/1"), 7u);
+    EXPECT_FALSE(r.set("B/1", "b"));
+    EXPECT_EQ(r.text(), foreign + "B/1\tb\nC/1\td\n");
+}
+
 } // namespace
