@@ -10,6 +10,7 @@ PREFIX ?= /usr/local
 
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
+            libcli11-dev nlohmann-json3-dev \
             fonts-dejavu-core locales python3 python3-pyqt6 xvfb x11-utils
 # Only `make fuzz` needs these: clang with its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
@@ -84,6 +85,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/start_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/preview_bench
 	$(BUILD)/bench/load_bench
+	$(BUILD)/bench/registry_bench
 
 # The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).
 soak: build

@@ -1,155 +1,48 @@
 #include "Arguments.h"
 
+#include <CLI/CLI.hpp>
+
 #include <charconv>
-#include <utility>
+#include <cmath>
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <regex>
 #include <system_error>
 
 namespace zarvcli {
 namespace {
 
-bool isHelp(std::string_view arg) { return arg == "--help" || arg == "-h"; }
+const std::map<std::string, Press> presses{
+    {"ok", Press::Ok}, {"cancel", Press::Cancel}, {"save", Press::SaveAsDefault}, {"close", Press::Close}};
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-/// Walks the arguments of one command, handing out options and their values.
-class Reader {
-public:
-    explicit Reader(const std::vector<std::string_view>& args) : args_(args) {}
-
-    bool done() const { return next_ == args_.size(); }
-
-    /// The next argument; for "--name=value" the name, with the value kept for `value`.
-    std::string_view take()
-    {
-        std::string_view arg = args_[next_++];
-        inlineValue_.reset();
-        if (arg.starts_with("--")) {
-            if (auto eq = arg.find('='); eq != std::string_view::npos) {
-                inlineValue_ = arg.substr(eq + 1);
-                arg = arg.substr(0, eq);
-            }
-        }
-        return arg;
-    }
-
-    bool hasInlineValue() const { return inlineValue_.has_value(); }
-
-    /// The value of `option`, from "--option=value" or from the next argument.
-    std::string_view value(std::string_view option)
-    {
-        if (inlineValue_)
-            return *std::exchange(inlineValue_, std::nullopt);
-        if (done())
-            throw ArgumentError(std::string(option) + ": missing value");
-        return args_[next_++];
-    }
-
-private:
-    const std::vector<std::string_view>& args_;
-    std::size_t next_ = 0;
-    std::optional<std::string_view> inlineValue_;
-};
-
-template <class T>
-void setOnce(std::optional<T>& slot, T value, std::string_view option)
+/// A check of an option's value: `why` says what is wrong with it, or nothing when all is well.
+CLI::Validator valueCheck(std::function<std::string(const std::string&)> why)
 {
-    if (slot)
-        throw ArgumentError(std::string(option) + ": given more than once");
-    slot = std::move(value);
+    return CLI::Validator([why = std::move(why)](std::string& value) { return why(value); }, "");
 }
 
-std::string nonEmpty(std::string_view value, std::string_view option)
-{
-    if (value.empty())
-        throw ArgumentError(std::string(option) + ": empty value");
-    return std::string(value);
-}
+const CLI::Validator isNumber = valueCheck([](const std::string& value) {
+    return parseNumber(value) ? std::string() : value + " is not a finite number";
+});
 
-Press pressFrom(std::string_view value)
-{
-    if (value == "ok")
-        return Press::Ok;
-    if (value == "cancel")
-        return Press::Cancel;
-    if (value == "save")
-        return Press::SaveAsDefault;
-    if (value == "close")
-        return Press::Close;
-    throw ArgumentError("--press " + std::string(value) + ": expected ok, cancel, save or close");
-}
+const CLI::Validator isAssignment = valueCheck([](const std::string& value) {
+    const auto eq = value.find('=');
+    return eq != std::string::npos && parseTarget(std::string_view(value).substr(0, eq))
+               ? std::string()
+               : value + ": expected Member=Value or Member(i)=Value";
+});
 
-ShowOptions parseShow(Reader& in, bool& help)
-{
-    ShowOptions show;
-    bool haveClass = false;
-    std::optional<double> fdef;
-    std::optional<std::string> caption;
-    std::optional<Press> press;
-    while (!in.done()) {
-        const std::string_view arg = in.take();
-        if (isHelp(arg)) {
-            help = true;
-            return show;
-        }
-        if (!arg.starts_with("-")) {
-            if (haveClass)
-                throw ArgumentError(std::string(arg) + ": unexpected argument (the class is " + show.className + ")");
-            show.className = arg;
-            haveClass = true;
-        } else if (arg == "--fdef") {
-            const std::string_view value = in.value(arg);
-            const std::optional<double> number = parseNumber(value);
-            if (!number)
-                throw ArgumentError("--fdef " + std::string(value) + ": not a number");
-            setOnce(fdef, *number, arg);
-        } else if (arg == "--caption") {
-            setOnce(caption, std::string(in.value(arg)), arg);
-        } else if (arg == "--set") {
-            const std::string_view value = in.value(arg);
-            const auto eq = value.find('=');
-            if (eq == std::string_view::npos || !parseTarget(value.substr(0, eq)))
-                throw ArgumentError("--set " + std::string(value) + ": expected Member=Value or Member(i)=Value");
-            show.sets.emplace_back(value);
-        } else if (arg == "--json-in") {
-            setOnce(show.jsonIn, nonEmpty(in.value(arg), arg), arg);
-        } else if (arg == "--press") {
-            setOnce(press, pressFrom(in.value(arg)), arg);
-        } else if (arg == "--screenshot") {
-            setOnce(show.screenshot, nonEmpty(in.value(arg), arg), arg);
-        } else {
-            throw ArgumentError(std::string(arg) + ": unknown option");
-        }
-        if (in.hasInlineValue())
-            throw ArgumentError(std::string(arg) + ": takes no value");
-    }
-    if (!haveClass)
-        throw ArgumentError("show: missing class name");
-    show.fdef = fdef.value_or(1);
-    show.caption = caption.value_or("");
-    show.press = press;
-    return show;
-}
+const CLI::Validator notEmpty = valueCheck([](const std::string& value) {
+    return value.empty() ? std::string("empty value") : std::string();
+});
 
-/// The single class name `describe` takes.
-std::string parseDescribe(Reader& in, bool& help)
+constexpr const char* classHelp = "a ProgID such as ZarvLinesParm.CircleElipseCls; the prefix and letter case may be left out";
+
+/// The value of an option given on the command line, or nullopt.
+std::optional<std::string> given(const CLI::Option* option, const std::string& value)
 {
-    std::optional<std::string> name;
-    while (!in.done()) {
-        const std::string_view arg = in.take();
-        if (isHelp(arg)) {
-            help = true;
-            return {};
-        }
-        if (arg.starts_with("-"))
-            throw ArgumentError(std::string(arg) + ": unknown option");
-        if (name)
-            throw ArgumentError(std::string(arg) + ": unexpected argument (the class is " + *name + ")");
-        name = arg;
-    }
-    if (!name)
-        throw ArgumentError("describe: missing class name");
-    return *name;
+    return option->count() ? std::optional(value) : std::nullopt;
 }
 
 } // namespace
@@ -169,84 +62,89 @@ std::optional<double> parseNumber(std::string_view text)
     }
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
 
 std::optional<Target> parseTarget(std::string_view text)
 {
-    const auto open = text.find('(');
-    Target target;
-    target.name = text.substr(0, open);
-    if (target.name.empty() || target.name.find_first_of(")= ") != std::string::npos)
+    static const std::regex form(R"(([^()= ]+)(?:\((-?[0-9]+)\))?)");
+    std::match_results<std::string_view::const_iterator> parts;
+    if (!std::regex_match(text.begin(), text.end(), parts, form))
         return std::nullopt;
-    if (open == std::string_view::npos)
-        return target;
-    if (!text.ends_with(')'))
-        return std::nullopt;
-    const std::string_view index = text.substr(open + 1, text.size() - open - 2);
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(index.data(), index.data() + index.size(), value);
-    if (index.empty() || ec != std::errc() || end != index.data() + index.size())
-        return std::nullopt;
-    target.index = value;
+    Target target{parts.str(1), std::nullopt};
+    if (parts[2].matched) {
+        long long index = 0;
+        const auto [end, ec] = std::from_chars(parts[2].first, parts[2].second, index);
+        if (ec != std::errc())
+            return std::nullopt;
+        target.index = index;
+    }
     return target;
 }
 
-Command parseArguments(const std::vector<std::string_view>& args)
+Command parseArguments(int argc, const char* const* argv)
 {
     Command command;
-    if (args.empty())
+    if (argc < 2)
         return command;
-    const std::string_view name = args.front();
-    const std::vector<std::string_view> rest(args.begin() + 1, args.end());
-    Reader in(rest);
-    bool help = false;
-    // The commands that take no arguments but --help.
-    auto bare = [&](Command::Kind kind) {
-        command.kind = kind;
-        while (!in.done() && !help) {
-            const std::string_view arg = in.take();
-            if (!isHelp(arg))
-                throw ArgumentError(std::string(arg) + ": " + std::string(name) + " takes no arguments");
-            help = true;
-        }
-    };
-    if (isHelp(name)) {
-        help = true;
-    } else if (name == "list") {
-        bare(Command::Kind::List);
-    } else if (name == "register") {
-        bare(Command::Kind::Register);
-    } else if (name == "unregister") {
-        bare(Command::Kind::Unregister);
-    } else if (name == "describe") {
-        command.kind = Command::Kind::Describe;
-        command.className = parseDescribe(in, help);
-    } else if (name == "show") {
-        command.kind = Command::Kind::Show;
-        command.show = parseShow(in, help);
-    } else if (name == "gallery") {
-        command.kind = Command::Kind::Gallery;
-        while (!in.done() && !help) {
-            const std::string_view arg = in.take();
-            if (isHelp(arg))
-                help = true;
-            else if (arg.starts_with("-"))
-                throw ArgumentError(std::string(arg) + ": unknown option");
-            else if (!command.directory.empty())
-                throw ArgumentError(std::string(arg) + ": gallery takes one directory");
-            else
-                command.directory = arg;
-        }
-        if (command.directory.empty() && !help)
-            throw ArgumentError("gallery: missing directory");
-    } else {
-        throw ArgumentError(quoted(name) + ": unknown command (expected list, describe, show, gallery, register or unregister)");
-    }
-    if (help)
+
+    CLI::App app("", "zarvlinesparm");
+    app.require_subcommand(0, 1);
+
+    CLI::App* list = app.add_subcommand("list", "Prints the ProgID of every class the library publishes.");
+    CLI::App* describe = app.add_subcommand("describe", "Prints a class's members, their kinds, types and index ranges as JSON.");
+    describe->add_option("class", command.className, classHelp)->required();
+
+    CLI::App* show = app.add_subcommand("show", "Sets a class's values, runs its dialog and prints every getter as one JSON object.");
+    ShowOptions& s = command.show;
+    show->add_option("class", s.className, classHelp)->required();
+    std::string fdef, jsonIn, press, screenshot;
+    const CLI::Option* fdefOption = show->add_option("--fdef", fdef, "Start's FDef (default 1: \"Save as Default\" shown)")
+                                        ->type_name("N")->check(isNumber);
+    show->add_option("--caption", s.caption, "Start's caption, for classes that take one (default empty)")->type_name("TEXT");
+    show->add_option("--set", s.sets, "set a property before Start; Member(i)=Value for an index")
+        ->type_name("Member=Value")->allow_extra_args(false)->check(isAssignment);
+    const CLI::Option* jsonOption = show->add_option("--json-in", jsonIn,
+        "set properties from a JSON object {\"Member(i)\": value, ...}, before any --set")->type_name("FILE|-")->check(notEmpty);
+    const CLI::Option* pressOption = show->add_option("--press", press, "answer the dialog once it shows")
+                                         ->type_name("ok|cancel|save|close")->check(CLI::IsMember(presses).description(""));
+    const CLI::Option* shotOption = show->add_option("--screenshot", screenshot,
+        "save an image of the dialog once it shows (before --press)")->type_name("FILE.png")->check(notEmpty);
+    show->footer("Numbers are decimal or 0x hexadecimal, and finite.");
+
+    CLI::App* gallery = app.add_subcommand("gallery", "Renders every dialog, filled with typical values, offscreen to "
+                                                      "DIRECTORY/<Class>.png and DIRECTORY/<Class>@2x.png.");
+    gallery->add_option("directory", command.directory, "where the pictures go (made when missing)")->required();
+    CLI::App* enter = app.add_subcommand("register", "Enters the library's classes in the per-user component registry.");
+    CLI::App* remove = app.add_subcommand("unregister", "Removes them from it again.");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
         command.kind = Command::Kind::Help;
+        // A command's own help, or the usage when none was named.
+        command.help = app.get_subcommands().empty() ? std::string(usage()) : app.help();
+        return command;
+    } catch (const CLI::ParseError& e) {
+        const std::vector<CLI::App*> chosen = app.get_subcommands();
+        if (chosen.empty())
+            throw ArgumentError(e.what() + std::string(" (the commands are list, describe, show, gallery, register and unregister)"));
+        throw ArgumentError(chosen.front()->get_name() + ": " + e.what());
+    }
+
+    const std::pair<const CLI::App*, Command::Kind> kinds[] = {
+        {list, Command::Kind::List}, {describe, Command::Kind::Describe}, {show, Command::Kind::Show},
+        {gallery, Command::Kind::Gallery}, {enter, Command::Kind::Register}, {remove, Command::Kind::Unregister}};
+    for (const auto& [sub, kind] : kinds)
+        if (sub->parsed())
+            command.kind = kind;
+    s.fdef = fdefOption->count() ? *parseNumber(fdef) : 1;
+    s.jsonIn = given(jsonOption, jsonIn);
+    if (pressOption->count())
+        s.press = presses.at(press);
+    s.screenshot = given(shotOption, screenshot);
     return command;
 }
 
@@ -254,7 +152,8 @@ std::string_view usage()
 {
     return "usage: zarvlinesparm list\n"
            "       zarvlinesparm describe <Class>\n"
-           "       zarvlinesparm show <Class> [options]\n"
+           "       zarvlinesparm show <Class> [--fdef N] [--caption TEXT] [--set Member=Value]...\n"
+           "                          [--json-in FILE|-] [--press ok|cancel|save|close] [--screenshot FILE.png]\n"
            "       zarvlinesparm gallery DIR\n"
            "       zarvlinesparm register | unregister\n"
            "\n"
@@ -263,20 +162,11 @@ std::string_view usage()
            "returns as one JSON object. gallery renders every dialog, filled with typical values,\n"
            "offscreen to DIR/<Class>.png and DIR/<Class>@2x.png. register enters the library's\n"
            "classes in the per-user component registry, for hosts that find and load it by\n"
-           "ProgID; unregister removes them.\n"
+           "ProgID; unregister removes them. Each command explains itself and its options with\n"
+           "--help: zarvlinesparm show --help.\n"
            "\n"
-           "show options:\n"
-           "  --fdef N               Start's FDef (default 1: \"Save as Default\" shown)\n"
-           "  --caption TEXT         Start's caption, for classes that take one (default empty)\n"
-           "  --set Member=Value     set a property before Start; Member(i)=Value for an index\n"
-           "  --json-in FILE|-       set properties from a JSON object {\"Member(i)\": value, ...},\n"
-           "                         before any --set\n"
-           "  --press ok|cancel|save|close\n"
-           "                         answer the dialog once it shows\n"
-           "  --screenshot FILE.png  save an image of the dialog once it shows (before --press)\n"
-           "\n"
-           "Numbers are decimal or 0x hexadecimal. Exit status: 0 done, 1 failed (a library\n"
-           "error prints as \"error N: text\"), 2 bad arguments.\n";
+           "Numbers are decimal or 0x hexadecimal, and finite. Exit status: 0 done, 1 failed (a\n"
+           "library error prints as \"error N: text\"), 2 bad arguments.\n";
 }
 
 } // namespace zarvcli

@@ -40,6 +40,8 @@ struct Command {
     /// The directory `gallery` writes to.
     std::string directory;
     ShowOptions show;
+    /// The text `--help` asked for: the usage, or a command's own help.
+    std::string help;
 };
 
 /// The left side of an assignment: "Member" or "Member(i)".
@@ -51,12 +53,12 @@ struct Target {
 /// "Member" or "Member(i)" with a whole-number index; nullopt for anything else.
 std::optional<Target> parseTarget(std::string_view text);
 
-/// Reads the arguments that follow the program name.
-Command parseArguments(const std::vector<std::string_view>& args);
+/// Reads the command line, program name first.
+Command parseArguments(int argc, const char* const* argv);
 
 /// A number as the command line writes one: decimal ("255", "-1.5", "1e3") or hexadecimal
-/// with a "0x" prefix ("0xFF00", "-0x10"). Nothing may follow it. Decimals beyond the range of a
-/// double are not numbers here.
+/// with a "0x" prefix ("0xFF00", "-0x10"). Nothing may follow it. Infinities, NaN and decimals
+/// beyond the range of a double are not numbers here.
 std::optional<double> parseNumber(std::string_view text);
 
 /// The usage text, ending in a newline.

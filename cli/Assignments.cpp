@@ -1,13 +1,11 @@
 #include "Assignments.h"
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonParseError>
+#include "Json.h"
+
+#include <ZarvLinesParm/ComponentRegistry.h>
 
 #include <algorithm>
 #include <iostream>
-#include <iterator>
 #include <stdexcept>
 
 namespace zarvcli {
@@ -55,47 +53,67 @@ Assignment fromSet(std::string_view set, const std::vector<MemberInfo>& members)
     return {member.name, target->index, std::move(value)};
 }
 
-QJsonObject readJsonObject(const std::string& source, const Origin& origin)
+/// The most --json-in reads: far more than any class's members take, and a bound on what a
+/// device or a runaway pipe can make this program hold.
+constexpr std::size_t maxJsonSize = std::size_t{1} << 20;
+
+std::string readSource(const std::string& source, const Origin& origin)
 {
-    QByteArray bytes;
-    if (source == "-") {
-        const std::string all{std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>()};
-        bytes = QByteArray(all.data(), static_cast<qsizetype>(all.size()));
-    } else {
-        QFile file(QString::fromStdString(source));
-        if (!file.open(QIODevice::ReadOnly))
-            origin.fail("cannot read: " + file.errorString().toStdString());
-        bytes = file.readAll();
+    if (source != "-") {
+        std::optional<std::string> text;
+        try {
+            // Only a regular file, so that a FIFO or a device is refused before it is read.
+            text = ZarvLinesParm::registry::readRegularFile(source, maxJsonSize, origin.text);
+        } catch (const ZarvLinesParm::registry::RegistryError& e) {
+            throw ArgumentError(e.what());
+        }
+        if (!text)
+            origin.fail("no such file");
+        return *text;
     }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        origin.fail("not JSON: " + error.errorString().toStdString() + " at offset " + std::to_string(error.offset));
-    if (!document.isObject())
+    std::string text(maxJsonSize + 1, '\0');
+    std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (std::cin.bad())
+        origin.fail("cannot read standard input");
+    text.resize(static_cast<std::size_t>(std::cin.gcount()));
+    if (text.size() > maxJsonSize)
+        origin.fail("more than 1 MiB on standard input");
+    return text;
+}
+
+Json readJsonObject(const std::string& source, const Origin& origin)
+{
+    Json document;
+    try {
+        document = Json::parse(readSource(source, origin));
+    } catch (const Json::parse_error& e) {
+        // Its text without the library's "[json.exception.parse_error.101] " tag.
+        const std::string_view why = e.what();
+        origin.fail("not JSON: " + std::string(why.substr(why.find(']') + 2)));
+    }
+    if (!document.is_object())
         origin.fail("expected a JSON object of \"Member\" or \"Member(i)\" keys");
-    return document.object();
+    return document;
 }
 
 std::vector<Assignment> fromJson(const std::string& source, const std::vector<MemberInfo>& members)
 {
     const Origin origin{"--json-in " + source};
     std::vector<Assignment> out;
-    const QJsonObject object = readJsonObject(source, origin);
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        const std::string key = it.key().toStdString();
+    const Json object = readJsonObject(source, origin);
+    for (const auto& [key, v] : object.items()) {
         const std::optional<Target> target = parseTarget(key);
         if (!target)
             origin.fail("key \"" + key + "\" is not Member or Member(i)");
         const MemberInfo& member = propertyNamed(members, target->name, origin);
-        const QJsonValue v = it.value();
         Variant value;
-        if (v.isDouble())
-            value = v.toDouble();
-        else if (v.isString() && member.type == ValueType::String)
-            value = v.toString().toStdString();
-        else if (v.isString())
-            value = numberFrom(v.toString().toStdString(), member, origin);
-        else if (!v.isNull())
+        if (v.is_number())
+            value = v.get<double>();
+        else if (v.is_string() && member.type == ValueType::String)
+            value = v.get<std::string>();
+        else if (v.is_string())
+            value = numberFrom(v.get<std::string>(), member, origin);
+        else if (!v.is_null())
             origin.fail("the value of \"" + key + "\" is neither a number nor a string");
         out.push_back({member.name, target->index, std::move(value)});
     }

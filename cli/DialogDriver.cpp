@@ -1,7 +1,8 @@
 #include "DialogDriver.h"
 
+#include "Output.h"
+
 #include <QApplication>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <cstdio>
@@ -79,9 +80,8 @@ void DialogDriver::tick()
 void DialogDriver::act(QWidget& dialog)
 {
     if (plan_.screenshot) {
-        const QString file = QString::fromStdString(*plan_.screenshot);
-        if (!dialog.grab().save(file, "PNG"))
-            return giveUp(dialog, "--screenshot " + *plan_.screenshot + ": cannot write the image");
+        if (const auto why = savePng(dialog.grab(), QString::fromStdString(*plan_.screenshot)))
+            return giveUp(dialog, "--screenshot " + *plan_.screenshot + ": cannot write the image: " + *why);
     }
     if (!plan_.press) {
         // The rest is the user's.

@@ -2,6 +2,7 @@
 
 #include "Assignments.h"
 #include "Display.h"
+#include "Output.h"
 
 #include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
@@ -60,14 +61,15 @@ const std::map<std::string, Picture>& pictures()
 // records as they were set.
 std::optional<std::string> render(QWidget& dialog, const QString& base)
 {
-    if (!dialog.grab().save(base + QStringLiteral(".png"), "PNG"))
-        return "cannot write " + base.toStdString() + ".png";
     QPixmap sharp(dialog.size() * 2);
     sharp.setDevicePixelRatio(2);
     sharp.fill(Qt::transparent);
     dialog.render(&sharp);
-    if (!sharp.save(base + QStringLiteral("@2x.png"), "PNG"))
-        return "cannot write " + base.toStdString() + "@2x.png";
+    for (const auto& [picture, file] : {std::pair(dialog.grab(), base + QStringLiteral(".png")),
+                                        std::pair(sharp, base + QStringLiteral("@2x.png"))}) {
+        if (const auto why = savePng(picture, file))
+            return "cannot write " + file.toStdString() + ": " + *why;
+    }
     return std::nullopt;
 }
 
@@ -88,7 +90,6 @@ int gallery(const std::string& directory, const char* programName)
         return 1;
     }
 
-    int status = 0;
     for (const std::string& progId : ZarvLinesParm::ProgIds()) {
         const std::string className = progId.substr(progId.find('.') + 1);
         const auto picture = pictures().find(className);
@@ -119,14 +120,14 @@ int gallery(const std::string& directory, const char* programName)
                 dialog->close();
         });
         object->invoke("Start", ZarvLinesParm::Invoke::Method, args);
+        // The first failure ends it: on a full disk every other picture would fail the same way.
         if (failure) {
             std::cerr << "zarvlinesparm: gallery: " << className << ": " << *failure << '\n';
-            status = 1;
-        } else {
-            std::cout << directory << '/' << className << ".png\n";
+            return 1;
         }
+        std::cout << directory << '/' << className << ".png\n";
     }
-    return status;
+    return 0;
 }
 
 } // namespace zarvcli

@@ -7,7 +7,8 @@
 #include "DialogDriver.h"
 #include "Display.h"
 #include "Gallery.h"
-#include "JsonWriter.h"
+#include "Json.h"
+#include "Output.h"
 
 #include <ZarvLinesParm/ComponentRegistry.h>
 #include <ZarvLinesParm/Describe.h>
@@ -72,49 +73,43 @@ int enter(bool add)
 int describe(const std::string& className)
 {
     const std::string progId = progIdOf(className);
-    const std::vector<MemberInfo> members = ZarvLinesParm::Describe(progId);
-    JsonWriter json(JsonWriter::Layout::Indented);
-    json.beginObject().key("class").value(progId).key("members").beginArray();
-    for (const MemberInfo& m : members) {
-        json.beginObject().key("name").value(m.name);
+    Json members = Json::array();
+    for (const MemberInfo& m : ZarvLinesParm::Describe(progId)) {
+        Json member{{"name", m.name}};
         if (m.kind == MemberInfo::Kind::Property) {
-            json.key("kind").value("property").key("type").value(ZarvLinesParm::typeName(m.type));
-            if (m.index) {
-                json.key("index").beginArray().value(std::int64_t{m.index->first}).value(std::int64_t{m.index->second})
-                    .endArray();
-            }
+            member["kind"] = "property";
+            member["type"] = ZarvLinesParm::typeName(m.type);
+            if (m.index)
+                member["index"] = {m.index->first, m.index->second};
         } else {
-            json.key("kind").value("method").key("arguments").beginArray();
+            member["kind"] = "method";
+            member["arguments"] = Json::array();
             for (const ValueType t : m.arguments)
-                json.value(ZarvLinesParm::typeName(t));
-            json.endArray();
+                member["arguments"].push_back(ZarvLinesParm::typeName(t));
         }
-        json.endObject();
+        members.push_back(std::move(member));
     }
-    json.endArray().endObject();
-    std::cout << json.text() << '\n';
+    std::cout << jsonText({{"class", progId}, {"members", std::move(members)}}, true) << '\n';
     return 0;
 }
 
 /// Every getter, "Member" or "Member(i)" for each index, in declaration order.
 std::string outcome(ZarvLinesParm::Object& object, const std::vector<MemberInfo>& members)
 {
-    JsonWriter json(JsonWriter::Layout::Compact);
-    json.beginObject();
+    Json json = Json::object();
     for (const MemberInfo& m : members) {
         if (m.kind != MemberInfo::Kind::Property)
             continue;
         if (!m.index) {
-            json.key(m.name).value(object.invoke(m.name, Invoke::Get, {}));
+            json[m.name] = toJson(object.invoke(m.name, Invoke::Get, {}));
             continue;
         }
         for (int i = m.index->first; i <= m.index->second; ++i) {
             const Variant value = object.invoke(m.name, Invoke::Get, {Variant(static_cast<std::int16_t>(i))});
-            json.key(m.name + "(" + std::to_string(i) + ")").value(value);
+            json[m.name + "(" + std::to_string(i) + ")"] = toJson(value);
         }
     }
-    json.endObject();
-    return json.text();
+    return jsonText(json, false);
 }
 
 int show(const ShowOptions& options, const char* programName)
@@ -151,18 +146,16 @@ int show(const ShowOptions& options, const char* programName)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     try {
-        const Command command = parseArguments(std::vector<std::string_view>(argv + 1, argv + argc));
+        const Command command = parseArguments(argc, argv);
         switch (command.kind) {
         case Command::Kind::Usage:
             std::cerr << usage();
             return 2;
         case Command::Kind::Help:
-            std::cout << usage();
+            std::cout << command.help;
             return 0;
         case Command::Kind::List:
             return list();
@@ -188,4 +181,17 @@ int main(int argc, char** argv)
         return 1;
     }
     return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int status = run(argc, argv);
+    // Output that never arrived (a full disk, a closed pipe) is no success.
+    if (const std::optional<std::string> lost = closeStandardOutput()) {
+        std::cerr << "zarvlinesparm: cannot write the output: " << *lost << '\n';
+        return status != 0 ? status : 1;
+    }
+    return status;
 }

@@ -51,9 +51,4 @@ std::string libraryFile();
 void registerServer();
 void unregisterServer();
 
-/// Replaces the file at `path` with `text` so that a reader, or a crash, sees the old file or
-/// the new one and never a mixture: a temporary file beside it, flushed to disk, then renamed
-/// over it. Creates the missing folders. Fails with error 75.
-void replaceFile(const std::string& path, const std::string& text);
-
 } // namespace ZarvLinesParm::frame::component

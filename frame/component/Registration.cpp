@@ -8,11 +8,15 @@
 #include <ZarvLinesParm/Types.h>
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include <dirent.h>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -105,12 +109,135 @@ Registry current(const std::string& path)
     }
 }
 
-void store(const std::string& path, const Registry& before, const Registry& after)
+std::string nameOf(const std::string& path)
 {
-    // Nothing changes: no write, so registering twice does not even touch the file.
-    if (after.text() == before.text())
+    return path.substr(path.rfind('/') + 1);
+}
+
+// A writer's temporary file is "<registry>.tmp.<pid>.XXXXXX" beside the file it replaces, so
+// that one a dead writer left can be told from anything a user keeps there.
+std::string temporaryPrefix(const std::string& target)
+{
+    return nameOf(target) + ".tmp.";
+}
+
+// The pid in a temporary file's name, when `name` is one.
+std::optional<pid_t> writerOf(std::string_view name, std::string_view prefix)
+{
+    if (!name.starts_with(prefix))
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    pid_t pid = 0;
+    const auto [end, ec] = std::from_chars(name.data(), name.data() + name.size(), pid);
+    const std::string_view rest(end, static_cast<std::size_t>(name.data() + name.size() - end));
+    if (ec != std::errc() || pid <= 0 || rest.size() != 7 || rest.front() != '.')
+        return std::nullopt;
+    return pid;
+}
+
+// Removes the temporary files of writers that died before renaming them. Called under the
+// folder's lock, so no live writer of this registry is between making one and renaming it; a
+// writer that still runs (a registry reached through another folder's link) keeps its own.
+void removeStaleTemporaries(const std::string& target)
+{
+    const std::string folder = folderOf(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
         return;
-    replaceFile(path, after.text());
+    const std::string prefix = temporaryPrefix(target);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::optional<pid_t> writer = writerOf(entry->d_name, prefix);
+        if (writer && ::kill(*writer, 0) != 0 && errno == ESRCH)
+            ::unlink((folder + '/' + entry->d_name).c_str());
+    }
+    ::closedir(dir);
+}
+
+// The file the registry's path names: a link's target, so that writing through the link keeps
+// it. A link to nowhere is refused rather than guessed at.
+std::string targetOf(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved))
+        return resolved;
+    struct stat st {};
+    if (errno == ENOENT && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        errno = ENOENT;
+        fail("the component registry " + path + " is a link to a missing file");
+    }
+    if (errno != ENOENT)
+        fail("cannot resolve " + path);
+    return path;
+}
+
+// Replaces `target` with `text` so that a reader, or a crash, sees the old file or the new one
+// and never a mixture: a temporary file beside it, flushed to disk, then renamed over it. The
+// new file keeps the old one's mode, owner and group.
+void writeWhole(const std::string& target, const std::string& text)
+{
+    const std::string folder = folderOf(target);
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    std::string temporary = folder + '/' + temporaryPrefix(target) + std::to_string(::getpid()) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        fail("cannot write beside " + target);
+    auto abandon = [&](const std::string& what) {
+        const int why = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        errno = why;
+        fail(what);
+    };
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            abandon("cannot write " + temporary);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        abandon("cannot write " + temporary);
+    if (existed && (made.st_uid != old.st_uid || made.st_gid != old.st_gid)
+        && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        abandon("cannot give the new " + target + " the owner and group of the old");
+    // mkstemp makes the file 0600; a new registry is readable as any data file.
+    if (::fchmod(fd, existed ? old.st_mode & 07777 : 0644) != 0 || ::fsync(fd) != 0)
+        abandon("cannot write " + temporary);
+    if (::close(fd) != 0) {
+        const int why = errno;
+        ::unlink(temporary.c_str());
+        errno = why;
+        fail("cannot write " + temporary);
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int why = errno;
+        ::unlink(temporary.c_str());
+        errno = why;
+        fail("cannot replace " + target);
+    }
+    // The rename is durable once the folder's entry is on disk.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// Changes the registry at `path` under its folder's lock: `edit` returns whether it changed
+// anything, and only then is the file written (registering twice does not even touch it).
+template <class Edit>
+void change(const std::string& path, Edit edit)
+{
+    const FolderLock lock(folderOf(path));
+    const std::string target = targetOf(path);
+    removeStaleTemporaries(target);
+    Registry r = current(path);
+    if (edit(r))
+        writeWhole(target, r.text());
 }
 
 } // namespace
@@ -157,25 +284,24 @@ void registerServer()
 {
     const std::string path = pathOfRegistry();
     makeFolders(folderOf(path));
-    const FolderLock lock(folderOf(path));
-    const Registry before = current(path);
-    Registry after = before;
-    const std::string file = libraryFile();
-    const std::string lib = "TypeLib/" + std::string(libraryId) + "/";
-    after.set(lib + "Description", std::string(Description));
-    after.set(lib + "Version", std::string(FileVersion));
-    after.set(lib + "Path", file);
-    for (const ClassEntry* entry : allClasses()) {
-        const std::optional<std::string_view> id = classIdOfProgId(entry->progId);
-        if (!id)
-            throw Error(75, "the class " + entry->progId + " has no class identifier; nothing registered");
-        const std::string clsid = "CLSID/" + std::string(*id) + "/";
-        after.set("ProgID/" + entry->progId + "/CLSID", std::string(*id));
-        after.set(clsid + "ProgID", entry->progId);
-        after.set(clsid + "InprocServer", file);
-        after.set(clsid + "TypeLib", std::string(libraryId));
-    }
-    store(path, before, after);
+    change(path, [](Registry& r) {
+        const std::string file = libraryFile();
+        const std::string lib = "TypeLib/" + std::string(libraryId) + "/";
+        bool changed = r.set(lib + "Description", std::string(Description));
+        changed |= r.set(lib + "Version", std::string(FileVersion));
+        changed |= r.set(lib + "Path", file);
+        for (const ClassEntry* entry : allClasses()) {
+            const std::optional<std::string_view> id = classIdOfProgId(entry->progId);
+            if (!id)
+                throw Error(75, "the class " + entry->progId + " has no class identifier; nothing registered");
+            const std::string clsid = "CLSID/" + std::string(*id) + "/";
+            changed |= r.set("ProgID/" + entry->progId + "/CLSID", std::string(*id));
+            changed |= r.set(clsid + "ProgID", entry->progId);
+            changed |= r.set(clsid + "InprocServer", file);
+            changed |= r.set(clsid + "TypeLib", std::string(libraryId));
+        }
+        return changed;
+    });
 }
 
 void unregisterServer()
@@ -184,64 +310,16 @@ void unregisterServer()
     // No folder, no registry, nothing to remove; and nothing is created for it.
     if (::access(folderOf(path).c_str(), F_OK) != 0 && errno == ENOENT)
         return;
-    const FolderLock lock(folderOf(path));
-    const Registry before = current(path);
-    Registry after = before;
-    // Every identifier the library has ever published, so that entries of classes missing
-    // from this build go too; they are all ours, nothing of another component's.
-    after.removeUnder("TypeLib/" + std::string(libraryId) + "/");
-    for (const ClassId& c : classIds) {
-        after.removeUnder("ProgID/" + progIdOf(c.className) + "/");
-        after.removeUnder("CLSID/" + std::string(c.id) + "/");
-    }
-    store(path, before, after);
-}
-
-void replaceFile(const std::string& path, const std::string& text)
-{
-    const std::string folder = folderOf(path);
-    makeFolders(folder);
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        fail("cannot write beside " + path);
-    auto abandon = [&](const std::string& what) {
-        const int why = errno;
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        errno = why;
-        fail(what);
-    };
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            abandon("cannot write " + temporary);
+    change(path, [](Registry& r) {
+        // Every identifier the library has ever published, so that entries of classes missing
+        // from this build go too; they are all ours, nothing of another component's.
+        std::vector<std::string> ours{"TypeLib/" + std::string(libraryId) + "/"};
+        for (const ClassId& c : classIds) {
+            ours.push_back("ProgID/" + progIdOf(c.className) + "/");
+            ours.push_back("CLSID/" + std::string(c.id) + "/");
         }
-        written += static_cast<std::size_t>(n);
-    }
-    // mkstemp makes the file 0600; the registry is the user's, readable as any data file.
-    if (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0)
-        abandon("cannot write " + temporary);
-    if (::close(fd) != 0) {
-        const int why = errno;
-        ::unlink(temporary.c_str());
-        errno = why;
-        fail("cannot write " + temporary);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int why = errno;
-        ::unlink(temporary.c_str());
-        errno = why;
-        fail("cannot replace " + path);
-    }
-    // The rename is durable once the folder's entry is on disk.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+        return r.removeUnder(ours);
+    });
 }
 
 } // namespace ZarvLinesParm::frame::component

@@ -251,9 +251,16 @@ inline std::unique_ptr<ComponentObject> CreateObjectFromRegistry(std::string_vie
     }
     if (!classId)
         throw ComponentError(429, std::string(progId) + " is not in the component registry " + where);
-    const std::string* file = reg.find("CLSID/" + *classId + "/InprocServer");
+    // The library file must be named in full: an empty name would give the host itself, a bare
+    // one whatever the library search path finds first.
+    const std::string key = "CLSID/" + *classId + "/InprocServer";
+    const std::string* file = reg.find(key);
     if (!file)
-        throw ComponentError(429, "the component registry " + where + " names no library file for " + *classId);
+        throw ComponentError(429, "the component registry " + where + " names no library file for " + *classId + " (no " + key + ")");
+    if (!file->starts_with('/')) {
+        throw ComponentError(429, "the component registry " + where + ", line " + std::to_string(reg.lineOf(key)) + ": " + key
+                                      + (file->empty() ? " is empty" : " is not an absolute path: " + *file));
+    }
 
     std::shared_ptr<detail::Module> module = detail::moduleFor(*file);
     zlp_factory* factory = nullptr;

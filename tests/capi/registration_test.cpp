@@ -3,6 +3,7 @@
 
 #include "frame/component/Component.h"
 
+#include <ZarvLinesParm/ComponentLoader.h>
 #include <ZarvLinesParm/ComponentRegistry.h>
 #include <ZarvLinesParm/Object.h>
 #include <ZarvLinesParm/zarvlinesparm.h>
@@ -11,6 +12,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -21,6 +23,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -183,21 +186,131 @@ TEST_F(Registration, WaitsForAnotherWriterOfTheSameRegistry)
 
 TEST_F(Registration, CorruptRegistryIsRefusedAndKept)
 {
-    const std::string cases[] = {
-        "not a registry\n",
-        foreign + "a line without a tab\n",
-        foreign + "ProgID/Other.Thing/CLSID\tagain\n",
-        foreign + "Key\tbad \\q escape\n",
-        foreign + "Key\ttwo\ttabs\n",
-        foreign + "Key\tcut short",
-        foreign + std::string("Key\tnul\0here\n", 14),
+    // `foreign` has five lines; the fault is on the sixth.
+    const struct {
+        std::string text;
+        int line;
+    } cases[] = {
+        {"not a registry\n", 1},
+        {foreign + "a line without a tab\n", 6},
+        {foreign + "ProgID/Other.Thing/CLSID\tagain\n", 6},
+        {foreign + "Key\tbad \\q escape\n", 6},
+        {foreign + "Key\ttwo\ttabs\n", 6},
+        {foreign + "Key\tcut short", 6},
+        {foreign + std::string("Key\tnul\0here\n", 14), 6},
     };
-    for (const std::string& text : cases) {
+    for (const auto& [text, line] : cases) {
         write(file_, text);
         EXPECT_EQ(DllRegisterServer(), 75) << text;
-        EXPECT_NE(std::string(zlp_last_error_text()).find(file_.string()), std::string::npos) << zlp_last_error_text();
+        const std::string where = file_.string() + " is corrupt at line " + std::to_string(line) + ": ";
+        EXPECT_NE(std::string(zlp_last_error_text()).find(where), std::string::npos) << zlp_last_error_text();
         EXPECT_EQ(DllUnregisterServer(), 75);
         EXPECT_EQ(read(file_), text);
+    }
+}
+
+TEST_F(Registration, OnlyARegularFileOfBoundedSizeIsRead)
+{
+    fs::create_directories(file_.parent_path());
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        std::string says;
+    } cases[] = {
+        // A reader that waited for a FIFO's writer would hold the folder's lock for good.
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(file_.c_str(), 0600), 0); }, " is not a regular file"},
+        {"a link to a device", [&] { fs::create_symlink("/dev/zero", file_); }, " is not a regular file"},
+        {"one byte too large", [&] { write(file_, foreign); fs::resize_file(file_, registry::maxFileSize + 1); },
+         " is larger than 32 MiB"},
+    };
+    for (const auto& c : cases) {
+        c.make();
+        const fs::file_status before = fs::symlink_status(file_);
+        EXPECT_EQ(DllRegisterServer(), 75) << c.what;
+        EXPECT_NE(std::string(zlp_last_error_text()).find(file_.string() + c.says), std::string::npos)
+            << c.what << ": " << zlp_last_error_text();
+        EXPECT_EQ(DllUnregisterServer(), 75) << c.what;
+        EXPECT_THROW(Registry::load(file_), registry::RegistryError) << c.what << ": the loader's reading";
+        EXPECT_EQ(fs::symlink_status(file_).type(), before.type()) << c.what;
+        fs::remove(file_);
+    }
+}
+
+TEST_F(Registration, RewriteKeepsModeOwnerGroupAndLink)
+{
+    // Modes a user may have chosen; and, where this process may give files away, another owner.
+    const bool root = ::geteuid() == 0;
+    for (const mode_t mode : {0600, 0444, 0640}) {
+        write(file_, foreign);
+        ASSERT_EQ(::chmod(file_.c_str(), mode), 0);
+        if (root) {
+            ASSERT_EQ(::chown(file_.c_str(), 4321, 8765), 0);
+        }
+        struct stat before {};
+        ASSERT_EQ(::stat(file_.c_str(), &before), 0);
+        for (auto entry : {DllRegisterServer, DllUnregisterServer}) {
+            ASSERT_EQ(entry(), ZLP_OK) << zlp_last_error_text();
+            struct stat after {};
+            ASSERT_EQ(::stat(file_.c_str(), &after), 0);
+            EXPECT_EQ(after.st_mode, before.st_mode) << std::oct << mode;
+            EXPECT_EQ(after.st_uid, before.st_uid);
+            EXPECT_EQ(after.st_gid, before.st_gid);
+        }
+        EXPECT_EQ(read(file_), foreign);
+    }
+
+    // A registry kept elsewhere and linked in: written through the link, which stays.
+    const fs::path target = home_ / "elsewhere/registry.tsv";
+    write(target, foreign);
+    fs::remove(file_);
+    fs::create_symlink(target, file_);
+    ASSERT_EQ(DllRegisterServer(), ZLP_OK) << zlp_last_error_text();
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_NE(read(target).find("ProgID/ZarvLinesParm.CircleElipseCls/CLSID"), std::string::npos);
+    ASSERT_EQ(DllUnregisterServer(), ZLP_OK);
+    EXPECT_TRUE(fs::is_symlink(file_));
+    EXPECT_EQ(read(target), foreign);
+}
+
+TEST_F(Registration, RemovesWhatDeadWritersLeftAndNothingElse)
+{
+    write(file_, foreign);
+    const pid_t dead = ::fork();
+    if (dead == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+    const fs::path folder = file_.parent_path();
+    // A writer killed between making its temporary file and renaming it leaves this.
+    const fs::path stale = folder / ("registry.tsv.tmp." + std::to_string(dead) + ".Ab12Cd");
+    // A live writer's (pid 1 is always there) and a user's own files stay.
+    const fs::path kept[] = {folder / "registry.tsv.tmp.1.Ab12Cd", folder / "registry.tsv.backup",
+                             folder / "registry.tsv.tmp.mine.Ab12Cd"};
+    write(stale, "# component regis");
+    for (const fs::path& f : kept)
+        write(f, foreign);
+    ASSERT_EQ(DllRegisterServer(), ZLP_OK) << zlp_last_error_text();
+    EXPECT_FALSE(fs::exists(stale));
+    for (const fs::path& f : kept)
+        EXPECT_EQ(read(f), foreign) << f;
+}
+
+TEST_F(Registration, LoaderRefusesALibraryFileNotNamedInFull)
+{
+    // Loading "" would give the host program itself, a bare name whatever the search path finds.
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "is empty"},
+        {"libZarvLinesParm.so.1", "is not an absolute path: libZarvLinesParm.so.1"},
+    };
+    for (const auto& [library, says] : cases) {
+        write(file_, foreign + "ProgID/Some.Thing/CLSID\t{A}\nCLSID/{A}/InprocServer\t" + library + "\n");
+        try {
+            loader::CreateObjectFromRegistry("some.thing");
+            ADD_FAILURE() << "created from \"" << library << "\"";
+        } catch (const loader::ComponentError& e) {
+            EXPECT_EQ(e.number(), 429);
+            EXPECT_NE(std::string(e.what()).find(file_.string() + ", line 7: CLSID/{A}/InprocServer " + says),
+                      std::string::npos) << e.what();
+        }
     }
 }
 
@@ -244,6 +357,19 @@ TEST(RegistryFormat, ValuesWithTabsLineFeedsAndBackslashesComeBack)
     const Registry back = Registry::parse(r.text(), "test");
     EXPECT_EQ(*back.find("CLSID/{X}/InprocServer"), "/a\tb\nc\\d");
     EXPECT_EQ(back.text(), r.text());
+}
+
+TEST(RegistryFormat, EntriesAreFoundByKeyAfterOthersAreRemoved)
+{
+    Registry r = Registry::parse(foreign + "A/1\ta\nB/1\tb\nA/2\tc\nC/1\td\n", "test");
+    EXPECT_EQ(r.lineOf("B/1"), 7u);
+    EXPECT_TRUE(r.removeUnder({"A/", "Z/"}));
+    EXPECT_FALSE(r.removeUnder({"A/"}));
+    EXPECT_EQ(r.find("A/2"), nullptr);
+    EXPECT_EQ(*r.find("C/1"), "d");
+    EXPECT_EQ(r.lineOf("C/1"), 7u);
+    EXPECT_FALSE(r.set("B/1", "b"));
+    EXPECT_EQ(r.text(), foreign + "B/1\tb\nC/1\td\n");
 }
 
 } // namespace

@@ -34,6 +34,10 @@ registered=$(grep -m1 $'^TypeLib/.*/Path\t' "$registry" | cut -f2)
 for i in 1 2; do
     "$cli" unregister > /dev/null || fail "unregister #$i"
 done
+# Saying so is part of the job: with nowhere to say it, neither command claims success.
+for command in register unregister; do
+    "$cli" $command > /dev/full 2> /dev/null && fail "$command into a full output succeeded"
+done
 cmp -s "$work/before" "$registry" || { fail "the registry differs from before"; diff "$work/before" "$registry"; }
 
 # A corrupt registry: error 75 naming the file, and the file as it was.

@@ -13,7 +13,8 @@ failed=0
 rejected() {
     local fragment=$1
     shift
-    "$prog" "$@" <"${STDIN:-/dev/null}" >"$work/out" 2>"$work/err"
+    # A program that waits for a FIFO's writer or reads a device to its end never gets its answer.
+    timeout 20 "$prog" "$@" <"${STDIN:-/dev/null}" >"$work/out" 2>"$work/err"
     local status=$?
     local problem=
     if [[ $status != 2 ]]; then
@@ -46,6 +47,7 @@ rejected --press show $C --press
 rejected sometimes show $C --press sometimes
 rejected --press show $C --press ok --press cancel
 rejected --fdef show $C --fdef one --press ok
+rejected --fdef show $C --fdef inf --press ok
 
 # --set: its form, then its member and value against the class.
 rejected --set show $C --set --press ok
@@ -58,6 +60,9 @@ rejected Start show $C --set Start=1 --press ok
 rejected abc show $C --set Fill=abc --press ok
 rejected 0x show $C --set Fill=0x --press ok
 rejected 12px show $C --set 'Cor(1)=12px' --press ok
+# Numbers are finite: a value that went in comes back out as a number.
+rejected inf show RetracementParmClass --set 'V(1)=inf' --press ok
+rejected nan show RetracementParmClass --set 'V(1)=-nan' --press ok
 
 # --json-in: the file, its form, its keys and values.
 rejected "$work/missing.json" show $C --json-in "$work/missing.json" --press ok
@@ -73,6 +78,15 @@ printf '{"Fill": "lots"}' >"$work/text.json"
 rejected lots show $C --json-in "$work/text.json" --press ok
 printf '{"Fill": true}' >"$work/bool.json"
 rejected Fill show $C --json-in "$work/bool.json" --press ok
+printf '{"V(1)": "Infinity"}' >"$work/infinite.json"
+rejected Infinity show RetracementParmClass --json-in "$work/infinite.json" --press ok
 STDIN=$work/unknown.json rejected Nope show $C --json-in - --press ok
+# Only a regular file of at most 1 MiB, or as much on standard input: refused before it is read.
+mkfifo "$work/fifo"
+rejected "$work/fifo is not a regular file" show $C --json-in "$work/fifo" --press ok
+rejected "/dev/zero is not a regular file" show $C --json-in /dev/zero --press ok
+truncate -s 1048577 "$work/large.json"
+rejected "$work/large.json is larger than 1 MiB" show $C --json-in "$work/large.json" --press ok
+STDIN=/dev/zero rejected "more than 1 MiB" show $C --json-in - --press ok
 
 exit $failed

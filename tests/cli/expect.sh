@@ -2,13 +2,14 @@
 # Runs a command and checks how it ended.
 #
 #   expect.sh [--status N] [--stdout REGEX]... [--stdout-line TEXT] [--stdout-is FILE]
-#             [--stderr REGEX]... [--stdin FILE] [--png FILE] -- COMMAND [ARG]...
+#             [--stdout-to FILE] [--stderr REGEX]... [--stdin FILE] [--png FILE] -- COMMAND [ARG]...
 #
 # --status       the exit status (default 0)
 # --stdout       an extended regular expression the whole standard output must match
 #                (^ and $ are its start and end; . also matches a newline)
 # --stdout-line  standard output must be exactly TEXT and a newline
 # --stdout-is    standard output must be exactly this file's text
+# --stdout-to    send standard output there (/dev/full, say) instead of checking it
 # --stderr       as --stdout, for standard error
 # --stdin        standard input (default /dev/null)
 # --png          removed before the run; afterwards it must be a PNG image
@@ -20,6 +21,7 @@ stdout_res=()
 stderr_res=()
 stdout_file=
 stdout_line=
+stdout_to=
 png=
 while [[ $# -gt 0 && $1 != -- ]]; do
     case $1 in
@@ -27,6 +29,7 @@ while [[ $# -gt 0 && $1 != -- ]]; do
         --stdout) stdout_res+=("$2") ;;
         --stdout-line) stdout_line=$2 ;;
         --stdout-is) stdout_file=$2 ;;
+        --stdout-to) stdout_to=$2 ;;
         --stderr) stderr_res+=("$2") ;;
         --stdin) stdin=$2 ;;
         --png) png=$2 ;;
@@ -40,8 +43,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [[ -n $png ]] && rm -f "$png"
 
-"$@" <"$stdin" >"$work/out" 2>"$work/err"
+"$@" <"$stdin" >"${stdout_to:-$work/out}" 2>"$work/err"
 actual=$?
+touch "$work/out"
 
 # The whole text, trailing newlines included.
 out=$(cat "$work/out"; echo .); out=${out%.}
