@@ -111,7 +111,7 @@ public:
     float get() const { return static_cast<float>(records_->working.*member_); }
     void let(float value) const
     {
-        const std::optional<std::int16_t> whole = toInteger16(value);
+        const std::optional<std::int16_t> whole = toWhole<std::int16_t>(value);
         if (!whole)
             throw Error(6);
         records_->parameter.*member_ = *whole;
