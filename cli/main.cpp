@@ -62,7 +62,10 @@ int enter(bool add)
 {
     const zlp_status status = add ? DllRegisterServer() : DllUnregisterServer();
     if (status != ZLP_OK) {
-        std::cerr << "zarvlinesparm: error " << status << ": " << zlp_last_error_text() << '\n';
+        std::cerr << "zarvlinesparm: error " << status << ": " << zlp_last_error_text();
+        if (*zlp_last_error_detail())
+            std::cerr << ": " << zlp_last_error_detail();
+        std::cerr << '\n';
         return 1;
     }
     std::cout << (add ? "registered in " : "unregistered from ") << ZarvLinesParm::registry::registryPath() << '\n';
@@ -181,7 +184,10 @@ int main(int argc, char** argv)
         std::cerr << "zarvlinesparm: " << e.what() << '\n';
         return 2;
     } catch (const ZarvLinesParm::Error& e) {
-        std::cerr << "zarvlinesparm: error " << e.number() << ": " << e.what() << '\n';
+        std::cerr << "zarvlinesparm: error " << e.number() << ": " << e.what();
+        if (*e.detail())
+            std::cerr << ": " << e.detail();
+        std::cerr << '\n';
         return 1;
     } catch (const std::exception& e) {
         std::cerr << "zarvlinesparm: " << e.what() << '\n';

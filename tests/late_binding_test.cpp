@@ -1,11 +1,12 @@
 // Creating by name and late binding: the conversions and the errors a late-bound caller sees.
 
-#include "support/ModalDriver.h"
+#include "support/ToolDriver.h"
 
 #include "frame/LateBinding.h"
 #include "frame/Members.h"
 
 #include <ZarvLinesParm/ZarvLinesParm.h>
+#include <ZarvLinesParm/zarvlinesparm.h>
 
 #include <cmath>
 #include <limits>
@@ -49,7 +50,7 @@ TEST(CreateObject, FindsClassesWithoutRegardToCaseAndNamesThemCanonically)
     EXPECT_EQ(FileVersion, "1.00.0021");
 }
 
-TEST(CreateObject, UnknownNamesFailWith429NamingTheProgId)
+TEST(CreateObject, UnknownNamesFailWith429NamingTheProgIdInTheDetail)
 {
     for (const char* name : {"ZarvLinesParm.Nothing", "", "CircleElipseCls", "ZarvLinesParm.CircleElipseCl"}) {
         try {
@@ -57,7 +58,8 @@ TEST(CreateObject, UnknownNamesFailWith429NamingTheProgId)
             ADD_FAILURE() << name;
         } catch (const Error& e) {
             EXPECT_EQ(e.number(), 429);
-            EXPECT_NE(std::string(e.what()).find("Can't create object"), std::string::npos);
+            EXPECT_STREQ(e.what(), "Can't create object");
+            EXPECT_STREQ(e.detail(), name);
         }
     }
 }
@@ -197,4 +199,89 @@ TEST(Members, ALibraryWideTextIsOneValueForSetterAndGetter)
     EXPECT_EQ(title, "abc");
     EXPECT_THROW(frame::invoke(table, "Caption", Invoke::Let, {1.5f}), Error);
     EXPECT_EQ(title, "abc");
+}
+
+// ---- Errors, unloading and threads, as a host sees them ----------------------------------------
+
+namespace {
+
+zlp_variant cValue(const Variant& v)
+{
+    zlp_variant c{};
+    if (const auto* i = std::get_if<std::int16_t>(&v)) c = {ZLP_INT16, {.i16 = *i}};
+    else if (const auto* l = std::get_if<std::int32_t>(&v)) c = {ZLP_INT32, {.i32 = *l}};
+    else if (const auto* f = std::get_if<float>(&v)) c = {ZLP_FLOAT, {.f32 = *f}};
+    else if (const auto* t = std::get_if<std::string>(&v)) c = {ZLP_STRING, {.str = t->c_str()}};
+    return c;
+}
+
+} // namespace
+
+TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
+{
+    auto o = CreateObject("ZarvLinesParm.CircleElipseCls");
+    zlp_object* handle = nullptr;
+    ASSERT_EQ(zlp_create("ZarvLinesParm.CircleElipseCls", &handle), ZLP_OK);
+    const zlp_variant three = cValue(std::int16_t{3});
+    zlp_variant unknownType = three;
+    unknownType.type = 42;
+    std::string umlauts; // longer than the C interface keeps, and with a character at the cut
+    for (int i = 0; i < 2000; ++i)
+        umlauts += "\xC3\xA4";
+    const struct
+    {
+        int number;
+        const char* text;
+        std::function<void()> cpp;     // fails with `number` in C++; empty: none does here
+        std::function<zlp_status()> c; // the same through the C interface
+        std::string detail;            // what the detail holds
+    } table[] = {
+        {5, "Invalid procedure call or argument", {}, [] { return zlp_create(nullptr, nullptr); }, "null"},
+        {6, "Overflow", [&] { o->invoke("Fill", Invoke::Let, {1e300}); }, {}, ""},
+        {7, "Out of memory", [] { throw Error(7); }, {}, ""},
+        {9, "Subscript out of range", [&] { o->invoke("Cor", Invoke::Get, {std::int16_t{3}}); },
+         [&] { return zlp_get(handle, "Cor", &three, 1, nullptr); }, ""},
+        {13, "Type mismatch", [&] { o->invoke("Fill", Invoke::Let, {std::string("x")}); },
+         [&] { return zlp_let(handle, "Fill", &unknownType, 1); }, ""},
+        {51, "Internal error", [] { throw Error(51); }, {}, ""},
+        {68, "Device unavailable", [] { throw Error(68); }, {}, ""},
+        {75, "Path/File access error", [] { throw Error(75); }, {}, ""},
+        {91, "Object variable or With block variable not set", {},
+         [] { return zlp_get(nullptr, "Fill", nullptr, 0, nullptr); }, "handle"},
+        {380, "Invalid property value", [] {
+             ZarvArcsParmClass arcs;
+             arcs.FullCircle(3);
+             arcs.Start(0); // the check box refuses 3 before the dialog shows
+         }, {}, ""},
+        {400, "Form already displayed; can't show modally", [] { throw Error(400); }, {}, ""},
+        {429, "Can't create object", [&] { CreateObject(umlauts); },
+         [&] { return zlp_create(umlauts.c_str(), &handle); }, ""},
+        {438, "Object doesn't support this property or method", [&] { o->invoke("Colour", Invoke::Get, {}); },
+         [&] { return zlp_get(handle, "Colour", nullptr, 0, nullptr); }, "Colour"},
+        {450, "Wrong number of arguments or invalid property assignment",
+         [&] { o->invoke("Fill", Invoke::Get, {std::int16_t{1}}); },
+         [&] { return zlp_get(handle, "Fill", &three, 1, nullptr); }, ""},
+    };
+    for (const auto& row : table) {
+        EXPECT_EQ(Error::standardText(row.number), row.text);
+        if (row.cpp) {
+            try {
+                row.cpp();
+                ADD_FAILURE() << row.number;
+            } catch (const Error& e) {
+                EXPECT_EQ(e.number(), row.number);
+                EXPECT_STREQ(e.what(), row.text);
+                EXPECT_NE(std::string(e.detail()).find(row.detail), std::string::npos) << e.detail();
+            }
+        }
+        if (row.c) {
+            EXPECT_EQ(row.c(), row.number);
+            EXPECT_STREQ(zlp_last_error_text(), row.text);
+            EXPECT_NE(std::string(zlp_last_error_detail()).find(row.detail), std::string::npos) << row.number;
+        }
+    }
+    // A detail longer than the C interface keeps ends before the character the cut would split.
+    EXPECT_EQ(zlp_create(umlauts.c_str(), &handle), 429);
+    EXPECT_EQ(zlp_last_error_detail(), umlauts.substr(0, 1022));
+    EXPECT_EQ(zlp_release(handle), ZLP_OK);
 }

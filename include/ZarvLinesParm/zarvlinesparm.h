@@ -2,7 +2,8 @@
  * and any language with a C foreign-function interface.
  *
  * Every call returns a status: 0 (ZLP_OK) for success, otherwise the error's number, which
- * zlp_last_error_number() repeats and zlp_last_error_text() explains. A failed call changes
+ * zlp_last_error_number() repeats, zlp_last_error_text() names with the text of the error table
+ * (as the C++ Error::what()) and zlp_last_error_detail() explains further. A failed call changes
  * nothing. Handles are opaque: a null, released or made-up handle is error 91, a null string
  * or out pointer error 5, a variant of an unknown type error 13; none of them is dereferenced.
  *
@@ -115,10 +116,14 @@ ZARVLINESPARM_EXPORT zlp_status zlp_class_id(size_t index, const char** classId)
 
 /* ---- Errors ------------------------------------------------------------------------------ */
 
-/* The last call's status on this thread (0 after a call that succeeded), and its text
- * ("Subscript out of range"); the text stays valid until the next call on this thread. */
+/* The last call's status on this thread (0 after a call that succeeded); its text, exactly the
+ * error table's ("Subscript out of range"); and what else the library knows of the failure,
+ * often empty (the member's name, the ProgID, the display that could not be opened). Both texts
+ * are UTF-8, at most 1,023 bytes, cut before a character rather than inside one, and stay valid
+ * until the next call on this thread. */
 ZARVLINESPARM_EXPORT int32_t zlp_last_error_number(void);
 ZARVLINESPARM_EXPORT const char* zlp_last_error_text(void);
+ZARVLINESPARM_EXPORT const char* zlp_last_error_detail(void);
 
 #ifdef __cplusplus
 }

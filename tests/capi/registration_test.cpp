@@ -195,7 +195,7 @@ TEST_F(Registration, CorruptRegistryIsRefusedAndKept)
     for (const std::string& text : cases) {
         write(file_, text);
         EXPECT_EQ(DllRegisterServer(), 75) << text;
-        EXPECT_NE(std::string(zlp_last_error_text()).find(file_.string()), std::string::npos) << zlp_last_error_text();
+        EXPECT_NE(std::string(zlp_last_error_detail()).find(file_.string()), std::string::npos) << zlp_last_error_text();
         EXPECT_EQ(DllUnregisterServer(), 75);
         EXPECT_EQ(read(file_), text);
     }
@@ -206,7 +206,7 @@ TEST_F(Registration, UnwritablePlaceIsAnErrorAndLosesNothing)
     // A file where the registry's folder belongs: no folder, no temporary file, no rename.
     write(home_ / "data/components", "in the way");
     EXPECT_EQ(DllRegisterServer(), 75);
-    EXPECT_NE(std::string(zlp_last_error_text()).find("components"), std::string::npos) << zlp_last_error_text();
+    EXPECT_NE(std::string(zlp_last_error_detail()).find("components"), std::string::npos) << zlp_last_error_text();
     EXPECT_EQ(read(home_ / "data/components"), "in the way");
     fs::remove(home_ / "data/components");
 
