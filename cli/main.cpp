@@ -15,14 +15,11 @@
 #include <ZarvLinesParm/Types.h>
 #include <ZarvLinesParm/zarvlinesparm.h>
 
-#include <QApplication>
-
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -120,7 +117,7 @@ std::string outcome(ZarvLinesParm::Object& object, const std::vector<MemberInfo>
     return json.text();
 }
 
-int show(const ShowOptions& options, const char* programName)
+int show(const ShowOptions& options)
 {
     if (!options.press && windowsUnseen())
         throw ArgumentError("show: no display: nobody could answer the dialog; use --press");
@@ -130,18 +127,13 @@ int show(const ShowOptions& options, const char* programName)
     const std::vector<Assignment> assignments = assignmentsFor(options, members);
     const std::vector<Variant> startArgs = startArguments(members, options);
 
-    // The application outlives the object; it only has to exist by Start.
-    int argc = 1;
-    char* argv[] = {const_cast<char*>(programName), nullptr};
-    std::optional<QApplication> app;
-
     const std::unique_ptr<ZarvLinesParm::Object> object = ZarvLinesParm::CreateObject(progId);
     for (const Assignment& a : assignments)
         a.applyTo(*object);
 
+    // The library makes the application in Start, and fails with error 68 where it cannot.
     selectPlatform();
     quietOffscreenNotes();
-    app.emplace(argc, argv);
     {
         DialogDriver driver({options.screenshot, options.press});
         object->invoke("Start", Invoke::Method, startArgs);
@@ -172,7 +164,7 @@ int main(int argc, char** argv)
         case Command::Kind::Describe:
             return describe(command.className);
         case Command::Kind::Show:
-            return show(command.show, argv[0]);
+            return show(command.show);
         case Command::Kind::Gallery:
             return gallery(command.directory, argv[0]);
         case Command::Kind::Register:

@@ -1,5 +1,6 @@
 #include "frame/LateBinding.h"
 
+#include "frame/Application.h"
 #include "frame/NearestRounding.h"
 #include "frame/Names.h"
 #include "frame/NumberReading.h"
@@ -81,6 +82,7 @@ const Member* findMember(const MemberTable& table, std::string_view name)
 Variant invoke(const MemberTable& table, std::string_view name, Invoke kind,
                const std::vector<Variant>& args)
 {
+    requireOwningThread();
     const Member* member = findMember(table, name);
     if (!member)
         throw Error(438, std::string(name));

@@ -8,8 +8,10 @@
 #include <ZarvLinesParm/ZarvLinesParm.h>
 #include <ZarvLinesParm/zarvlinesparm.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 using namespace ZarvLinesParm;
 using namespace testsupport;
@@ -284,4 +286,126 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     EXPECT_EQ(zlp_create(umlauts.c_str(), &handle), 429);
     EXPECT_EQ(zlp_last_error_detail(), umlauts.substr(0, 1022));
     EXPECT_EQ(zlp_release(handle), ZLP_OK);
+}
+
+namespace {
+
+// A value of the member's type for each property, as the host's own thread sets them.
+Values hostValues(const std::string& progId)
+{
+    Values values;
+    for (const MemberInfo& m : Describe(progId)) {
+        if (m.kind != MemberInfo::Kind::Property)
+            continue;
+        for (int i = m.index ? m.index->first : 0; i <= (m.index ? m.index->second : 0); ++i) {
+            const std::string name = m.index ? m.name + "(" + std::to_string(i) + ")" : m.name;
+            switch (m.type) {
+            case ValueType::Int16: values[name] = std::int16_t{1}; break;
+            case ValueType::Int32: values[name] = std::int32_t{0x102030 + i}; break;
+            case ValueType::Float: values[name] = 0.25f * float(1 + i); break;
+            case ValueType::String: values[name] = std::string("host"); break;
+            }
+        }
+    }
+    return values;
+}
+
+// The arguments of a well-formed call of `m` as `kind`; nothing when `m` takes no such call.
+std::optional<std::vector<Variant>> argumentsFor(const MemberInfo& m, Invoke kind)
+{
+    if ((m.kind == MemberInfo::Kind::Method) != (kind == Invoke::Method))
+        return std::nullopt;
+    if (kind == Invoke::Method)
+        return m.arguments.size() == 2 ? std::vector<Variant>{std::int16_t{1}, std::string("off")}
+                                       : std::vector<Variant>{std::int16_t{1}};
+    std::vector<Variant> args;
+    if (m.index)
+        args.emplace_back(m.index->first);
+    if (kind == Invoke::Let)
+        args.push_back(m.type == ValueType::String ? Variant(std::string("off"))
+                       : m.type == ValueType::Float ? Variant(7.5f)
+                                                    : Variant(std::int16_t{7}));
+    return args;
+}
+
+// Calls that must fail with error 5, and how many did not.
+struct Refusals {
+    std::atomic<long> calls{0};
+    std::atomic<long> wrong{0};
+    void expect(int number)
+    {
+        ++calls;
+        if (number != 5)
+            ++wrong;
+    }
+    void expect(const std::function<void()>& call) { expect(testsupport::errorOf(call)); }
+};
+
+template <class... Classes>
+void typedCalls(Refusals& refusals)
+{
+    (refusals.expect([] { Classes{}.SaveDefault(7); }), ...);
+    (refusals.expect([] { (void)Classes{}.SaveDefault(); }), ...);
+}
+
+// Every member of every class, typed, late-bound and through the C interface, off the owning
+// thread; creating and releasing objects and reading the class table on the way, which any
+// thread may do.
+void callEverythingOffThread(Refusals& refusals)
+{
+    typedCalls<RetracementParmClass, ZarvArcsParmClass, ZarvRangerParmClass, ZarvExpParmClass, zarvFanParmClass,
+               ZarvForkParmClass, ZarvDravelPArmClass, GannSQ9ParmClass, ZarvGannParmClass, GannFanParmClass,
+               ZarvLeastSquareClass, CircleElipseCls>(refusals);
+    refusals.expect([] { ZarvRangerParmClass{}.Caption("off"); });
+    refusals.expect([] { (void)ZarvRangerParmClass{}.ExtendRightCaption(); });
+    refusals.expect([] { ZarvExpParmClass{}.Caption("off"); });
+    refusals.expect([] { CircleElipseCls{}.Start(1, "off"); });
+    for (const std::string& progId : ProgIds()) {
+        const auto o = CreateObject(progId);
+        zlp_object* handle = nullptr;
+        if (zlp_create(progId.c_str(), &handle) != ZLP_OK)
+            ++refusals.wrong;
+        for (const MemberInfo& m : Describe(progId))
+            for (const Invoke kind : {Invoke::Get, Invoke::Let, Invoke::Method}) {
+                const auto args = argumentsFor(m, kind);
+                if (!args)
+                    continue;
+                refusals.expect([&] { o->invoke(m.name, kind, *args); });
+                std::vector<zlp_variant> c;
+                for (const Variant& v : *args)
+                    c.push_back(cValue(v));
+                zlp_variant result{};
+                refusals.expect(kind == Invoke::Get ? zlp_get(handle, m.name.c_str(), c.data(), c.size(), &result)
+                                : kind == Invoke::Let ? zlp_let(handle, m.name.c_str(), c.data(), c.size())
+                                                      : zlp_call(handle, m.name.c_str(), c.data(), c.size(), &result));
+            }
+        if (zlp_release(handle) != ZLP_OK)
+            ++refusals.wrong;
+    }
+}
+
+} // namespace
+
+TEST(Threads, MembersCalledOffTheApplicationsThreadFailWithFiveAndChangeNothing)
+{
+    std::map<std::string, Values> alone;
+    for (const std::string& progId : ProgIds())
+        alone[progId] = Tool{progId}.run(hostValues(progId), ok);
+
+    Refusals refusals;
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            while (!stop)
+                callEverythingOffThread(refusals);
+        });
+    for (int round = 0; round < 2; ++round)
+        for (const std::string& progId : ProgIds())
+            EXPECT_EQ(Tool{progId}.run(hostValues(progId), ok), alone[progId]) << progId;
+    stop = true;
+    for (std::thread& t : threads)
+        t.join();
+    EXPECT_EQ(refusals.wrong, 0) << "of " << refusals.calls;
+    EXPECT_GT(refusals.calls, 1000);
 }

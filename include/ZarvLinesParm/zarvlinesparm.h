@@ -7,6 +7,16 @@
  * nothing. Handles are opaque: a null, released or made-up handle is error 91, a null string
  * or out pointer error 5, a variant of an unknown type error 13; none of them is dereferenced.
  *
+ * Threads: the library's state belongs to one thread, the widgets application's (before there
+ * is an application, the first thread that calls zlp_get, zlp_let or zlp_call). Those three,
+ * called on any other thread, fail with error 5 and change nothing: everything is meant to run
+ * on the host's user-interface thread, and the library takes no locks that a worker thread
+ * could wait on behind an open dialog. Every other function works from any thread.
+ *
+ * Start with no application of the host's own and no display to make one on (DISPLAY and
+ * WAYLAND_DISPLAY unset, a display that cannot be opened, an unknown QT_QPA_PLATFORM) fails
+ * with error 68, "Device unavailable"; the detail names the display or platform.
+ *
  * Values cross the boundary as zlp_variant. Strings passed in are copied; a string that comes
  * out is the caller's and is freed with zlp_variant_clear().
  *
