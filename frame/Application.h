@@ -15,6 +15,10 @@ void ensureApplication();
 /// library's own memory, so the library must not be unloaded under it.
 bool ownsApplication();
 
+/// How many `Start` calls are running, on any thread, nested ones included. While one runs its
+/// code is on the stack, so the library must not be unloaded.
+inline std::atomic<int> startsRunning{0};
+
 namespace detail {
 extern std::atomic<std::thread::id> owner;
 /// The slow way, taken when the caller is not the owner on record: claims the library for the

@@ -288,6 +288,22 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     EXPECT_EQ(zlp_release(handle), ZLP_OK);
 }
 
+TEST(Unloading, IsRefusedWhileAStartRunsEvenWithNoHandleLeft)
+{
+    zlp_object* circle = nullptr;
+    ASSERT_EQ(zlp_create("ZarvLinesParm.CircleElipseCls", &circle), ZLP_OK);
+    zlp_status duringStart = -1;
+    whenModal(QStringLiteral("CircleElipse"), [&](QDialog& d) {
+        EXPECT_EQ(zlp_release(circle), ZLP_OK); // the host lets go from inside the dialog's loop
+        duringStart = DllCanUnloadNow();
+        press(d, "Command2");
+    });
+    const zlp_variant args[2] = {cValue(std::int16_t{0}), {ZLP_STRING, {.str = "Circle"}}};
+    EXPECT_EQ(zlp_call(circle, "Start", args, 2, nullptr), ZLP_OK);
+    EXPECT_EQ(duringStart, ZLP_FALSE);
+    EXPECT_EQ(DllCanUnloadNow(), ZLP_OK);
+}
+
 namespace {
 
 // A value of the member's type for each property, as the host's own thread sets them.

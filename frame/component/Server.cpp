@@ -274,7 +274,8 @@ zlp_status DllCanUnloadNow(void)
 {
     bool idle = false;
     // When in doubt, stay loaded.
-    if (guarded([&] { idle = handles().idle() && !frame::ownsApplication(); }) != ZLP_OK)
+    const auto check = [&] { idle = handles().idle() && !frame::ownsApplication() && frame::startsRunning == 0; };
+    if (guarded(check) != ZLP_OK)
         return ZLP_FALSE;
     return idle ? ZLP_OK : ZLP_FALSE;
 }

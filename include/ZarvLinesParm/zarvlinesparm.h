@@ -76,9 +76,11 @@ typedef struct zlp_variant {
  * ProgID. Unknown classes are error 429. Release the factory with zlp_factory_release(). */
 ZARVLINESPARM_EXPORT zlp_status DllGetClassObject(const char* classId, zlp_factory** factory);
 
-/* ZLP_OK when no object and no factory made through this interface is alive and no lock is
- * held (the library may then be unloaded), ZLP_FALSE otherwise. A widgets application that the
- * library had to create for a host without one counts as a lock: it needs the library's code. */
+/* ZLP_OK when no object and no factory made through this interface is alive, no lock is held
+ * and no Start is running (the library may then be unloaded), ZLP_FALSE otherwise. A Start runs
+ * until its dialog has closed, also after the host released its last handle from inside the
+ * dialog's loop. A widgets application that the library had to create for a host without one
+ * counts as a lock: it needs the library's code. */
 ZARVLINESPARM_EXPORT zlp_status DllCanUnloadNow(void);
 
 /* Enter (remove) the library's classes, their identifiers, its description, version and file
