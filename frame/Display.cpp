@@ -81,8 +81,8 @@ void requireDisplay()
 {
     bool chosen = false;
     const QStringList platforms = platformsTried(chosen);
-    if (!chosen && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qgetenv("XDG_SESSION_TYPE") != "wayland")
+    // The toolkit's own choice with no sign of Wayland is X11 alone.
+    if (!chosen && platforms.size() == 1 && qEnvironmentVariableIsEmpty("DISPLAY"))
         throw Error(68, "no display: neither DISPLAY nor WAYLAND_DISPLAY is set");
 
     const std::set<QString> installed = installedPlatforms();
@@ -101,8 +101,10 @@ void requireDisplay()
         }
     }
     QString detail = failures.join(QStringLiteral("; "));
-    if (pluginMissing)
-        detail += QStringLiteral(" (installed: %1)").arg(QStringList(installed.begin(), installed.end()).join(QStringLiteral(", ")));
+    if (pluginMissing) {
+        const QStringList names(installed.begin(), installed.end());
+        detail += QStringLiteral(" (installed: %1)").arg(names.join(QStringLiteral(", ")));
+    }
     throw Error(68, detail.toStdString());
 }
 

@@ -234,28 +234,24 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     {
         int number;
         const char* text;
-        std::function<void()> cpp;     // fails with `number` in C++; empty: none does here
+        std::function<void()> cpp;     // fails with `number` in C++, where a detail could creep in
         std::function<zlp_status()> c; // the same through the C interface
         std::string detail;            // what the detail holds
     } table[] = {
         {5, "Invalid procedure call or argument", {}, [] { return zlp_create(nullptr, nullptr); }, "null"},
         {6, "Overflow", [&] { o->invoke("Fill", Invoke::Let, {1e300}); }, {}, ""},
-        {7, "Out of memory", [] { throw Error(7); }, {}, ""},
+        {7, "Out of memory", {}, {}, ""},
         {9, "Subscript out of range", [&] { o->invoke("Cor", Invoke::Get, {std::int16_t{3}}); },
          [&] { return zlp_get(handle, "Cor", &three, 1, nullptr); }, ""},
         {13, "Type mismatch", [&] { o->invoke("Fill", Invoke::Let, {std::string("x")}); },
          [&] { return zlp_let(handle, "Fill", &unknownType, 1); }, ""},
-        {51, "Internal error", [] { throw Error(51); }, {}, ""},
-        {68, "Device unavailable", [] { throw Error(68); }, {}, ""},
-        {75, "Path/File access error", [] { throw Error(75); }, {}, ""},
+        {51, "Internal error", {}, {}, ""},
+        {68, "Device unavailable", {}, {}, ""},
+        {75, "Path/File access error", {}, {}, ""},
         {91, "Object variable or With block variable not set", {},
          [] { return zlp_get(nullptr, "Fill", nullptr, 0, nullptr); }, "handle"},
-        {380, "Invalid property value", [] {
-             ZarvArcsParmClass arcs;
-             arcs.FullCircle(3);
-             arcs.Start(0); // the check box refuses 3 before the dialog shows
-         }, {}, ""},
-        {400, "Form already displayed; can't show modally", [] { throw Error(400); }, {}, ""},
+        {380, "Invalid property value", {}, {}, ""},
+        {400, "Form already displayed; can't show modally", {}, {}, ""},
         {429, "Can't create object", [&] { CreateObject(umlauts); },
          [&] { return zlp_create(umlauts.c_str(), &handle); }, ""},
         {438, "Object doesn't support this property or method", [&] { o->invoke("Colour", Invoke::Get, {}); },
