@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
-PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
+PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev \
             libcli11-dev nlohmann-json3-dev \
             fonts-dejavu-core locales python3 python3-pyqt6 xvfb x11-utils
 # Only `make fuzz` needs these: clang with its libFuzzer runtime.

@@ -46,8 +46,11 @@ DialogDriver::DialogDriver(Plan plan) : plan_(std::move(plan))
         return;
     }
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    timer_.start(pollMs);
-    waited_.start();
+    // Started by Start's loop: the application may not exist before Start makes it.
+    QMetaObject::invokeMethod(&timer_, [this] {
+        timer_.start(pollMs);
+        waited_.start();
+    }, Qt::QueuedConnection);
 }
 
 DialogDriver::~DialogDriver() { timer_.stop(); }

@@ -24,7 +24,7 @@ public:
         std::optional<Press> press;
     };
 
-    /// Starts watching; construct it before calling Start, with the application running.
+    /// Starts watching once Start runs its loop; construct it before calling Start.
     explicit DialogDriver(Plan plan);
     ~DialogDriver();
     DialogDriver(const DialogDriver&) = delete;

@@ -16,14 +16,11 @@
 #include <ZarvLinesParm/Types.h>
 #include <ZarvLinesParm/zarvlinesparm.h>
 
-#include <QApplication>
-
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,7 +60,10 @@ int enter(bool add)
 {
     const zlp_status status = add ? DllRegisterServer() : DllUnregisterServer();
     if (status != ZLP_OK) {
-        std::cerr << "zarvlinesparm: error " << status << ": " << zlp_last_error_text() << '\n';
+        std::cerr << "zarvlinesparm: error " << status << ": " << zlp_last_error_text();
+        if (*zlp_last_error_detail())
+            std::cerr << ": " << zlp_last_error_detail();
+        std::cerr << '\n';
         return 1;
     }
     std::cout << (add ? "registered in " : "unregistered from ") << ZarvLinesParm::registry::registryPath() << '\n';
@@ -112,7 +112,7 @@ std::string outcome(ZarvLinesParm::Object& object, const std::vector<MemberInfo>
     return jsonText(json, false);
 }
 
-int show(const ShowOptions& options, const char* programName)
+int show(const ShowOptions& options)
 {
     if (!options.press && windowsUnseen())
         throw ArgumentError("show: no display: nobody could answer the dialog; use --press");
@@ -122,18 +122,13 @@ int show(const ShowOptions& options, const char* programName)
     const std::vector<Assignment> assignments = assignmentsFor(options, members);
     const std::vector<Variant> startArgs = startArguments(members, options);
 
-    // The application outlives the object; it only has to exist by Start.
-    int argc = 1;
-    char* argv[] = {const_cast<char*>(programName), nullptr};
-    std::optional<QApplication> app;
-
     const std::unique_ptr<ZarvLinesParm::Object> object = ZarvLinesParm::CreateObject(progId);
     for (const Assignment& a : assignments)
         a.applyTo(*object);
 
+    // The library makes the application in Start, and fails with error 68 where it cannot.
     selectPlatform();
     quietOffscreenNotes();
-    app.emplace(argc, argv);
     {
         DialogDriver driver({options.screenshot, options.press});
         object->invoke("Start", Invoke::Method, startArgs);
@@ -162,7 +157,7 @@ int run(int argc, char** argv)
         case Command::Kind::Describe:
             return describe(command.className);
         case Command::Kind::Show:
-            return show(command.show, argv[0]);
+            return show(command.show);
         case Command::Kind::Gallery:
             return gallery(command.directory, argv[0]);
         case Command::Kind::Register:
@@ -174,7 +169,10 @@ int run(int argc, char** argv)
         std::cerr << "zarvlinesparm: " << e.what() << '\n';
         return 2;
     } catch (const ZarvLinesParm::Error& e) {
-        std::cerr << "zarvlinesparm: error " << e.number() << ": " << e.what() << '\n';
+        std::cerr << "zarvlinesparm: error " << e.number() << ": " << e.what();
+        if (*e.detail())
+            std::cerr << ": " << e.detail();
+        std::cerr << '\n';
         return 1;
     } catch (const std::exception& e) {
         std::cerr << "zarvlinesparm: " << e.what() << '\n';

@@ -12,6 +12,7 @@ std::string Error::standardText(int number)
     case 9: return "Subscript out of range";
     case 13: return "Type mismatch";
     case 51: return "Internal error";
+    case 68: return "Device unavailable";
     case 75: return "Path/File access error";
     case 91: return "Object variable or With block variable not set";
     case 380: return "Invalid property value";
@@ -24,12 +25,12 @@ std::string Error::standardText(int number)
 }
 
 Error::Error(int number)
-    : std::runtime_error(standardText(number)), number_(number)
+    : Error(number, std::string())
 {
 }
 
 Error::Error(int number, const std::string& detail)
-    : std::runtime_error(standardText(number) + ": " + detail), number_(number)
+    : std::runtime_error(standardText(number)), number_(number), detail_(detail)
 {
 }
 

@@ -1,11 +1,13 @@
 #include "frame/LateBinding.h"
 
+#include "frame/Application.h"
+#include "frame/NearestRounding.h"
 #include "frame/Names.h"
+#include "frame/NumberReading.h"
 
 #include <cmath>
 #include <optional>
 #include <variant>
-#include <limits>
 
 namespace ZarvLinesParm::frame {
 namespace {
@@ -22,17 +24,17 @@ std::optional<double> numberIn(const Variant& value)
 }
 
 template <class Whole>
-Whole toWhole(double number)
+Whole whole(double number)
 {
-    // nearbyint rounds half to even in the default rounding mode.
-    const double rounded = std::nearbyint(number);
-    if (!(rounded >= std::numeric_limits<Whole>::min() && rounded <= std::numeric_limits<Whole>::max()))
+    const std::optional<Whole> rounded = toWhole<Whole>(number);
+    if (!rounded)
         throw Error(6); // also NaN
-    return static_cast<Whole>(rounded);
+    return *rounded;
 }
 
-float toFloat(double number)
+float single(double number)
 {
+    const NearestRounding nearest;
     const float f = static_cast<float>(number);
     if (std::isinf(f) && std::isfinite(number))
         throw Error(6);
@@ -56,13 +58,13 @@ Variant convert(const Variant& value, ValueType type)
     switch (type) {
     case ValueType::Int16:
         if (const auto* v = std::get_if<std::int16_t>(&value)) return *v;
-        return toWhole<std::int16_t>(*number);
+        return whole<std::int16_t>(*number);
     case ValueType::Int32:
         if (const auto* v = std::get_if<std::int32_t>(&value)) return *v;
-        return toWhole<std::int32_t>(*number);
+        return whole<std::int32_t>(*number);
     case ValueType::Float:
         if (const auto* v = std::get_if<float>(&value)) return *v;
-        return toFloat(*number);
+        return single(*number);
     case ValueType::String:
         break;
     }
@@ -80,6 +82,7 @@ const Member* findMember(const MemberTable& table, std::string_view name)
 Variant invoke(const MemberTable& table, const Object* caller, std::string_view name, Invoke kind,
                const std::vector<Variant>& args)
 {
+    requireOwningThread();
     const Member* member = findMember(table, name);
     if (!member)
         throw Error(438, std::string(name));

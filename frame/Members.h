@@ -8,8 +8,10 @@
 //
 // The typed C++ members call them (`return cor.get(this, i);`), and the class's member table for late
 // binding is built from the very same objects (`frame::property(cor)`), so the index check, the
-// type and the record field a name stands for exist in one place only.
+// type and the record field a name stands for exist in one place only. So does the thread check:
+// every get and let fails with error 5, touching nothing, off the thread that owns the library.
 
+#include "frame/Application.h"
 #include "frame/NumberReading.h"
 #include "frame/Records.h"
 
@@ -57,8 +59,16 @@ public:
         : name_(name), records_(&records), member_(member) {}
 
     constexpr std::string_view name() const { return name_; }
-    T get(const Object* caller) const { return records_->readBy(caller).*member_; }
-    void let(T value) const { records_->parameter.*member_ = std::move(value); }
+    T get(const Object* caller) const
+    {
+        requireOwningThread();
+        return records_->readBy(caller).*member_;
+    }
+    void let(T value) const
+    {
+        requireOwningThread();
+        records_->parameter.*member_ = std::move(value);
+    }
 
 private:
     std::string_view name_;
@@ -80,8 +90,16 @@ public:
         : name_(name), records_(&records), member_(member) {}
 
     constexpr std::string_view name() const { return name_; }
-    T get(const Object* caller, std::int16_t i) const { return (records_->readBy(caller).*member_)[slot(i)]; }
-    void let(std::int16_t i, T value) const { (records_->parameter.*member_)[slot(i)] = std::move(value); }
+    T get(const Object* caller, std::int16_t i) const
+    {
+        requireOwningThread();
+        return (records_->readBy(caller).*member_)[slot(i)];
+    }
+    void let(std::int16_t i, T value) const
+    {
+        requireOwningThread();
+        (records_->parameter.*member_)[slot(i)] = std::move(value);
+    }
 
 private:
     static std::size_t slot(std::int16_t i)
@@ -109,10 +127,15 @@ public:
         : name_(name), records_(&records), member_(member) {}
 
     constexpr std::string_view name() const { return name_; }
-    float get(const Object* caller) const { return static_cast<float>(records_->readBy(caller).*member_); }
+    float get(const Object* caller) const
+    {
+        requireOwningThread();
+        return static_cast<float>(records_->readBy(caller).*member_);
+    }
     void let(float value) const
     {
-        const std::optional<std::int16_t> whole = toInteger16(value);
+        requireOwningThread();
+        const std::optional<std::int16_t> whole = toWhole<std::int16_t>(value);
         if (!whole)
             throw Error(6);
         records_->parameter.*member_ = *whole;
@@ -134,8 +157,16 @@ public:
     constexpr LibraryText(std::string_view name, std::string& storage) : name_(name), storage_(&storage) {}
 
     constexpr std::string_view name() const { return name_; }
-    std::string get(const Object*) const { return *storage_; }
-    void let(std::string value) const { *storage_ = std::move(value); }
+    std::string get(const Object*) const
+    {
+        requireOwningThread();
+        return *storage_;
+    }
+    void let(std::string value) const
+    {
+        requireOwningThread();
+        *storage_ = std::move(value);
+    }
 
 private:
     std::string_view name_;

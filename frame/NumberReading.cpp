@@ -1,5 +1,7 @@
 #include "frame/NumberReading.h"
 
+#include "frame/NearestRounding.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -58,7 +60,7 @@ private:
     std::size_t pos_ = 0;
 };
 
-// A correctly rounded double or float never depends on more than about 770 significant digits
+// A correctly rounded double never depends on more than about 770 significant digits
 // (the longest exact midpoint between two doubles has 767). Beyond the kept ones only "is any
 // of them non-zero" matters, recorded as one extra '1' digit: it lies strictly between the
 // truncated value and the next number of kept digits, where no midpoint can be.
@@ -150,7 +152,7 @@ DecimalNumber scanDecimal(Cursor& cursor)
 }
 
 // A whole number written in base 8 or 16: its leading 61 to 64 bits, then how many bits
-// followed and whether any of them was set - all that rounding to a float or double needs.
+// followed and whether any of them was set - all that rounding to a double needs.
 struct WholeNumber
 {
     std::uint64_t top = 0;
@@ -194,19 +196,17 @@ WholeNumber scanWhole(Cursor& cursor, int bitsPerDigit)
 
 // ---- Convert stage ---------------------------------------------------------------------------
 
-template <typename T>
-T largest(bool negative)
+double largest(bool negative)
 {
-    return negative ? -std::numeric_limits<T>::max() : std::numeric_limits<T>::max();
+    return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
 }
 
-template <typename T>
-T zero(bool negative)
+double zero(bool negative)
 {
-    return negative ? -T(0) : T(0);
+    return negative ? -0.0 : 0.0;
 }
 
-// Decimal exponents (of 0.d...) beyond which no double or float need be asked about.
+// Decimal exponents (of 0.d...) beyond which no double need be asked about.
 constexpr std::int64_t kExponentLimit = 400;
 
 // "[-]0.<digits>[1]e<exponent>" in plain ASCII, for from_chars; returns the end.
@@ -224,75 +224,67 @@ char* buildDecimalText(const DecimalNumber& number, char* out)
     return std::to_chars(out, out + 8, number.exponent).ptr; // |exponent| <= kExponentLimit
 }
 
-template <typename T>
-T convertDecimal(const DecimalNumber& number)
+double convertDecimal(const DecimalNumber& number)
 {
     if (number.count == 0)
-        return zero<T>(number.negative && number.hasDigits);
+        return zero(number.negative && number.hasDigits);
     // The value lies in [10^(exponent-1), 10^exponent).
     if (number.exponent > kExponentLimit)
-        return largest<T>(number.negative);
+        return largest(number.negative);
     if (number.exponent < -kExponentLimit)
-        return zero<T>(number.negative);
+        return zero(number.negative);
 
     char text[kKeptDigits + 16];
     const char* end = buildDecimalText(number, text);
-    T value{};
+    double value = 0;
     const auto result = std::from_chars(text, end, value);
     // Out of range leaves `value` alone; the exponent tells overflow from underflow.
     if (result.ec == std::errc::result_out_of_range)
-        return number.exponent > 0 ? largest<T>(number.negative) : zero<T>(number.negative);
+        return number.exponent > 0 ? largest(number.negative) : zero(number.negative);
     if (std::isinf(value))
-        return largest<T>(number.negative);
+        return largest(number.negative);
     return value;
 }
 
-template <typename T>
-T convertWhole(const WholeNumber& number)
+double convertWhole(const WholeNumber& number)
 {
-    // The sticky bit sits well below the rounding position of either type once bits were
-    // dropped, and the integer conversion rounds to nearest, ties to even.
-    const T leading = static_cast<T>(number.top | (number.sticky ? 1u : 0u));
-    const T value = std::ldexp(leading, number.shift);
-    return std::isinf(value) ? std::numeric_limits<T>::max() : value;
+    // The sticky bit sits well below a double's rounding position once bits were dropped, and
+    // the integer conversion rounds to nearest, ties to even.
+    const double leading = static_cast<double>(number.top | (number.sticky ? 1u : 0u));
+    const double value = std::ldexp(leading, number.shift);
+    return std::isinf(value) ? std::numeric_limits<double>::max() : value;
 }
 
 // "&H" or "&O" and then a whole number; "&" followed by anything else holds no number.
-template <typename T>
-T readPrefixed(Cursor& cursor)
+double readPrefixed(Cursor& cursor)
 {
     cursor.advance(); // the "&"
     if (cursor.takeLetter('H'))
-        return convertWhole<T>(scanWhole(cursor, 4));
+        return convertWhole(scanWhole(cursor, 4));
     if (cursor.takeLetter('O'))
-        return convertWhole<T>(scanWhole(cursor, 3));
-    return T(0);
-}
-
-template <typename T>
-T readAs(std::string_view text)
-{
-    Cursor cursor(text);
-    if (cursor.peek() == '&')
-        return readPrefixed<T>(cursor);
-    return convertDecimal<T>(scanDecimal(cursor));
+        return convertWhole(scanWhole(cursor, 3));
+    return 0.0;
 }
 
 } // namespace
 
 double readNumber(std::string_view text)
 {
-    return readAs<double>(text);
+    const NearestRounding nearest;
+    Cursor cursor(text);
+    if (cursor.peek() == '&')
+        return readPrefixed(cursor);
+    return convertDecimal(scanDecimal(cursor));
 }
 
 float readSingle(std::string_view text)
 {
-    return readAs<float>(text);
+    return toSingle(readNumber(text));
 }
 
 std::optional<std::int16_t> readInteger16(std::string_view text)
 {
-    return toInteger16(readNumber(text));
+    return toWhole<std::int16_t>(readNumber(text));
 }
 
 float toSingle(double value)
@@ -301,23 +293,23 @@ float toSingle(double value)
         return std::numeric_limits<float>::quiet_NaN();
     // Also keeps the conversion itself defined: a double beyond the float range has no float.
     if (std::fabs(value) > std::numeric_limits<float>::max())
-        return largest<float>(std::signbit(value));
+        return std::signbit(value) ? -std::numeric_limits<float>::max() : std::numeric_limits<float>::max();
+    const NearestRounding nearest;
     return static_cast<float>(value);
 }
 
-std::optional<std::int16_t> toInteger16(double value)
+template <class Whole>
+std::optional<Whole> toWhole(double value)
 {
-    // Anything not strictly inside (-32769, 32768) rounds outside the range; NaN fails too.
-    if (!(value > -32769.0 && value < 32768.0))
+    const NearestRounding nearest;
+    const double whole = std::nearbyint(value); // halves to even, in this rounding mode
+    // Both bounds are whole numbers a double holds exactly; NaN fails both comparisons.
+    if (!(whole >= std::numeric_limits<Whole>::min() && whole <= std::numeric_limits<Whole>::max()))
         return std::nullopt;
-    // Done by hand rather than with the current rounding mode, which a host may have changed.
-    double whole = std::floor(value);
-    const double fraction = value - whole; // exact at this magnitude
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
-        whole += 1.0;
-    if (whole < -32768.0 || whole > 32767.0)
-        return std::nullopt;
-    return static_cast<std::int16_t>(whole);
+    return static_cast<Whole>(whole);
 }
+
+template std::optional<std::int16_t> toWhole(double);
+template std::optional<std::int32_t> toWhole(double);
 
 } // namespace ZarvLinesParm::frame

@@ -6,6 +6,9 @@
 
 namespace ZarvLinesParm::frame {
 
+// Each function here gives the same result whatever rounding mode the host left its thread in,
+// and leaves that mode as it found it.
+
 /// The number reading, how "OK" and the change handlers read a value box. Nothing is ever
 /// rejected; text that holds no number reads as 0.
 ///
@@ -23,9 +26,12 @@ namespace ZarvLinesParm::frame {
 /// than to the smallest subnormal reads as 0 of its sign. Text with no digits reads as +0.
 double readNumber(std::string_view text);
 
-/// The 32-bit float nearest the number the text holds, rounded once from its decimal value (no
-/// detour through double). A number beyond the float range stores the largest float of its sign
-/// (+-3.4028235E+38), never an infinity; one too small for any float reads as 0 of its sign.
+/// What a field of 32-bit float stores: the float nearest the double readNumber gives. So the
+/// text's decimal is rounded twice, to the nearest double and that to the nearest float
+/// ("16777217.000000001" reads the double 16777217, which lies halfway between two floats and
+/// goes to the even one, 16777216). A number beyond the float range stores the largest float of
+/// its sign (+-3.4028235E+38), never an infinity; one too small for any float reads as 0 of
+/// its sign.
 float readSingle(std::string_view text);
 
 /// The whole number nearest the double readNumber gives, an exact half going to the even
@@ -36,8 +42,12 @@ std::optional<std::int16_t> readInteger16(std::string_view text);
 /// that is not a number stays one.
 float toSingle(double value);
 
-/// `value` rounded to a whole number, halves to even; empty when not a number or outside
-/// -32768 to 32767.
-std::optional<std::int16_t> toInteger16(double value);
+/// `value` rounded to a whole number of type `Whole` (16 or 32 bits), an exact half to the even
+/// neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2); empty when not a number or outside Whole's range.
+template <class Whole>
+std::optional<Whole> toWhole(double value);
+
+extern template std::optional<std::int16_t> toWhole(double);
+extern template std::optional<std::int32_t> toWhole(double);
 
 } // namespace ZarvLinesParm::frame

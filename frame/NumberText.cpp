@@ -1,5 +1,7 @@
 #include "frame/NumberText.h"
 
+#include "frame/NearestRounding.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -113,6 +115,7 @@ std::string shortNumberForm(float value)
     if (value == 0.0f)
         value = 0.0f; // a negative zero shows as zero, not "-0"
 
+    const NearestRounding nearest;
     const RoundedDecimal rounded = roundToSevenDigits(static_cast<double>(value));
     const int kept = keptDigitCount(rounded);
 
@@ -152,6 +155,7 @@ std::string fixedNumberForm(float value, int decimals)
         value = std::copysign(std::numeric_limits<float>::max(), value);
     // The largest float takes 39 integer digits; to_chars with a precision rounds the exact
     // binary value, ties to even, without looking at the locale.
+    const NearestRounding nearest;
     char text[64];
     const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(value),
                                       std::chars_format::fixed, decimals);

@@ -5,6 +5,8 @@
 
 namespace ZarvLinesParm::frame {
 
+// Neither form depends on the rounding mode the host left its thread in.
+
 /// The short number form, how value boxes show a number:
 ///
 /// - the value rounded to 7 significant digits (an exact tie goes to the even digit);

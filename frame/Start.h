@@ -33,10 +33,14 @@ namespace ZarvLinesParm::frame {
 ///
 /// A failure before the dialog is shown (a check box refusing a value: error 380) leaves both
 /// records as they were. A second `Start` of the class while its dialog is shown fails with
-/// error 400 and changes nothing.
+/// error 400 and changes nothing. While it runs the library stays loaded (`startsRunning`).
 template <class Dialog, class... DialogArgs>
 Variant start(Records<typename Dialog::Record>& records, std::int16_t FDef, DialogArgs&&... dialogArgs)
 {
+    const struct Running {
+        Running() { ++startsRunning; }
+        ~Running() { --startsRunning; }
+    } running;
     ensureApplication();
     if (records.showing)
         throw Error(400);

@@ -1,48 +1,207 @@
-// A host with no QApplication of its own: Start makes one, keeps it, and the dialog runs.
+// Hosts with no QApplication of their own, each case in a fresh process: a child of this one,
+// which itself touches neither the library nor Qt. Start makes an application, keeps it and runs
+// the dialog; with no display it fails with error 68 instead of letting the toolkit end the
+// process; and two threads that call the first Start at once get one dialog and one error 5.
 
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
 
-int main()
+using namespace ZarvLinesParm;
+
+namespace {
+
+// Presses "OK" in the first dialog this thread shows. Posted before any application exists, it
+// runs once a Start on this thread runs the dialog's loop; on a thread whose Start never shows a
+// dialog it never runs.
+void pressOkOnceShown(QObject& presser)
 {
-    using namespace ZarvLinesParm;
-    if (QCoreApplication::instance()) {
-        std::puts("an application exists before Start");
-        return 1;
-    }
-    CircleElipseCls c;
-    c.Fill(3);
-    c.Cor(2, 0x123456);
-
-    // Posted before any application exists; delivered once Start runs the dialog's loop.
-    QObject presser;
-    QMetaObject::invokeMethod(&presser, [] {
-        auto* poll = new QTimer;
+    QMetaObject::invokeMethod(&presser, [&presser] {
+        auto* poll = new QTimer(&presser);
         QObject::connect(poll, &QTimer::timeout, [poll] {
             QWidget* d = QApplication::activeModalWidget();
             if (!d)
                 return;
             poll->stop();
-            poll->deleteLater();
             d->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         });
         poll->start(1);
     }, Qt::QueuedConnection);
+}
 
+// The error number of a circle Start answered with "OK"; 0 when it succeeds.
+int startCircle(std::string* detail = nullptr)
+{
+    QObject presser;
+    pressOkOnceShown(presser);
     try {
-        c.Start(1, "Ellipse");
+        CircleElipseCls{}.Start(1, "Ellipse");
     } catch (const Error& e) {
-        std::printf("Start failed: %d %s\n", e.number(), e.what());
-        return 1;
+        if (detail)
+            *detail = e.detail();
+        return e.number();
     }
-    const bool kept = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-    const bool ok = kept && c.Fill() == 1 && c.Cor(2) == 0x123456 && QApplication::topLevelWidgets().isEmpty();
-    std::printf("application kept: %d, Fill %d, Cor(2) %d: %s\n", kept, c.Fill(), c.Cor(2), ok ? "passed" : "FAILED");
-    return ok ? 0 : 1;
+    return 0;
+}
+
+bool fail(const char* what)
+{
+    std::printf("  %s\n", what);
+    return false;
+}
+
+bool makesAndKeepsTheApplication()
+{
+    CircleElipseCls c;
+    c.Fill(3);
+    c.Cor(2, 0x123456);
+    if (const int error = startCircle())
+        return fail(("Start failed with " + std::to_string(error)).c_str());
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return fail("no application kept");
+    if (c.Fill() != 1 || c.Cor(2) != 0x123456 || !QApplication::topLevelWidgets().isEmpty())
+        return fail("wrong values, or a widget left");
+    return true;
+}
+
+// An X display nobody serves: no lock file of a server that holds it.
+std::string unservedDisplay()
+{
+    int n = 99;
+    while (access(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), F_OK) == 0)
+        ++n;
+    return ":" + std::to_string(n);
+}
+
+// No usable display: error 68 naming what failed, nothing changed, no application made; and once
+// the host fixes its environment, Start works.
+bool noDisplay(const std::string& named)
+{
+    CircleElipseCls c;
+    c.Fill(3);
+    std::string detail;
+    if (startCircle(&detail) != 68)
+        return fail("no error 68");
+    std::printf("  detail: %s\n", detail.c_str());
+    if (detail.find(named) == std::string::npos)
+        return fail(("the detail does not name " + named).c_str());
+    if (QCoreApplication::instance() || c.Fill() != 0)
+        return fail("the failed Start changed something");
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return makesAndKeepsTheApplication();
+}
+
+bool hostApplicationUnaffected()
+{
+    int argc = 1;
+    char name[] = "host";
+    char* argv[] = {name, nullptr};
+    QApplication host(argc, argv); // offscreen, with no display set
+    return startCircle() == 0 || fail("Start failed under the host's application");
+}
+
+// Both threads call the first Start together: one owns the library and shows the dialog, the
+// other is refused with error 5.
+bool firstStartFromTwoThreads()
+{
+    std::atomic<int> ready{0};
+    int errors[2] = {-1, -1};
+    auto caller = [&](int i) {
+        ++ready;
+        while (ready < 2) {
+        }
+        errors[i] = startCircle();
+    };
+    std::thread a(caller, 0), b(caller, 1);
+    a.join();
+    b.join();
+    const bool oneEach = (errors[0] == 0 && errors[1] == 5) || (errors[0] == 5 && errors[1] == 0);
+    if (!oneEach)
+        std::printf("  errors %d and %d\n", errors[0], errors[1]);
+    return oneEach || fail("not one dialog and one error 5");
+}
+
+struct Case {
+    const char* what;
+    std::function<void()> environment;
+    std::function<bool()> run;
+    int times = 1;
+};
+
+// Runs `c` in a child process with a deadline; a hang or a crash is a failure like any other.
+bool inFreshProcess(const Case& c)
+{
+    for (int i = 0; i < c.times; ++i) {
+        std::fflush(stdout);
+        const pid_t child = fork();
+        if (child == 0) {
+            alarm(60);
+            c.environment();
+            std::exit(c.run() ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            std::printf("FAILED: %s (run %d: %s %d)\n", c.what, i + 1,
+                        WIFSIGNALED(status) ? "signal" : "status",
+                        WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
+            return false;
+        }
+    }
+    std::printf("passed: %s\n", c.what);
+    return true;
+}
+
+void offscreen()
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+void without(std::initializer_list<const char*> names)
+{
+    for (const char* name : names)
+        unsetenv(name);
+}
+
+} // namespace
+
+int main()
+{
+    static std::string display = unservedDisplay();
+    const Case cases[] = {
+        {"Start makes an application, keeps it and runs the dialog", offscreen, makesAndKeepsTheApplication},
+        {"no DISPLAY or WAYLAND_DISPLAY",
+         [] { without({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}); },
+         [] { return noDisplay("DISPLAY"); }},
+        {"an X display nobody serves",
+         [] {
+             without({"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"});
+             setenv("DISPLAY", display.c_str(), 1);
+         },
+         [] { return noDisplay("\"" + display + "\""); }},
+        {"a platform that does not exist", [] { setenv("QT_QPA_PLATFORM", "bogus", 1); },
+         [] { return noDisplay("\"bogus\""); }},
+        {"a host's own application, with no display", [] {
+             without({"DISPLAY", "WAYLAND_DISPLAY"});
+             offscreen();
+         }, hostApplicationUnaffected},
+        {"the first Start from two threads at once", offscreen, firstStartFromTwoThreads, 20},
+    };
+    bool passed = true;
+    for (const Case& c : cases)
+        passed = inFreshProcess(c) && passed;
+    return passed ? 0 : 1;
 }

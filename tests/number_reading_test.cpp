@@ -1,10 +1,15 @@
 // The number reading: decimal, "&H"/"&O", blanks, saturation, rounding and long texts.
 
+#include "frame/LateBinding.h"
+#include "frame/Members.h"
 #include "frame/NumberReading.h"
+#include "frame/NumberText.h"
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -100,25 +105,33 @@ TEST(NumberReading, SaturatesBeyondRangeAndFlushesBelowIt)
 const std::string kFloatHalfway = "1.000000059604644775390625";
 const float kFloatAboveOne = std::nextafter(1.0f, 2.0f);
 
-TEST(NumberReading, RoundsTheDecimalOnceToAFloat)
+TEST(NumberReading, AFloatFieldTakesTheFloatNearestTheNearestDouble)
 {
-    EXPECT_EQ(readSingle(kFloatHalfway), 1.0f); // a tie goes to the even neighbour
-    // Via a double this would land on the halfway point first and then tie down to 1.
-    EXPECT_EQ(readSingle(kFloatHalfway + "1"), kFloatAboveOne);
-    EXPECT_EQ(readSingle("-" + kFloatHalfway + "1"), -kFloatAboveOne);
-    EXPECT_EQ(readSingle(kFloatHalfway + std::string(10'000, '0') + "1"), kFloatAboveOne);
-    EXPECT_EQ(readSingle(kFloatHalfway + std::string(10'000, '0')), 1.0f);
+    const std::string zeros(25, '0');
+    const struct
+    {
+        std::string text;
+        float value;
+    } cases[] = {
+        {kFloatHalfway, 1.0f}, // a tie goes to the even neighbour
+        // Digits too far down to move the double off the halfway point, which then ties down.
+        {kFloatHalfway + "1", 1.0f},
+        {"-" + kFloatHalfway + "1", -1.0f},
+        {kFloatHalfway + std::string(10'000, '0') + "1", 1.0f},
+        {"16777217.000000001", 16777216.0f},
+        {"1.0000000596046449", kFloatAboveOne}, // its double lies past the halfway point
+        // 2^24 + 1 is halfway between two floats; a set bit beyond a double's reach changes nothing.
+        {"&H1000001", 16777216.0f},
+        {"&H1000003", 16777220.0f},
+        {"&H1000001" + zeros, std::ldexp(16777216.0f, 100)},
+        {"&H1000001" + zeros.substr(1) + "1", std::ldexp(16777216.0f, 100)},
+    };
+    for (const auto& read : cases)
+        EXPECT_EQ(readSingle(read.text), read.value) << read.text;
 }
 
 TEST(NumberReading, RoundsWholeNumbersOfAnyLengthOnce)
 {
-    // 2^24 + 1 is halfway between two floats; any set bit further down breaks the tie upwards.
-    EXPECT_EQ(readSingle("&H1000001"), 16777216.0f);
-    EXPECT_EQ(readSingle("&H1000003"), 16777220.0f);
-    const std::string halfway = "&H1000001" + std::string(25, '0');
-    EXPECT_EQ(readSingle(halfway), std::ldexp(16777216.0f, 100));
-    EXPECT_EQ(readSingle(halfway.substr(0, halfway.size() - 1) + "1"),
-              std::ldexp(16777218.0f, 100));
     EXPECT_EQ(readNumber("&H20000000000001"), 9007199254740992.0);
     EXPECT_EQ(readNumber("&H20000000000001" + std::string(20, '0') + "1"),
               std::ldexp(9007199254740994.0, 84));
@@ -169,14 +182,17 @@ TEST(ReadInteger16, TakesTheNearestWholeNumberHalvesToEven)
         EXPECT_EQ(readInteger16(read.text), read.value) << read.text;
 }
 
-TEST(ToInteger16, RejectsWhatHasNoSixteenBitValue)
+TEST(ToWhole, RejectsWhatHasNoValueOfTheType)
 {
-    EXPECT_EQ(toInteger16(std::nan("")), std::nullopt);
-    EXPECT_EQ(toInteger16(std::numeric_limits<double>::infinity()), std::nullopt);
-    EXPECT_EQ(toInteger16(-std::numeric_limits<double>::infinity()), std::nullopt);
-    EXPECT_EQ(toInteger16(2.5), std::optional<std::int16_t>(2));
-    EXPECT_EQ(toInteger16(-32768.0), std::optional<std::int16_t>(-32768));
-    EXPECT_EQ(toInteger16(std::nextafter(32767.5, 0.0)), std::optional<std::int16_t>(32767));
+    EXPECT_EQ(toWhole<std::int16_t>(std::nan("")), std::nullopt);
+    EXPECT_EQ(toWhole<std::int16_t>(std::numeric_limits<double>::infinity()), std::nullopt);
+    EXPECT_EQ(toWhole<std::int16_t>(-std::numeric_limits<double>::infinity()), std::nullopt);
+    EXPECT_EQ(toWhole<std::int16_t>(2.5), std::optional<std::int16_t>(2));
+    EXPECT_EQ(toWhole<std::int16_t>(-32768.0), std::optional<std::int16_t>(-32768));
+    EXPECT_EQ(toWhole<std::int16_t>(std::nextafter(32767.5, 0.0)), std::optional<std::int16_t>(32767));
+    EXPECT_EQ(toWhole<std::int32_t>(2147483647.4), std::optional<std::int32_t>(2147483647));
+    EXPECT_EQ(toWhole<std::int32_t>(2147483647.5), std::nullopt);
+    EXPECT_EQ(toWhole<std::int32_t>(-2147483648.5), std::optional<std::int32_t>(-2147483648));
 }
 
 TEST(ToSingle, SaturatesAndKeepsNaN)
@@ -187,6 +203,65 @@ TEST(ToSingle, SaturatesAndKeepsNaN)
     EXPECT_EQ(toSingle(0.1), 0.1f);
     EXPECT_EQ(toSingle(1e-50), 0.0f);
     EXPECT_TRUE(std::isnan(toSingle(std::nan(""))));
+}
+
+// ---- Whatever the host's rounding mode -------------------------------------------------------
+
+struct WholeRecord
+{
+    std::int16_t Whole;
+    std::int16_t SaveDefault;
+};
+Records<WholeRecord> wholeRecords;
+constexpr WholeAsFloatField wholeAsFloat{"Whole", wholeRecords, &WholeRecord::Whole};
+
+Variant failureOr(const std::function<Variant()>& convert)
+{
+    try {
+        return convert();
+    } catch (const Error& e) {
+        return "error " + std::to_string(e.number());
+    }
+}
+
+TEST(Conversions, RoundToNearestInEveryRoundingModeAndGiveTheHostItsModeBack)
+{
+    const struct
+    {
+        const char* what;
+        std::function<Variant()> convert;
+        Variant expected;
+    } cases[] = {
+        {"decimal", [] { return Variant(readNumber("0.1")); }, 0.1},
+        {"hexadecimal, a tie", [] { return Variant(readNumber("&H20000000000003")); }, 9007199254740996.0},
+        {"float field", [] { return Variant(readSingle("0.1")); }, 0.1f},
+        {"float field, a tie", [] { return Variant(readSingle("16777217.000000001")); }, 16777216.0f},
+        {"whole field", [] { return Variant(readInteger16("-2.5").value_or(99)); }, std::int16_t{-2}},
+        {"short form", [] { return Variant(shortNumberForm(0.1f)); }, std::string(" .1")},
+        {"short form read back", [] { return Variant(readSingle(shortNumberForm(0.1f))); }, 0.1f},
+        {"fixed form", [] { return Variant(fixedNumberForm(0.0625f, 3)); }, std::string("0.062")},
+        {"late-bound 16 bits", [] { return convert(2.6, ValueType::Int16); }, std::int16_t{3}},
+        {"late-bound 16 bits down", [] { return convert(2.1, ValueType::Int16); }, std::int16_t{2}},
+        {"late-bound 32 bits", [] { return convert(100.2f, ValueType::Int32); }, std::int32_t{100}},
+        {"late-bound float", [] { return convert(0.1, ValueType::Float); }, 0.1f},
+        {"late-bound float at the top", [] { return convert(3.4028235e38, ValueType::Float); },
+         std::numeric_limits<float>::max()},
+        {"late-bound overflow", [] { return convert(1e300, ValueType::Int16); }, std::string("error 6")},
+        {"whole carried as a float", [] {
+             wholeAsFloat.let(100.5f);
+             return Variant(wholeRecords.parameter.Whole);
+         }, std::int16_t{100}},
+    };
+    for (const int mode : {FE_TONEAREST, FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO}) {
+        for (const auto& c : cases) {
+            ASSERT_EQ(std::fesetround(mode), 0);
+            const Variant got = failureOr(c.convert);
+            const int left = std::fegetround();
+            std::fesetround(FE_TONEAREST);
+            EXPECT_EQ(got, c.expected) << c.what << ", rounding mode " << mode;
+            EXPECT_EQ(left, mode) << c.what;
+        }
+    }
 }
 
 } // namespace

@@ -28,12 +28,27 @@ namespace {
 // thread-exit destructors.
 thread_local std::int32_t lastNumber = 0;
 thread_local char lastText[1024] = "";
+thread_local char lastDetail[1024] = "";
 
-zlp_status report(std::int32_t number, const char* text) noexcept
+// Copies `text` into `kept`; what does not fit is cut off before the UTF-8 character it would
+// split, so that what a host reads always decodes.
+void keep(char (&kept)[1024], const char* text) noexcept
+{
+    std::size_t length = std::strlen(text);
+    if (length >= sizeof kept) {
+        length = sizeof kept - 1;
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) // 10xxxxxx
+            --length;
+    }
+    std::memcpy(kept, text, length);
+    kept[length] = '\0';
+}
+
+zlp_status report(std::int32_t number, const char* text, const char* detail) noexcept
 {
     lastNumber = number;
-    std::strncpy(lastText, text, sizeof lastText - 1);
-    lastText[sizeof lastText - 1] = '\0';
+    keep(lastText, text);
+    keep(lastDetail, detail);
     return number;
 }
 
@@ -42,15 +57,15 @@ zlp_status guarded(Body&& body) noexcept
 {
     try {
         body();
-        return report(ZLP_OK, "");
+        return report(ZLP_OK, "", "");
     } catch (const Error& e) {
-        return report(e.number(), e.what());
+        return report(e.number(), e.what(), e.detail());
     } catch (const std::bad_alloc&) {
-        return report(7, Error::standardText(7).c_str());
+        return report(7, Error::standardText(7).c_str(), "");
     } catch (const std::exception& e) {
-        return report(51, (Error::standardText(51) + ": " + e.what()).c_str());
+        return report(51, Error::standardText(51).c_str(), e.what());
     } catch (...) {
-        return report(51, Error::standardText(51).c_str());
+        return report(51, Error::standardText(51).c_str(), "");
     }
 }
 
@@ -267,7 +282,8 @@ zlp_status DllCanUnloadNow(void)
 {
     bool idle = false;
     // When in doubt, stay loaded.
-    if (guarded([&] { idle = handles().idle() && !frame::ownsApplication(); }) != ZLP_OK)
+    const auto check = [&] { idle = handles().idle() && !frame::ownsApplication() && frame::startsRunning == 0; };
+    if (guarded(check) != ZLP_OK)
         return ZLP_FALSE;
     return idle ? ZLP_OK : ZLP_FALSE;
 }
@@ -398,6 +414,11 @@ int32_t zlp_last_error_number(void)
 const char* zlp_last_error_text(void)
 {
     return lastText;
+}
+
+const char* zlp_last_error_detail(void)
+{
+    return lastDetail;
 }
 
 } // extern "C"

@@ -13,15 +13,22 @@ DropDownList::DropDownList(QWidget* parent)
     // Nor a selection behind it: when editing ends, QComboBox selects an entry whose text equals
     // the typed text. Typed text must leave the position at -1, so that reaction goes.
     disconnect(lineEdit(), &QLineEdit::editingFinished, nullptr, nullptr);
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { listIndex_ = -1; });
-    connect(this, &QComboBox::activated, this, [this](int position) { listIndex_ = position; });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
+        if (currentIndex() < 0)
+            return;
+        // Deselecting puts the empty entry's text into the field: the user's text goes back,
+        // with the cursor where it was.
+        const int cursor = lineEdit()->cursorPosition();
+        setCurrentIndex(-1);
+        lineEdit()->setText(typed);
+        lineEdit()->setCursorPosition(cursor);
+    });
 }
 
 void DropDownList::setListIndex(int position)
 {
     setCurrentIndex(position);
-    listIndex_ = currentIndex();
-    if (listIndex_ < 0)
+    if (currentIndex() < 0)
         setEditText(QString());
 }
 

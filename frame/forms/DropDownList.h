@@ -4,10 +4,11 @@
 
 namespace ZarvLinesParm::frame {
 
-/// A drop-down list with an editable text field. Its selected position is the entry last
-/// chosen from the list (or selected by code), and -1 as soon as the user edits the text,
-/// until an entry is chosen again. Typed text never becomes a new entry, and never selects
-/// one, not even an entry of the very same text.
+/// A drop-down list with an editable text field. Its selected position (the QComboBox's own
+/// current index, as assistive technology sees it) is the entry last chosen from the list (or
+/// selected by code), and -1 from the user's first edit of the text, which stays as typed,
+/// until an entry is chosen again. Typed text never becomes a new entry, and never selects one,
+/// not even an entry of the very same text.
 class DropDownList : public QComboBox {
 public:
     explicit DropDownList(QWidget* parent);
@@ -15,10 +16,7 @@ public:
     /// Selects entry `position` (its text goes into the text field); -1 selects none and
     /// empties the field.
     void setListIndex(int position);
-    int listIndex() const { return listIndex_; }
-
-private:
-    int listIndex_ = -1;
+    int listIndex() const { return currentIndex(); }
 };
 
 } // namespace ZarvLinesParm::frame

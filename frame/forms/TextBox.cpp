@@ -43,7 +43,7 @@ float TextBox::readSingle() const
 std::int16_t TextBox::readWhole() const
 {
     const double number = readNumber();
-    if (const std::optional<std::int16_t> whole = toInteger16(number))
+    if (const std::optional<std::int16_t> whole = toWhole<std::int16_t>(number))
         return *whole;
     return number < 0 ? std::int16_t{-32768} : std::int16_t{32767};
 }

@@ -29,7 +29,8 @@ struct MemberInfo {
     std::vector<ValueType> arguments;
 };
 
-/// The members of the class named `progId`, in declaration order. Unknown names fail with error 429.
+/// The members of the class named `progId`, in declaration order. Unknown names fail with error
+/// 429. Works from any thread.
 ZARVLINESPARM_EXPORT std::vector<MemberInfo> Describe(std::string_view progId);
 
 } // namespace ZarvLinesParm

@@ -23,6 +23,11 @@ enum class Invoke { Get, Let, Method };
 /// a string where a number is expected, or a number where a string is, is error 13. An unknown
 /// member is error 438; a wrong kind or number of arguments is error 450. Member names match
 /// without regard to letter case.
+///
+/// Threads: every member, typed or late-bound, belongs to the thread of the widgets application
+/// (before there is one, the first thread that calls a member). Called on any other thread it
+/// fails with error 5 and changes nothing; the library takes no locks. Creating and destroying
+/// objects works from any thread.
 class ZARVLINESPARM_EXPORT Object {
 public:
     virtual ~Object();
@@ -37,7 +42,8 @@ protected:
 };
 
 /// Creates the class named `progId` ("ZarvLinesParm.CircleElipseCls"), letter case ignored.
-/// Unknown names fail with error 429.
+/// Unknown names fail with error 429, the name in its `detail()`. Works from any thread, as does
+/// `ProgIds`.
 ZARVLINESPARM_EXPORT std::unique_ptr<Object> CreateObject(std::string_view progId);
 
 /// The ProgIDs of every class the library publishes, in canonical spelling.

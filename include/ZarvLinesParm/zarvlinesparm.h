@@ -2,9 +2,20 @@
  * and any language with a C foreign-function interface.
  *
  * Every call returns a status: 0 (ZLP_OK) for success, otherwise the error's number, which
- * zlp_last_error_number() repeats and zlp_last_error_text() explains. A failed call changes
+ * zlp_last_error_number() repeats, zlp_last_error_text() names with the text of the error table
+ * (as the C++ Error::what()) and zlp_last_error_detail() explains further. A failed call changes
  * nothing. Handles are opaque: a null, released or made-up handle is error 91, a null string
  * or out pointer error 5, a variant of an unknown type error 13; none of them is dereferenced.
+ *
+ * Threads: the library's state belongs to one thread, the widgets application's (before there
+ * is an application, the first thread that calls zlp_get, zlp_let or zlp_call). Those three,
+ * called on any other thread, fail with error 5 and change nothing: everything is meant to run
+ * on the host's user-interface thread, and the library takes no locks that a worker thread
+ * could wait on behind an open dialog. Every other function works from any thread.
+ *
+ * Start with no application of the host's own and no display to make one on (DISPLAY and
+ * WAYLAND_DISPLAY unset, a display that cannot be opened, an unknown QT_QPA_PLATFORM) fails
+ * with error 68, "Device unavailable"; the detail names the display or platform.
  *
  * Values cross the boundary as zlp_variant. Strings passed in are copied; a string that comes
  * out is the caller's and is freed with zlp_variant_clear().
@@ -65,9 +76,11 @@ typedef struct zlp_variant {
  * ProgID. Unknown classes are error 429. Release the factory with zlp_factory_release(). */
 ZARVLINESPARM_EXPORT zlp_status DllGetClassObject(const char* classId, zlp_factory** factory);
 
-/* ZLP_OK when no object and no factory made through this interface is alive and no lock is
- * held (the library may then be unloaded), ZLP_FALSE otherwise. A widgets application that the
- * library had to create for a host without one counts as a lock: it needs the library's code. */
+/* ZLP_OK when no object and no factory made through this interface is alive, no lock is held
+ * and no Start is running (the library may then be unloaded), ZLP_FALSE otherwise. A Start runs
+ * until its dialog has closed, also after the host released its last handle from inside the
+ * dialog's loop. A widgets application that the library had to create for a host without one
+ * counts as a lock: it needs the library's code. */
 ZARVLINESPARM_EXPORT zlp_status DllCanUnloadNow(void);
 
 /* Enter (remove) the library's classes, their identifiers, its description, version and file
@@ -147,10 +160,14 @@ ZARVLINESPARM_EXPORT zlp_status zlp_set_preview_handler(const char* progId, zlp_
 
 /* ---- Errors ------------------------------------------------------------------------------ */
 
-/* The last call's status on this thread (0 after a call that succeeded), and its text
- * ("Subscript out of range"); the text stays valid until the next call on this thread. */
+/* The last call's status on this thread (0 after a call that succeeded); its text, exactly the
+ * error table's ("Subscript out of range"); and what else the library knows of the failure,
+ * often empty (the member's name, the ProgID, the display that could not be opened). Both texts
+ * are UTF-8, at most 1,023 bytes, cut before a character rather than inside one, and stay valid
+ * until the next call on this thread. */
 ZARVLINESPARM_EXPORT int32_t zlp_last_error_number(void);
 ZARVLINESPARM_EXPORT const char* zlp_last_error_text(void);
+ZARVLINESPARM_EXPORT const char* zlp_last_error_detail(void);
 
 #ifdef __cplusplus
 }

@@ -203,7 +203,7 @@ TEST_F(Registration, CorruptRegistryIsRefusedAndKept)
         write(file_, text);
         EXPECT_EQ(DllRegisterServer(), 75) << text;
         const std::string where = file_.string() + " is corrupt at line " + std::to_string(line) + ": ";
-        EXPECT_NE(std::string(zlp_last_error_text()).find(where), std::string::npos) << zlp_last_error_text();
+        EXPECT_NE(std::string(zlp_last_error_detail()).find(where), std::string::npos) << zlp_last_error_detail();
         EXPECT_EQ(DllUnregisterServer(), 75);
         EXPECT_EQ(read(file_), text);
     }
@@ -227,8 +227,8 @@ TEST_F(Registration, OnlyARegularFileOfBoundedSizeIsRead)
         c.make();
         const fs::file_status before = fs::symlink_status(file_);
         EXPECT_EQ(DllRegisterServer(), 75) << c.what;
-        EXPECT_NE(std::string(zlp_last_error_text()).find(file_.string() + c.says), std::string::npos)
-            << c.what << ": " << zlp_last_error_text();
+        EXPECT_NE(std::string(zlp_last_error_detail()).find(file_.string() + c.says), std::string::npos)
+            << c.what << ": " << zlp_last_error_detail();
         EXPECT_EQ(DllUnregisterServer(), 75) << c.what;
         EXPECT_THROW(Registry::load(file_), registry::RegistryError) << c.what << ": the loader's reading";
         EXPECT_EQ(fs::symlink_status(file_).type(), before.type()) << c.what;
@@ -319,7 +319,7 @@ TEST_F(Registration, UnwritablePlaceIsAnErrorAndLosesNothing)
     // A file where the registry's folder belongs: no folder, no temporary file, no rename.
     write(home_ / "data/components", "in the way");
     EXPECT_EQ(DllRegisterServer(), 75);
-    EXPECT_NE(std::string(zlp_last_error_text()).find("components"), std::string::npos) << zlp_last_error_text();
+    EXPECT_NE(std::string(zlp_last_error_detail()).find("components"), std::string::npos) << zlp_last_error_text();
     EXPECT_EQ(read(home_ / "data/components"), "in the way");
     fs::remove(home_ / "data/components");
 

@@ -17,5 +17,11 @@ nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 # A platform that draws off screen is no display either, screenshot or not.
 "$expect" --status 2 --stderr 'no display' \
     -- env QT_QPA_PLATFORM=offscreen "$prog" show CircleElipseCls --screenshot "${TMPDIR:-/tmp}/unused.png" || failed=1
+# A display nobody serves: the library's error 68, naming it, and exit status 1.
+n=99
+while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+"$expect" --status 1 --stderr "^zarvlinesparm: error 68: Device unavailable: cannot open the X display \":$n\"" \
+    -- env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE DISPLAY=":$n" "$prog" show CircleElipseCls --press ok \
+    || failed=1
 
 exit $failed
