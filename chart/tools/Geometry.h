@@ -37,8 +37,8 @@ struct Shape {
     /// A guide (the trend between a tool's anchors) rather than one of its lines.
     bool dashed = false;
     QString text;
-    /// Set on the shapes of a sub-feature a parameter switched on (an extension, a level):
-    /// tests find a drawing's parts by it ("V(3)", "Extend", "Upper").
+    /// Which part of the drawing this is: the member that places or switches it ("V(3)",
+    /// "HLines") or the part's name ("Trend", "Fork", "Upper"); tests find a drawing's parts by it.
     QString role;
 };
 

@@ -259,6 +259,8 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {}, "External", {60, 40}, On},
         {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {}, "V(1)", {40, 23.82}, On},
         {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
+        // A line wholly off the chart is left out, not pressed against its edge.
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent},
         {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "1x1", {40, 20}, On},
         {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(4)", {35, 25}, On},
         {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(3)", {40, 15}, On},

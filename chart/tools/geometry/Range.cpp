@@ -15,18 +15,19 @@ void drawRange(Sketch& sketch)
     const double anchorBar = std::round(sketch.anchor(0).x);
     if (bars.empty() || !std::isfinite(anchorBar))
         return;
-    const auto last = static_cast<long>(std::clamp<double>(anchorBar, 0, static_cast<double>(bars.size() - 1)));
+    const auto last = static_cast<std::size_t>(std::clamp<double>(anchorBar, 0, static_cast<double>(bars.size() - 1)));
     // A field left at 0 means the dialog's default, 3.
-    const long periods = std::clamp<long>(sketch.whole("Periodos") > 0 ? sketch.whole("Periodos") : 3, 1, last + 1);
-    const long first = last - periods + 1;
+    const int stored = sketch.whole("Periodos");
+    const std::size_t periods = std::clamp<std::size_t>(stored > 0 ? static_cast<std::size_t>(stored) : 3, 1, last + 1);
+    const std::size_t first = last + 1 - periods;
 
     double high = -INFINITY;
     double low = INFINITY;
-    for (long i = first; i <= last; ++i) {
-        if (std::isfinite(bars[static_cast<std::size_t>(i)].high))
-            high = std::max(high, bars[static_cast<std::size_t>(i)].high);
-        if (std::isfinite(bars[static_cast<std::size_t>(i)].low))
-            low = std::min(low, bars[static_cast<std::size_t>(i)].low);
+    for (std::size_t i = first; i <= last; ++i) {
+        if (std::isfinite(bars[i].high))
+            high = std::max(high, bars[i].high);
+        if (std::isfinite(bars[i].low))
+            low = std::min(low, bars[i].low);
     }
     if (!(low <= high))
         return;
@@ -35,22 +36,18 @@ void drawRange(Sketch& sketch)
     const Mapping& m = sketch.mapping();
     const double rangeStart = m.xToPixel(static_cast<double>(first));
     const double rangeEnd = m.xToPixel(static_cast<double>(last));
-    const double end = m.xToPixel(sketch.anchor(1).x);
-    const bool extend = sketch.on("ExtendRight");
-    const double targetsFrom = extend ? std::min(rangeEnd, end) : rangeEnd;
-    const double to = extend ? sketch.plot().right() : end;
+    const double to = sketch.on("ExtendRight") ? sketch.plot().right() : m.xToPixel(sketch.anchor(1).x);
 
     const QColor rangeColour = sketch.colour("Cor3");
     for (double x : {rangeStart, rangeEnd})
         sketch.line({x, m.yToPixel(high)}, {x, m.yToPixel(low)}, rangeColour, "Range");
     for (double price : {high, low})
-        sketch.line({extend ? std::min(rangeStart, end) : rangeStart, m.yToPixel(price)}, {to, m.yToPixel(price)},
-                    rangeColour, "Range");
+        sketch.line({rangeStart, m.yToPixel(price)}, {to, m.yToPixel(price)}, rangeColour, "Range");
 
     for (const char* constant : {"Cte1", "Cte2"}) {
         const double off = sketch.number(constant) * range;
-        sketch.line({targetsFrom, m.yToPixel(high + off)}, {to, m.yToPixel(high + off)}, sketch.colour("Cor1"), "Up");
-        sketch.line({targetsFrom, m.yToPixel(low - off)}, {to, m.yToPixel(low - off)}, sketch.colour("Cor2"), "Down");
+        sketch.line({rangeEnd, m.yToPixel(high + off)}, {to, m.yToPixel(high + off)}, sketch.colour("Cor1"), "Up");
+        sketch.line({rangeEnd, m.yToPixel(low - off)}, {to, m.yToPixel(low - off)}, sketch.colour("Cor2"), "Down");
     }
 }
 
