@@ -35,9 +35,9 @@ void drawSquareOfNine(Sketch& sketch)
     sketch.line(at - QPointF(5, 0), at + QPointF(5, 0), colour, "Anchor");
     sketch.line(at - QPointF(0, 5), at + QPointF(0, 5), colour, "Anchor");
     for (int bit = 0; bit < 8; ++bit) {
-        const double turn = bit * 45 / 180.0;
+        const double shift = bit * 45 / 180.0; // a / 180
         for (int k = 0; (price >> bit & 1) && std::isfinite(root) && k < turns; ++k) {
-            const double r = root + direction * (turn + 2 * k);
+            const double r = root + direction * (shift + 2 * k);
             const double level = step * r * r;
             if (r < 0 || (direction > 0 ? level > m.highPrice() : level < m.lowPrice()))
                 break;
@@ -45,7 +45,7 @@ void drawSquareOfNine(Sketch& sketch)
             sketch.line({at.x(), y}, {sketch.plot().right(), y}, colour, "Price");
         }
         for (int k = 0; (time >> bit & 1) && k < turns; ++k) {
-            const double bars = (turn + 2 * k) * (turn + 2 * k);
+            const double bars = (shift + 2 * k) * (shift + 2 * k);
             if (!(anchor.x + bars <= m.lastX()))
                 break;
             const double x = m.xToPixel(anchor.x + bars);
