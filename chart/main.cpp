@@ -86,10 +86,26 @@ std::vector<Drawing> keptDrawings(const QString& path, bool shown)
 
 int main(int argc, char** argv)
 {
-    // A screenshot is taken off screen even where there is a display.
+    // A screenshot is taken off screen even where there is a display, and help needs none;
+    // without a display nothing else can be done.
+    bool windowless = false;
     for (int i = 1; i < argc; ++i)
-        if (std::strncmp(argv[i], "--screenshot", 12) == 0 && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        windowless = windowless || std::strncmp(argv[i], "--screenshot", 12) == 0 || std::strcmp(argv[i], "--help") == 0
+                     || std::strcmp(argv[i], "-h") == 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        if (windowless) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        } else if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            std::fprintf(stderr, "zarvchart: no display to show the chart on; --screenshot FILE.png renders it offscreen\n");
+            return 1;
+        }
+    }
+    // The offscreen platform says this of every fixed-size dialog; it means no fault.
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.contains(QLatin1String("does not support propagateSizeHints")))
+            previous(type, context, message);
+    });
 
     QApplication app(argc, argv);
     nameApplication();
