@@ -26,7 +26,6 @@ public:
 
     /// Data units to pixels, as the chart is shown right now.
     Mapping mapping() const;
-    const Viewport& viewport() const { return viewport_; }
     void fitToData();
 
     /// The selected drawing, or -1.
@@ -36,7 +35,6 @@ public:
     /// From now on clicks set the points of a new tool of `kind` with `parameters`.
     void beginPlacing(const ToolKind& kind, const QVariantMap& parameters);
     void cancelPlacing();
-    bool placing() const { return placing_.has_value(); }
 
     /// Shows drawing `index` with `parameters` instead of its own, until endPreview.
     void preview(int index, const QVariantMap& parameters);
