@@ -219,12 +219,13 @@ TEST_F(Chart, SaveAsDefaultStartsTheNextToolOfItsKindUntilReset)
         type(d, QStringLiteral("V(0)"), QStringLiteral("0.3"));
         saveAsDefault(d);
     });
-    EXPECT_EQ(document_.drawings()[0].parameters.value(QStringLiteral("V(1)")), QVariant(0.3f));
+    const QVariantMap kept = document_.drawings()[0].parameters;
+    EXPECT_EQ(kept.value(QStringLiteral("V(1)")), QVariant(0.3f));
     EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZarvLinesParm/zarvchart.conf")));
-    EXPECT_EQ(place(QStringLiteral("Retracement"), {{50, 95}, {130, 135}}).parameters, document_.drawings()[0].parameters);
+    EXPECT_EQ(place(QStringLiteral("Retracement"), {{50, 110}, {130, 125}}).parameters, kept);
 
     resetDefaults();
-    EXPECT_EQ(place(QStringLiteral("Retracement"), {{60, 95}, {140, 135}}).parameters.value(QStringLiteral("V(1)")),
+    EXPECT_EQ(place(QStringLiteral("Retracement"), {{60, 110}, {140, 125}}).parameters.value(QStringLiteral("V(1)")),
               kind.builtInDefaults.value(QStringLiteral("V(1)")));
 }
 
