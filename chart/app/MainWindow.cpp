@@ -24,6 +24,8 @@ MainWindow::MainWindow(const Series& series, const QString& label, ChartDocument
       tools_(new QActionGroup(this)), keptPath_(keptPath), label_(label)
 {
     setCentralWidget(view_);
+    // There from the start, so that the chart does not shrink when the first hint shows.
+    statusBar();
     buildMenus();
     showFileName();
     connect(view_, &ChartView::placed, this, &MainWindow::placeTool);
