@@ -93,7 +93,7 @@ void MainWindow::buildMenus()
     for (const ToolKind& kind : toolKinds()) {
         QAction* action = tools_->addAction(kind.title);
         action->setCheckable(true);
-        action->setToolTip(tr("Place a %1: click its %n point(s) on the chart", nullptr, kind.anchorCount).arg(kind.title));
+        action->setToolTip(tr("%1: click %n point(s) on the chart to place it", nullptr, kind.anchorCount).arg(kind.title));
         connect(action, &QAction::triggered, this, [this, &kind](bool on) {
             if (on)
                 view_->beginPlacing(kind, defaultsOf(kind));
@@ -122,6 +122,8 @@ void MainWindow::editProperties(int index)
         return;
     const Drawing drawing = document_.drawings()[std::size_t(index)];
     const ToolKind* kind = toolKind(drawing.progId);
+    if (!kind)
+        return;
     view_->select(index);
     try {
         const EditedParameters edited = editParameters(*kind, drawing.parameters, [this, index](const QVariantMap& parameters) {
