@@ -10,7 +10,7 @@ PREFIX ?= /usr/local
 
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
-            fonts-dejavu-core locales python3 xvfb x11-utils
+            fonts-dejavu-core locales python3 python3-pyqt6 xvfb x11-utils
 # Only `make fuzz` needs these: clang with its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
 BUILD_FUZZ ?= build-fuzz
@@ -81,6 +81,7 @@ asan: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/codec_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/start_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/preview_bench
 	$(BUILD)/bench/load_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/chart_bench
 
