@@ -2,7 +2,7 @@
 
 // A tool's parameter dialog, run as any host runs it: the class created by its ProgID, the
 // drawing's parameters let into it, Start with "Save as Default" offered, every parameter read
-// back.
+// back; and, while the dialog is open, what "OK" would give, through the class's preview handler.
 
 #include "chart/tools/ToolKinds.h"
 
@@ -15,7 +15,7 @@ namespace zarvchart {
 struct EditedParameters {
     enum class Ending { Ok, SaveAsDefault, Cancel, Closed };
     Ending ending = Ending::Cancel;
-    /// What the dialog left: the edited parameters after "OK" or "Save as Default".
+    /// The edited parameters after "OK" or "Save as Default", else those the dialog was given.
     QVariantMap parameters;
 };
 
