@@ -60,17 +60,16 @@ build: deps $(BUILD)/CMakeCache.txt
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The demo: the retracement dialog with the usual levels, orange lines (0x00BBGGRR), both options on.
-DEMO := $(BUILD)/cli/zarvlinesparm show RetracementParmClass \
-        --set 'V(1)=0.236' --set 'V(2)=0.382' --set 'V(3)=0.5' --set 'V(4)=0.618' --set 'V(5)=0.786' \
-        --set 'V(6)=1' --set 'Cor(1)=33023' --set Extend=1 --set Numbers=1
-
-demo: build
+# The demo: the chart on the sample data with one tool of each kind, built alone (the library
+# and zarvchart, no tests). With no display it renders demo.png after one tool's parameters were
+# changed through its dialog, and prints what changed.
+demo: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target zarvchart
 ifeq ($(HEADLESS),yes)
-	@echo "No display: showing the dialog offscreen, saving demo.png and pressing OK."
-	QT_QPA_PLATFORM=offscreen $(DEMO) --screenshot demo.png --press ok
+	@echo "No display: editing the retracement through its dialog offscreen and saving the chart as demo.png."
+	$(BUILD)/chart/zarvchart --demo --screenshot demo.png
 else
-	$(DEMO)
+	$(BUILD)/chart/zarvchart --demo
 endif
 
 # The whole test suite under AddressSanitizer and UndefinedBehaviorSanitizer (LeakSanitizer on).
@@ -86,6 +85,7 @@ bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/preview_bench
 	$(BUILD)/bench/load_bench
 	$(BUILD)/bench/registry_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/chart_bench
 
 # The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).
 soak: build

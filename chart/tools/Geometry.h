@@ -25,7 +25,7 @@ struct Shape {
         Polyline, ///< through every point (a curve, a regression line clipped to the plot)
         Ellipse,  ///< the ellipse inscribed in `rect`, filled with `fill` when that is valid
         Arc,      ///< part of the ellipse inscribed in `rect`, from `startAngle` spanning `spanAngle` degrees (counter-clockwise, 0 at three o'clock)
-        Text,     ///< `text` with its baseline's left end at points[0]
+        Text,     ///< `text` with its baseline's left end at points[0]; `rect` is its box
     };
     Kind kind = Kind::Line;
     QPolygonF points;
@@ -34,21 +34,27 @@ struct Shape {
     double spanAngle = 0;
     QColor colour;
     QColor fill;
+    /// A guide (the trend between a tool's anchors) rather than one of its lines.
+    bool dashed = false;
     QString text;
-    /// Set on the shapes of a sub-feature a parameter switched on (an extension, a level):
-    /// tests find a drawing's parts by it ("V(3)", "Extend", "Upper").
+    /// Which part of the drawing this is: the member that places or switches it ("V(3)",
+    /// "HLines") or the part's name ("Trend", "Fork", "Upper"); tests find a drawing's parts by it.
     QString role;
 };
 
 /// The shapes of `drawing` on a chart of `series` mapped by `mapping`. Lines that the drawing's
-/// parameters extend "to the end" reach the plot's right edge.
+/// parameters extend "to the end" reach the plot's right edge. Lines are clipped to the plot and
+/// what lies wholly outside it is left out; a parameter the drawing lacks takes its kind's built-in default. A drawing with fewer
+/// anchors than its kind needs (one being placed) is drawn with its last anchor standing for the
+/// missing ones; with none, or of an unknown kind, it has no shapes.
 std::vector<Shape> shapesOf(const Drawing& drawing, const Series& series, const Mapping& mapping);
 
-/// Paints `shapes`, antialiased, each in its colour (the view draws selection handles itself).
+/// Paints `shapes`, antialiased, with cosmetic pens, each in its colour (the view draws selection
+/// handles itself).
 void paintShapes(QPainter& painter, const std::vector<Shape>& shapes);
 
-/// The distance in pixels from `point` to the nearest of `shapes` (a filled ellipse's inside is
-/// distance 0).
+/// The distance in pixels from `point` to the nearest of `shapes` (a filled ellipse's inside and a
+/// text's box are distance 0); infinity when there are none.
 double distanceTo(const std::vector<Shape>& shapes, QPointF point);
 
 } // namespace zarvchart

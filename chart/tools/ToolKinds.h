@@ -19,7 +19,9 @@ struct ToolKind {
     /// How many points the user clicks to place it.
     int anchorCount = 2;
     /// The built-in defaults of a newly placed tool (before any "Save as Default"), by member
-    /// name as in `Drawing::parameters`; every member the dialog edits has an entry.
+    /// name as in `Drawing::parameters`; every member the dialog edits or the drawing uses has an
+    /// entry. The range's also holds `ExtendRightCaption`, the caption of its check box, which
+    /// the host writes like the others.
     QVariantMap builtInDefaults;
     /// The title the dialog gets where the class takes it from the host (the `Caption` member,
     /// or `Start`'s `CaptionF` argument for the circle and ellipse class); empty elsewhere.

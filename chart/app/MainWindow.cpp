@@ -1,0 +1,199 @@
+#include "chart/app/MainWindow.h"
+
+#include "chart/host/DrawingsStore.h"
+#include "chart/host/ParameterDialog.h"
+#include "chart/host/ToolDefaults.h"
+#include "chart/model/DrawingsFile.h"
+
+#include <ZarvLinesParm/Types.h>
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace zarvchart {
+
+MainWindow::MainWindow(const Series& series, const QString& label, ChartDocument& document, const QString& keptPath,
+                       QWidget* parent)
+    : QMainWindow(parent), document_(document), view_(new ChartView(series, document, label, this)),
+      tools_(new QActionGroup(this)), keptPath_(keptPath), label_(label)
+{
+    setCentralWidget(view_);
+    // There from the start, so that the chart does not shrink when the first hint shows.
+    statusBar();
+    buildMenus();
+    showFileName();
+    connect(view_, &ChartView::placed, this, &MainWindow::placeTool);
+    connect(view_, &ChartView::moved, &document_, &ChartDocument::move);
+    connect(view_, &ChartView::deleteRequested, &document_, &ChartDocument::remove);
+    connect(view_, &ChartView::propertiesRequested, this, &MainWindow::editProperties);
+    connect(view_, &ChartView::placingEnded, this, [this] {
+        if (QAction* checked = tools_->checkedAction())
+            checked->setChecked(false);
+    });
+    connect(view_, &ChartView::hint, this, [this](const QString& text) { statusBar()->showMessage(text); });
+    view_->setFocus();
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Open Drawings…"), QKeySequence::Open, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, tr("Open Drawings"), filePath_, tr("Drawings (*.json);;All files (*)"));
+        if (!path.isEmpty())
+            openDrawings(path);
+    });
+    const auto saveAs = [this] {
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save Drawings"), filePath_, tr("Drawings (*.json)"));
+        if (!path.isEmpty())
+            saveDrawings(path);
+    };
+    file->addAction(tr("&Save Drawings"), QKeySequence::Save, this, [this, saveAs] {
+        if (filePath_.isEmpty())
+            saveAs();
+        else
+            saveDrawings(filePath_);
+    });
+    file->addAction(tr("Save Drawings &As…"), QKeySequence::SaveAs, this, saveAs);
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* undo = document_.undoStack().createUndoAction(this, tr("&Undo"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction* redo = document_.undoStack().createRedoAction(this, tr("&Redo"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
+    // Delete and Enter reach the chart itself; these are for the mouse.
+    edit->addAction(tr("&Properties…"), this, [this] {
+        if (view_->selected() >= 0)
+            editProperties(view_->selected());
+    });
+    edit->addAction(tr("&Delete"), this, [this] {
+        if (view_->selected() >= 0)
+            document_.remove(view_->selected());
+    });
+
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu->addAction(tr("&Fit to Data"), QKeySequence(Qt::CTRL | Qt::Key_0), view_, &ChartView::fitToData);
+
+    QMenu* toolsMenu = menuBar()->addMenu(tr("&Tools"));
+    QToolBar* toolBar = addToolBar(tr("Tools"));
+    toolBar->setObjectName(QStringLiteral("Tools"));
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    toolBar->setMovable(false);
+    tools_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const ToolKind& kind : toolKinds()) {
+        QAction* action = tools_->addAction(kind.title);
+        action->setCheckable(true);
+        action->setToolTip(tr("%1: click %n point(s) on the chart to place it", nullptr, kind.anchorCount).arg(kind.title));
+        connect(action, &QAction::triggered, this, [this, &kind](bool on) {
+            if (on)
+                view_->beginPlacing(kind, defaultsOf(kind));
+            else
+                view_->cancelPlacing();
+        });
+        toolsMenu->addAction(action);
+        toolBar->addAction(action);
+    }
+    toolsMenu->addSeparator();
+    toolsMenu->addAction(tr("&Reset Defaults"), this, [this] {
+        resetDefaults();
+        statusBar()->showMessage(tr("New tools start from the built-in defaults again."), 5000);
+    });
+}
+
+void MainWindow::placeTool(const Drawing& drawing)
+{
+    document_.place(drawing);
+    view_->select(int(document_.drawings().size()) - 1);
+}
+
+void MainWindow::editProperties(int index)
+{
+    if (index < 0 || std::size_t(index) >= document_.drawings().size())
+        return;
+    const Drawing drawing = document_.drawings()[std::size_t(index)];
+    const ToolKind* kind = toolKind(drawing.progId);
+    if (!kind)
+        return;
+    view_->select(index);
+    try {
+        const EditedParameters edited = editParameters(*kind, drawing.parameters, [this, index](const QVariantMap& parameters) {
+            view_->preview(index, parameters);
+        });
+        view_->endPreview();
+        using Ending = EditedParameters::Ending;
+        if (edited.ending == Ending::Ok || edited.ending == Ending::SaveAsDefault)
+            document_.setParameters(index, edited.parameters);
+        if (edited.ending == Ending::SaveAsDefault) {
+            keepDefaults(*kind, edited.parameters);
+            statusBar()->showMessage(tr("New %1 tools start from these parameters.").arg(kind->title), 5000);
+        }
+    } catch (const ZarvLinesParm::Error& e) {
+        view_->endPreview();
+        complain(tr("The %1 dialog could not be used: error %2: %3").arg(kind->title).arg(e.number()).arg(QString::fromUtf8(e.what())));
+    }
+}
+
+bool MainWindow::openDrawings(const QString& path)
+{
+    try {
+        document_.replaceAll(readCheckedDrawings(path), tr("Open %1").arg(QFileInfo(path).fileName()));
+    } catch (const ChartError& e) {
+        complain(e.message());
+        return false;
+    }
+    filePath_ = path;
+    showFileName();
+    return true;
+}
+
+bool MainWindow::saveDrawings(const QString& path)
+{
+    try {
+        writeDrawingsFile(path, document_.drawings());
+    } catch (const ChartError& e) {
+        complain(e.message());
+        return false;
+    }
+    filePath_ = path;
+    showFileName();
+    statusBar()->showMessage(tr("Drawings saved in %1").arg(path), 5000);
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (keptPath_.isEmpty())
+        return;
+    try {
+        keepDrawings(keptPath_, document_.drawings());
+    } catch (const ChartError& e) {
+        const auto answer = QMessageBox::warning(this, windowTitle(),
+                                                 tr("The drawings could not be kept for the next start:\n%1\n\nQuit anyway?").arg(e.message()),
+                                                 QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
+        if (answer != QMessageBox::Discard)
+            event->ignore();
+    }
+}
+
+void MainWindow::complain(const QString& text)
+{
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+void MainWindow::showFileName()
+{
+    setWindowTitle(filePath_.isEmpty() ? tr("zarvchart: %1").arg(label_)
+                                       : tr("zarvchart: %1, %2").arg(label_, QFileInfo(filePath_).fileName()));
+}
+
+} // namespace zarvchart

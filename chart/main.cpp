@@ -1,0 +1,157 @@
+// zarvchart: a price chart with the twelve line tools, each placed with the mouse and edited
+// through its parameter dialog, as a charting host uses the library.
+
+#include "chart/app/ApplicationName.h"
+#include "chart/app/DemoChart.h"
+#include "chart/app/MainWindow.h"
+#include "chart/host/DrawingsStore.h"
+#include "chart/model/CsvSeries.h"
+#include "chart/model/SampleSeries.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using namespace zarvchart;
+
+struct Options {
+    QString csv;
+    QString open;
+    QString screenshot;
+    bool demo = false;
+};
+
+/// A message for the user: on standard error always, and in a box when the chart would show.
+void tell(const QString& text, bool shown)
+{
+    std::fprintf(stderr, "zarvchart: %s\n", qPrintable(text));
+    if (shown)
+        QMessageBox::warning(nullptr, QStringLiteral("zarvchart"), text);
+}
+
+bool parse(const QApplication& app, Options& options)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("A price chart with the twelve line tools of ZarvLinesParm."));
+    parser.addHelpOption();
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Prices from FILE (Date,Open,High,Low,Close[,Volume])."),
+                                 QStringLiteral("FILE"));
+    const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("The drawings of FILE instead of those kept from the last run."),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                       QStringLiteral("Render the chart offscreen into FILE (PNG) and exit."), QStringLiteral("FILE"));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("One tool of each kind on the sample data; with --screenshot, one of them "
+                                                 "edited through its dialog first. Keeps no drawings."));
+    parser.addOptions({csv, open, screenshot, demo});
+    parser.process(app);
+    options = {parser.value(csv), parser.value(open), parser.value(screenshot), parser.isSet(demo)};
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "zarvchart: unexpected argument %s\n%s", qPrintable(parser.positionalArguments().front()),
+                     qPrintable(parser.helpText()));
+        return false;
+    }
+    return true;
+}
+
+/// The drawings kept at `path` from the last run. A file that cannot be taken is left for the
+/// user under another name (when the chart is shown, so that nothing is lost on quitting).
+std::vector<Drawing> keptDrawings(const QString& path, bool shown)
+{
+    if (!QFile::exists(path))
+        return {};
+    try {
+        return readCheckedDrawings(path);
+    } catch (const ChartError& e) {
+        if (!shown) {
+            tell(e.message(), false);
+            return {};
+        }
+        const QString aside = path + QStringLiteral(".damaged");
+        QFile::remove(aside);
+        QFile::rename(path, aside);
+        tell(QStringLiteral("%1\nThe chart starts without drawings; the file is kept as %2.").arg(e.message(), aside), true);
+        return {};
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // A screenshot is taken off screen even where there is a display, and help needs none;
+    // without a display nothing else can be done.
+    bool windowless = false;
+    for (int i = 1; i < argc; ++i)
+        windowless = windowless || std::strncmp(argv[i], "--screenshot", 12) == 0 || std::strcmp(argv[i], "--help") == 0
+                     || std::strcmp(argv[i], "-h") == 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        if (windowless) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        } else if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+            std::fprintf(stderr, "zarvchart: no display to show the chart on; --screenshot FILE.png renders it offscreen\n");
+            return 1;
+        }
+    }
+    // The offscreen platform says this of every fixed-size dialog; it means no fault.
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.contains(QLatin1String("does not support propagateSizeHints")))
+            previous(type, context, message);
+    });
+
+    QApplication app(argc, argv);
+    nameApplication();
+    Options options;
+    if (!parse(app, options))
+        return 2;
+    const bool shown = options.screenshot.isEmpty();
+
+    Series series;
+    try {
+        series = options.csv.isEmpty() ? sampleSeries() : readCsv(options.csv);
+    } catch (const ChartError& e) {
+        tell(e.message(), shown);
+        return 1;
+    }
+    const QString label = options.csv.isEmpty() ? QStringLiteral("Sample data (generated)") : QFileInfo(options.csv).fileName();
+
+    ChartDocument document;
+    const QString keptPath = keptDrawingsPath(options.csv);
+    if (!options.open.isEmpty()) {
+        try {
+            document.reset(readCheckedDrawings(options.open));
+        } catch (const ChartError& e) {
+            tell(e.message(), shown);
+            return 1;
+        }
+    } else if (options.demo) {
+        document.reset(demoDrawings(series));
+    } else {
+        document.reset(keptDrawings(keptPath, shown));
+    }
+
+    // The demo and a screenshot keep nothing: the user's own drawings stay as they were.
+    MainWindow window(series, label, document, shown && !options.demo ? keptPath : QString());
+    window.resize(1280, 800);
+    window.show();
+    if (shown)
+        return app.exec();
+
+    if (options.demo) {
+        std::printf("%s\n", qPrintable(demoEdit(window, document)));
+        window.view().select(-1);
+    }
+    if (!window.grab().toImage().save(options.screenshot, "PNG")) {
+        tell(QStringLiteral("%1: cannot be written").arg(options.screenshot), false);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,18 @@
+#include "chart/tools/geometry/Sketch.h"
+
+namespace zarvchart::geometry {
+
+// The ellipse inscribed in the rectangle whose opposite corners are the two anchors (a circle
+// when that rectangle is square on the screen), outlined in colour 1 and, with "Fill", filled in
+// colour 2 let a little translucent, so that the bars beneath still show.
+void drawCircleEllipse(Sketch& sketch)
+{
+    QColor fill;
+    if (sketch.on("Fill")) {
+        fill = sketch.colour("Cor(2)");
+        fill.setAlpha(96);
+    }
+    sketch.ellipse(QRectF(sketch.pixel(0), sketch.pixel(1)), sketch.colour("Cor(1)"), fill, "Ellipse");
+}
+
+} // namespace zarvchart::geometry

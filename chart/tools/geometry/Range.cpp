@@ -1,0 +1,54 @@
+#include "chart/tools/geometry/Sketch.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zarvchart::geometry {
+
+// The range is the highest high and lowest low of the "Periods" bars that end at the first
+// anchor's bar, boxed in the "Range" colour with its high and low carried on. From that bar to
+// the second anchor (or the plot's right edge with "Extend Right") run the targets: in "Up" the
+// high plus Const1 and Const2 times the range, in "Down" the low minus them.
+void drawRange(Sketch& sketch)
+{
+    const Series& bars = sketch.series();
+    const double anchorBar = std::round(sketch.anchor(0).x);
+    if (bars.empty() || !std::isfinite(anchorBar))
+        return;
+    const auto last = static_cast<std::size_t>(std::clamp<double>(anchorBar, 0, static_cast<double>(bars.size() - 1)));
+    // A field left at 0 means the dialog's default, 3.
+    const int stored = sketch.whole("Periodos");
+    const std::size_t periods = std::clamp<std::size_t>(stored > 0 ? static_cast<std::size_t>(stored) : 3, 1, last + 1);
+    const std::size_t first = last + 1 - periods;
+
+    double high = -INFINITY;
+    double low = INFINITY;
+    for (std::size_t i = first; i <= last; ++i) {
+        if (std::isfinite(bars[i].high))
+            high = std::max(high, bars[i].high);
+        if (std::isfinite(bars[i].low))
+            low = std::min(low, bars[i].low);
+    }
+    if (!(low <= high))
+        return;
+    const double range = high - low;
+
+    const Mapping& m = sketch.mapping();
+    const double rangeStart = m.xToPixel(static_cast<double>(first));
+    const double rangeEnd = m.xToPixel(static_cast<double>(last));
+    const double to = sketch.on("ExtendRight") ? sketch.plot().right() : m.xToPixel(sketch.anchor(1).x);
+
+    const QColor rangeColour = sketch.colour("Cor3");
+    for (double x : {rangeStart, rangeEnd})
+        sketch.line({x, m.yToPixel(high)}, {x, m.yToPixel(low)}, rangeColour, "Range");
+    for (double price : {high, low})
+        sketch.line({rangeStart, m.yToPixel(price)}, {to, m.yToPixel(price)}, rangeColour, "Range");
+
+    for (const char* constant : {"Cte1", "Cte2"}) {
+        const double off = sketch.number(constant) * range;
+        sketch.line({rangeEnd, m.yToPixel(high + off)}, {to, m.yToPixel(high + off)}, sketch.colour("Cor1"), "Up");
+        sketch.line({rangeEnd, m.yToPixel(low - off)}, {to, m.yToPixel(low - off)}, sketch.colour("Cor2"), "Down");
+    }
+}
+
+} // namespace zarvchart::geometry

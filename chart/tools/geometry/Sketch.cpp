@@ -1,0 +1,190 @@
+#include "chart/tools/geometry/Sketch.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace zarvchart::geometry {
+
+namespace {
+
+// An ellipse wider or taller than this many pixels is left out: zoomed that far, none of it
+// would be seen, and the painter's arithmetic is not meant for it.
+constexpr double largest = 1e6;
+
+bool finite(QPointF p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+// Whether `r` (normalized) and `plot` share a point, edges included: a flat ellipse still counts.
+bool touches(const QRectF& r, const QRectF& plot)
+{
+    return r.left() <= plot.right() && r.right() >= plot.left() && r.top() <= plot.bottom()
+        && r.bottom() >= plot.top();
+}
+
+// Whether an ellipse in `r` can be drawn and could be seen.
+bool placeable(const QRectF& r, const QRectF& plot)
+{
+    return finite(r.topLeft()) && finite(r.bottomRight()) && r.width() <= largest && r.height() <= largest
+        && touches(r, plot);
+}
+
+// The part of the segment from a to b inside `r` (Liang and Barsky's clipping).
+std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF& r)
+{
+    const QPointF d = b - a;
+    if (!finite(a) || !finite(b) || !finite(d))
+        return std::nullopt;
+    double t0 = 0;
+    double t1 = 1;
+    // Keeps the part where p * t <= q.
+    auto keep = [&](double p, double q) {
+        if (p == 0)
+            return q >= 0;
+        const double t = q / p;
+        if (p < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        return t0 <= t1;
+    };
+    if (!keep(-d.x(), a.x() - r.left()) || !keep(d.x(), r.right() - a.x()) || !keep(-d.y(), a.y() - r.top())
+        || !keep(d.y(), r.bottom() - a.y()))
+        return std::nullopt;
+    // Inside already but for rounding, which far-off ends make large.
+    auto within = [&r](QPointF p) {
+        return QPointF(std::clamp(p.x(), r.left(), r.right()), std::clamp(p.y(), r.top(), r.bottom()));
+    };
+    return QLineF(within(t0 == 0 ? a : a + t0 * d), within(t1 == 1 ? b : a + t1 * d));
+}
+
+} // namespace
+
+QString member(const char* name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
+
+QFont labelFont()
+{
+    QFont font;
+    font.setPixelSize(11);
+    return font;
+}
+
+Sketch::Sketch(const Drawing& drawing, const ToolKind& kind, const Series& series, const Mapping& mapping)
+    : drawing_(drawing), kind_(kind), series_(series), mapping_(mapping)
+{
+}
+
+double Sketch::number(const QString& member) const
+{
+    QVariant value = drawing_.parameters.value(member);
+    if (!value.isValid())
+        value = kind_.builtInDefaults.value(member);
+    bool ok = false;
+    const double d = value.toDouble(&ok);
+    return ok ? d : std::numeric_limits<double>::quiet_NaN();
+}
+
+int Sketch::whole(const QString& member) const
+{
+    const double d = std::round(number(member));
+    return d >= std::numeric_limits<int>::min() && d <= std::numeric_limits<int>::max() ? static_cast<int>(d) : 0;
+}
+
+QColor Sketch::colour(const QString& member) const
+{
+    const int bgr = whole(member);
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+ChartPoint Sketch::anchor(int i) const
+{
+    const auto last = static_cast<int>(drawing_.anchors.size()) - 1;
+    return drawing_.anchors[static_cast<std::size_t>(std::clamp(i, 0, last))];
+}
+
+std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, const QString& role, bool dashed)
+{
+    const std::optional<QLineF> seen = clipped(a, b, plot());
+    if (seen) {
+        Shape s;
+        s.kind = Shape::Kind::Line;
+        s.points = {seen->p1(), seen->p2()};
+        s.colour = colour;
+        s.dashed = dashed;
+        s.role = role;
+        shapes_.push_back(std::move(s));
+    }
+    return seen;
+}
+
+std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const QString& role)
+{
+    const QPointF d = through - from;
+    const double length = std::hypot(d.x(), d.y());
+    if (!(length > 0) || !std::isfinite(length))
+        return std::nullopt;
+    // Far enough along to have left the plot, whichever side `from` starts on.
+    const QPointF off = from - plot().center();
+    const double reach = std::hypot(off.x(), off.y()) + std::hypot(plot().width(), plot().height());
+    return line(from, from + d * (reach / length), colour, role);
+}
+
+void Sketch::ellipse(const QRectF& rect, const QColor& colour, const QColor& fill, const QString& role)
+{
+    if (!placeable(rect.normalized(), plot()))
+        return;
+    Shape s;
+    s.kind = Shape::Kind::Ellipse;
+    s.rect = rect.normalized();
+    s.colour = colour;
+    s.fill = fill;
+    s.role = role;
+    shapes_.push_back(std::move(s));
+}
+
+void Sketch::arc(const QRectF& rect, double startAngle, double spanAngle, const QColor& colour, const QString& role)
+{
+    if (!placeable(rect.normalized(), plot()) || !std::isfinite(startAngle) || !std::isfinite(spanAngle))
+        return;
+    Shape s;
+    s.kind = Shape::Kind::Arc;
+    s.rect = rect.normalized();
+    s.startAngle = startAngle;
+    s.spanAngle = std::clamp(spanAngle, -360.0, 360.0);
+    s.colour = colour;
+    s.role = role;
+    shapes_.push_back(std::move(s));
+}
+
+void Sketch::text(QPointF at, const QString& text, const QColor& colour, const QString& role)
+{
+    if (!finite(at))
+        return;
+    // Measured in the font it is painted in; with no GUI application there is no font to ask.
+    QRectF box;
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        box = QFontMetricsF(labelFont()).boundingRect(text);
+    else
+        box = QRectF(0, -labelFont().pixelSize(), 0.6 * labelFont().pixelSize() * text.size(), labelFont().pixelSize());
+    box.translate(at);
+    if (!touches(box, plot()))
+        return;
+    Shape s;
+    s.kind = Shape::Kind::Text;
+    s.points = {at};
+    s.rect = box;
+    s.text = text;
+    s.colour = colour;
+    s.role = role;
+    shapes_.push_back(std::move(s));
+}
+
+} // namespace zarvchart::geometry

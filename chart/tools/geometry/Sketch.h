@@ -1,0 +1,81 @@
+#pragma once
+
+// What every tool's drawing is built from: its parameters read by member name, its anchors in
+// pixels, and the shapes it adds. The shapes are kept sane here, once: lines are clipped to the
+// plot, and anything not finite, too large or wholly outside the plot is left out, so no
+// parameter value or zoom can hand the painter a coordinate it cannot handle.
+
+#include "chart/tools/Geometry.h"
+#include "chart/tools/ToolKinds.h"
+
+#include <QFont>
+#include <QLineF>
+
+#include <optional>
+
+namespace zarvchart::geometry {
+
+/// An indexed member's name: member("V", 3) is "V(3)".
+QString member(const char* name, int index);
+
+/// The font the labels are measured and painted in.
+QFont labelFont();
+
+class Sketch {
+public:
+    Sketch(const Drawing& drawing, const ToolKind& kind, const Series& series, const Mapping& mapping);
+
+    /// A parameter as a number; NaN when it is missing or not a number.
+    double number(const QString& member) const;
+    /// A parameter as a whole number (a flag, a flag set, a count); 0 when it is none.
+    int whole(const QString& member) const;
+    bool on(const QString& member) const { return whole(member) != 0; }
+    /// A 0x00BBGGRR colour parameter.
+    QColor colour(const QString& member) const;
+
+    /// Anchor `i` in data units; the last one placed stands for any not placed yet.
+    ChartPoint anchor(int i) const;
+    /// Anchor `i`, or any point in data units, in pixels.
+    QPointF pixel(int i) const { return mapping_.toPixel(anchor(i)); }
+    QPointF pixel(ChartPoint p) const { return mapping_.toPixel(p); }
+
+    const Series& series() const { return series_; }
+    const Mapping& mapping() const { return mapping_; }
+    QRectF plot() const { return mapping_.plot(); }
+
+    /// The segment from `a` to `b` in pixels, clipped to the plot; what was added, if anything.
+    std::optional<QLineF> line(QPointF a, QPointF b, const QColor& colour, const QString& role, bool dashed = false);
+    /// From `from` through `through` on to the plot's edge.
+    std::optional<QLineF> ray(QPointF from, QPointF through, const QColor& colour, const QString& role);
+    /// The ellipse inscribed in `rect`, filled when `fill` is valid.
+    void ellipse(const QRectF& rect, const QColor& colour, const QColor& fill, const QString& role);
+    /// Part of the ellipse inscribed in `rect` (degrees, counter-clockwise from three o'clock).
+    void arc(const QRectF& rect, double startAngle, double spanAngle, const QColor& colour, const QString& role);
+    /// `text` with its baseline's left end at `at`.
+    void text(QPointF at, const QString& text, const QColor& colour, const QString& role);
+
+    std::vector<Shape> take() { return std::move(shapes_); }
+
+private:
+    const Drawing& drawing_;
+    const ToolKind& kind_;
+    const Series& series_;
+    const Mapping& mapping_;
+    std::vector<Shape> shapes_;
+};
+
+// The twelve tools, one file each.
+void drawRetracement(Sketch& sketch);
+void drawArcs(Sketch& sketch);
+void drawRange(Sketch& sketch);
+void drawExpansion(Sketch& sketch);
+void drawFan(Sketch& sketch);
+void drawFork(Sketch& sketch);
+void drawDravel(Sketch& sketch);
+void drawGannZones(Sketch& sketch);
+void drawGannFan(Sketch& sketch);
+void drawSquareOfNine(Sketch& sketch);
+void drawLeastSquare(Sketch& sketch);
+void drawCircleEllipse(Sketch& sketch);
+
+} // namespace zarvchart::geometry

@@ -1,0 +1,290 @@
+#include "chart/view/ChartView.h"
+
+#include "chart/tools/Geometry.h"
+#include "chart/view/ChartPainter.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace zarvchart {
+namespace {
+
+constexpr double hitDistance = 5;    // pixels from a drawing's lines that still hit it
+constexpr double dragThreshold = 3;  // pixels the mouse moves before a press becomes a drag
+constexpr double zoomPerNotch = 1.2; // one step of the wheel
+
+} // namespace
+
+ChartView::ChartView(const Series& series, const ChartDocument& document, const QString& label, QWidget* parent)
+    : QWidget(parent), series_(series), document_(document), label_(label), viewport_(Viewport::fitted(series))
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&document, &ChartDocument::changed, this, &ChartView::documentChanged);
+}
+
+Mapping ChartView::mapping() const
+{
+    return viewport_.mapping(plotArea(size()));
+}
+
+void ChartView::fitToData()
+{
+    viewport_ = Viewport::fitted(series_);
+    update();
+}
+
+void ChartView::select(int index)
+{
+    selected_ = index >= 0 && std::size_t(index) < document_.drawings().size() ? index : -1;
+    update();
+}
+
+void ChartView::beginPlacing(const ToolKind& kind, const QVariantMap& parameters)
+{
+    drag_ = std::monostate{};
+    placing_ = Placing{&kind, parameters, {}, std::nullopt};
+    select(-1);
+    showHint();
+}
+
+void ChartView::cancelPlacing()
+{
+    if (!placing_)
+        return;
+    placing_.reset();
+    update();
+    showHint();
+    Q_EMIT placingEnded();
+}
+
+void ChartView::preview(int index, const QVariantMap& parameters)
+{
+    preview_.emplace(index, parameters);
+    update();
+}
+
+void ChartView::endPreview()
+{
+    preview_.reset();
+    update();
+}
+
+std::vector<Drawing> ChartView::shownDrawings() const
+{
+    std::vector<Drawing> shown = document_.drawings();
+    auto valid = [&](int i) { return i >= 0 && std::size_t(i) < shown.size(); };
+    if (const Move* move = std::get_if<Move>(&drag_); move && valid(move->index))
+        shown[std::size_t(move->index)].anchors = move->anchors;
+    if (preview_ && valid(preview_->first))
+        shown[std::size_t(preview_->first)].parameters = preview_->second;
+    // A tool being placed shows once its first point is set, its other points at the pointer.
+    if (placing_ && !placing_->anchors.empty() && placing_->pointer) {
+        Drawing d{placing_->kind->progId, placing_->anchors, placing_->parameters};
+        d.anchors.resize(std::size_t(placing_->kind->anchorCount), *placing_->pointer);
+        shown.push_back(std::move(d));
+    }
+    return shown;
+}
+
+int ChartView::drawingAt(QPointF pixel) const
+{
+    const Mapping m = mapping();
+    if (!m.plot().contains(pixel))
+        return -1;
+    const auto& drawings = document_.drawings();
+    for (int i = int(drawings.size()) - 1; i >= 0; --i)
+        if (distanceTo(shapesOf(drawings[std::size_t(i)], series_, m), pixel) <= hitDistance)
+            return i;
+    return -1;
+}
+
+int ChartView::handleAt(QPointF pixel) const
+{
+    if (selected_ < 0)
+        return -1;
+    const Mapping m = mapping();
+    const auto& anchors = document_.drawings()[std::size_t(selected_)].anchors;
+    for (int k = int(anchors.size()) - 1; k >= 0; --k) {
+        const QPointF d = m.toPixel(anchors[std::size_t(k)]) - pixel;
+        if (std::abs(d.x()) <= handleRadius + 2 && std::abs(d.y()) <= handleRadius + 2)
+            return k;
+    }
+    return -1;
+}
+
+void ChartView::documentChanged()
+{
+    drag_ = std::monostate{};
+    if (std::size_t(selected_) >= document_.drawings().size())
+        selected_ = -1;
+    update();
+}
+
+void ChartView::showHint()
+{
+    if (!placing_) {
+        Q_EMIT hint({});
+        return;
+    }
+    Q_EMIT hint(tr("%1: click point %2 of %3 (Esc stops)")
+                    .arg(placing_->kind->title)
+                    .arg(placing_->anchors.size() + 1)
+                    .arg(placing_->kind->anchorCount));
+}
+
+void ChartView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    paintChart(painter, size(), ChartScene{&series_, mapping(), shownDrawings(), selected_, label_});
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPointF at = event->position();
+    if (placing_) {
+        if (!mapping().plot().contains(at))
+            return;
+        placing_->anchors.push_back(mapping().toValue(at));
+        if (placing_->anchors.size() < std::size_t(placing_->kind->anchorCount)) {
+            showHint();
+            update();
+            return;
+        }
+        const Drawing drawing{placing_->kind->progId, placing_->anchors, placing_->parameters};
+        placing_.reset();
+        showHint();
+        Q_EMIT placed(drawing);
+        Q_EMIT placingEnded();
+        return;
+    }
+    if (const int handle = handleAt(at); handle >= 0) {
+        drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors};
+        return;
+    }
+    const int hit = drawingAt(at);
+    select(hit);
+    if (hit >= 0)
+        drag_ = Move{hit, -1, at, document_.drawings()[std::size_t(hit)].anchors};
+    else
+        drag_ = Pan{at, viewport_};
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    const Mapping m = mapping();
+    if (placing_) {
+        placing_->pointer = m.toValue(at);
+        if (!placing_->anchors.empty())
+            update();
+        return;
+    }
+    if (Pan* pan = std::get_if<Pan>(&drag_)) {
+        const QPointF d = at - pan->from;
+        viewport_ = pan->start.panned(-d.x() / m.pixelsPerBar(), d.y() / m.pixelsPerPrice());
+        update();
+        return;
+    }
+    Move* move = std::get_if<Move>(&drag_);
+    if (!move)
+        return;
+    if (!move->started && QLineF(move->from, at).length() < dragThreshold)
+        return;
+    move->started = true;
+    std::vector<ChartPoint> anchors = document_.drawings()[std::size_t(move->index)].anchors;
+    if (move->handle >= 0) {
+        anchors[std::size_t(move->handle)] = m.toValue(at);
+    } else {
+        const ChartPoint from = m.toValue(move->from), to = m.toValue(at);
+        for (ChartPoint& a : anchors)
+            a = {a.x + to.x - from.x, a.y + to.y - from.y};
+    }
+    move->anchors = std::move(anchors);
+    update();
+}
+
+void ChartView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const auto drag = std::exchange(drag_, std::monostate{});
+    if (const Move* move = std::get_if<Move>(&drag); move && move->started)
+        Q_EMIT moved(move->index, move->anchors);
+    update();
+}
+
+void ChartView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || placing_)
+        return;
+    drag_ = std::monostate{};
+    const int hit = drawingAt(event->position());
+    if (hit < 0)
+        return;
+    select(hit);
+    Q_EMIT propertiesRequested(hit);
+}
+
+void ChartView::wheelEvent(QWheelEvent* event)
+{
+    const Mapping m = mapping();
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches == 0)
+        return;
+    viewport_ = viewport_.zoomed(std::pow(zoomPerNotch, notches), m.pixelToX(event->position().x()), series_);
+    update();
+}
+
+void ChartView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        if (selected_ >= 0)
+            Q_EMIT deleteRequested(selected_);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (selected_ >= 0)
+            Q_EMIT propertiesRequested(selected_);
+        return;
+    case Qt::Key_Escape:
+        if (placing_)
+            cancelPlacing();
+        else
+            select(-1);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ChartView::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (placing_)
+        return;
+    const int hit = drawingAt(event->pos());
+    if (hit < 0)
+        return;
+    select(hit);
+    QMenu menu(this);
+    const QAction* properties = menu.addAction(tr("Properties…"));
+    const QAction* remove = menu.addAction(tr("Delete"));
+    // Acted on once the menu is gone, so that the dialog does not open inside the menu's loop.
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == properties)
+        Q_EMIT propertiesRequested(hit);
+    else if (chosen == remove)
+        Q_EMIT deleteRequested(hit);
+}
+
+} // namespace zarvchart

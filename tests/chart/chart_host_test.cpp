@@ -1,0 +1,304 @@
+// The chart as its user works it: tools placed with the mouse, edited through their dialogs,
+// moved, deleted, undone, kept as defaults and in files. Offscreen, in the test's own settings
+// and data folders.
+
+#include "support/ToolDriver.h"
+
+#include "chart/app/ApplicationName.h"
+#include "chart/app/MainWindow.h"
+#include "chart/host/DrawingsStore.h"
+#include "chart/host/ToolDefaults.h"
+#include "chart/model/DrawingsFile.h"
+#include "chart/model/SampleSeries.h"
+#include "chart/tools/Geometry.h"
+
+#include <QFile>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+
+using namespace zarvchart;
+using namespace testsupport;
+
+void PrintTo(const QVariant& v, std::ostream* os) { *os << v.typeName() << " " << v.toString().toStdString(); }
+
+namespace zarvchart {
+void PrintTo(const Drawing& d, std::ostream* os)
+{
+    *os << d.progId.toStdString();
+    for (const ChartPoint& p : d.anchors)
+        *os << " (" << p.x << ", " << p.y << ")";
+    for (auto it = d.parameters.begin(); it != d.parameters.end(); ++it)
+        *os << " " << it.key().toStdString() << "=" << it.value().toString().toStdString();
+}
+} // namespace zarvchart
+
+namespace {
+
+const QString retracement = QStringLiteral("ZarvLinesParm.RetracementParmClass");
+
+class Chart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        nameApplication();
+        resetDefaults();
+        window_.resize(1000, 640);
+        window_.show();
+    }
+
+    ChartView& view() { return window_.view(); }
+    QPoint pixelOf(ChartPoint p) { return view().mapping().toPixel(p).toPoint(); }
+    QImage picture() { return view().grab().toImage(); }
+
+    /// Clicks the tool `title` in the toolbar, then `points` on the chart.
+    Drawing place(const QString& title, const std::vector<ChartPoint>& points)
+    {
+        auto* toolBar = window_.findChild<QToolBar*>(QStringLiteral("Tools"));
+        for (QAction* action : toolBar->actions())
+            if (action->text() == title)
+                click(*toolBar->widgetForAction(action));
+        for (const ChartPoint& p : points)
+            QTest::mouseClick(&view(), Qt::LeftButton, {}, pixelOf(p));
+        return document_.drawings().back();
+    }
+
+    /// Double-clicks drawing `index` on its first line, with `user` acting on the dialog.
+    void edit(int index, User user)
+    {
+        const auto shapes = shapesOf(document_.drawings()[std::size_t(index)], series_, view().mapping());
+        const auto line = std::find_if(shapes.begin(), shapes.end(), [](const Shape& s) { return s.kind == Shape::Kind::Line; });
+        ASSERT_NE(line, shapes.end());
+        whenModal({}, std::move(user));
+        QTest::mouseDClick(&view(), Qt::LeftButton, {}, ((line->points[0] + line->points[1]) / 2).toPoint());
+    }
+
+    Series series_ = sampleSeries();
+    ChartDocument document_;
+    MainWindow window_{series_, QStringLiteral("Sample"), document_, QString()};
+};
+
+/// The row near `y` in `column` whose colour comes closest to `colour`.
+int rowNearest(const QImage& image, int column, double y, const QColor& colour)
+{
+    int best = -1, bestDistance = 1 << 30;
+    for (int row = int(y) - 3; row <= int(y) + 3; ++row) {
+        const QColor c = image.pixelColor(column, row);
+        const int d = std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) + std::abs(c.blue() - colour.blue());
+        if (d < bestDistance)
+            best = row, bestDistance = d;
+    }
+    return best;
+}
+
+TEST_F(Chart, RetracementLevelsSitOnThePixelRowsOfTheirPrices)
+{
+    place(QStringLiteral("Retracement"), {{40, 110}, {120, 125}});
+    edit(0, [](QDialog& d) {
+        type(d, QStringLiteral("V(5)"), QStringLiteral("1.5"));
+        ok(d);
+    });
+    const Drawing drawing = document_.drawings()[0];
+    ASSERT_EQ(drawing.parameters.value(QStringLiteral("V(6)")), QVariant(1.5f));
+
+    // Right of the last bar, where "Extend to end" takes the lines and no candle is in the way.
+    const Mapping m = view().mapping();
+    const int column = int(m.xToPixel(double(series_.size()) + 5));
+    const QImage image = picture();
+    const ChartPoint from = drawing.anchors[0], to = drawing.anchors[1];
+    for (int i = 1; i <= 6; ++i) {
+        const double v = drawing.parameters.value(QStringLiteral("V(%1)").arg(i)).toDouble();
+        const double y = m.yToPixel(to.y - v * (to.y - from.y));
+        EXPECT_LE(std::abs(rowNearest(image, column, y, QColor(255, 128, 0)) + 0.5 - y), 0.75) << "V(" << i << ") at " << y;
+    }
+}
+
+TEST_F(Chart, LeastSquareLineIsTheRegressionOfTheChosenPrice)
+{
+    place(QStringLiteral("Least Square Channel"), {{150, 100}, {210, 110}});
+    edit(0, [](QDialog& d) {
+        chooseEntry(child<QComboBox>(d, QStringLiteral("Use")), 1); // "High"
+        ok(d);
+    });
+    const Drawing drawing = document_.drawings()[0];
+    ASSERT_EQ(drawing.parameters.value(QStringLiteral("UseToCalc")), QVariant(2));
+
+    // Least squares by the normal equations, over the bars between the anchors.
+    const int first = int(std::ceil(drawing.anchors[0].x)), last = int(std::floor(drawing.anchors[1].x));
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (int i = first; i <= last; ++i) {
+        const double y = series_[std::size_t(i)].high;
+        n += 1, sx += i, sy += y, sxx += double(i) * i, sxy += i * y;
+    }
+    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx), intercept = (sy - slope * sx) / n;
+
+    const Mapping m = view().mapping();
+    int checked = 0;
+    for (const Shape& s : shapesOf(drawing, series_, m)) {
+        if (s.role != QLatin1String("Fit"))
+            continue;
+        for (const QPointF& p : s.points) {
+            EXPECT_NEAR(m.pixelToY(p.y()), intercept + slope * m.pixelToX(p.x()), 1e-6);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 2);
+}
+
+TEST_F(Chart, CancelOrCloseAfterAPreviewLeavesThePictureAsItWas)
+{
+    for (const User& end : {User(cancel), User(closeBox)}) {
+        place(QStringLiteral("Retracement"), {{40, 110}, {120, 125}});
+        view().select(-1);
+        const QImage before = picture();
+        const auto drawings = document_.drawings();
+        const int steps = document_.undoStack().count();
+        edit(int(drawings.size()) - 1, [&](QDialog& d) {
+            type(d, QStringLiteral("V(5)"), QStringLiteral("2"));
+            chooseColour(d, QStringLiteral("Cor1(0)"), 0xFF0000);
+            for (int i = 0; i < 200 && picture() == before; ++i)
+                QTest::qWait(5);
+            EXPECT_TRUE(picture() != before) << "no preview";
+            end(d);
+        });
+        view().select(-1);
+        EXPECT_TRUE(picture() == before);
+        EXPECT_EQ(document_.drawings(), drawings);
+        EXPECT_EQ(document_.undoStack().count(), steps);
+    }
+}
+
+TEST_F(Chart, PlacingMovingEditingAndDeletingEachUndoAndRedo)
+{
+    std::vector<std::vector<Drawing>> states{document_.drawings()};
+    place(QStringLiteral("Circle / Ellipse"), {{60, 100}, {90, 120}});
+    states.push_back(document_.drawings());
+
+    const QPoint handle = pixelOf(document_.drawings()[0].anchors[1]), drop = handle + QPoint(40, 30);
+    QTest::mousePress(&view(), Qt::LeftButton, {}, handle);
+    QTest::mouseMove(&view(), handle + QPoint(20, 15));
+    QTest::mouseMove(&view(), drop);
+    QTest::mouseRelease(&view(), Qt::LeftButton, {}, drop);
+    EXPECT_EQ(document_.drawings()[0].anchors[1], view().mapping().toValue(drop));
+    states.push_back(document_.drawings());
+
+    whenModal({}, [](QDialog& d) {
+        tick(d, QStringLiteral("Fill"));
+        ok(d);
+    });
+    QTest::keyClick(&view(), Qt::Key_Return);
+    EXPECT_EQ(document_.drawings()[0].parameters.value(QStringLiteral("Fill")), QVariant(1));
+    states.push_back(document_.drawings());
+
+    QTest::keyClick(&view(), Qt::Key_Delete);
+    states.push_back(document_.drawings());
+    ASSERT_TRUE(states.back().empty());
+
+    QUndoStack& undo = document_.undoStack();
+    ASSERT_EQ(undo.count(), 4);
+    for (int i = 3; i >= 0; --i) {
+        undo.undo();
+        EXPECT_EQ(document_.drawings(), states[std::size_t(i)]) << "undone to " << i;
+    }
+    for (int i = 1; i <= 4; ++i) {
+        undo.redo();
+        EXPECT_EQ(document_.drawings(), states[std::size_t(i)]) << "redone to " << i;
+    }
+}
+
+TEST_F(Chart, SaveAsDefaultStartsTheNextToolOfItsKindUntilReset)
+{
+    const ToolKind& kind = *toolKind(retracement);
+    place(QStringLiteral("Retracement"), {{40, 110}, {120, 125}});
+    edit(0, [](QDialog& d) {
+        type(d, QStringLiteral("V(0)"), QStringLiteral("0.3"));
+        saveAsDefault(d);
+    });
+    const QVariantMap kept = document_.drawings()[0].parameters;
+    EXPECT_EQ(kept.value(QStringLiteral("V(1)")), QVariant(0.3f));
+    EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZarvLinesParm/zarvchart.conf")));
+    EXPECT_EQ(place(QStringLiteral("Retracement"), {{50, 110}, {130, 125}}).parameters, kept);
+
+    resetDefaults();
+    EXPECT_EQ(place(QStringLiteral("Retracement"), {{60, 110}, {140, 125}}).parameters.value(QStringLiteral("V(1)")),
+              kind.builtInDefaults.value(QStringLiteral("V(1)")));
+}
+
+TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("drawings.json"));
+    document_.reset({});
+    for (const ToolKind& kind : toolKinds())
+        document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
+    const auto drawings = document_.drawings();
+    ASSERT_TRUE(window_.saveDrawings(path));
+    EXPECT_EQ(readCheckedDrawings(path), drawings);
+
+    const QByteArray good = drawingsToJson({drawings[0]});
+    const struct {
+        QByteArray json;
+        QString says;
+    } damaged[] = {
+        {good.left(good.size() / 2), QStringLiteral("line ")},
+        {QByteArray(good).replace("\"version\": 1", "\"version\": 2"), QStringLiteral("format version 2")},
+        {QByteArray(good).replace("RetracementParmClass", "NoSuchClass"), QStringLiteral("is no tool")},
+        {QByteArray(good).replace("\"Extend\": 1", "\"Extend\": \"yes\""), QStringLiteral("Extend of Retracement should be")},
+        {QByteArray(good).replace("\"Extend\": 1", "\"V(7)\": 1"), QStringLiteral("has no parameter V(7)")},
+    };
+    for (const auto& row : damaged) {
+        ASSERT_NE(row.json, good) << row.says.toStdString();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(row.json) == row.json.size());
+        file.close();
+        QString message;
+        whenModal({}, [&](QDialog& box) {
+            message = dynamic_cast<QMessageBox&>(box).text();
+            box.close();
+        });
+        EXPECT_FALSE(window_.openDrawings(path));
+        EXPECT_TRUE(message.contains(row.says)) << message.toStdString();
+        EXPECT_EQ(document_.drawings(), drawings);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), row.json);
+    }
+}
+
+TEST_F(Chart, DrawingsAreKeptWhenTheWindowCloses)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept/sample.json"));
+    MainWindow window(series_, QStringLiteral("Sample"), document_, kept);
+    place(QStringLiteral("Gann Square of Nine"), {{100, 110}});
+    window.close();
+    EXPECT_EQ(readCheckedDrawings(kept), document_.drawings());
+}
+
+TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
+{
+    const QPointF pointer(400, 300);
+    const Mapping before = view().mapping();
+    QWheelEvent wheel(pointer, view().mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view(), &wheel);
+    const Mapping zoomed = view().mapping();
+    EXPECT_NEAR(zoomed.pixelsPerBar(), before.pixelsPerBar() * 1.44, 1e-9);
+    EXPECT_NEAR(zoomed.pixelToX(pointer.x()), before.pixelToX(pointer.x()), 1e-9);
+
+    // Right of the last bar, where nothing is drawn.
+    const QPoint from = pixelOf({double(series_.size()) + 3, (zoomed.lowPrice() + zoomed.highPrice()) / 2});
+    const QPoint to = from + QPoint(-100, 50);
+    QTest::mousePress(&view(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(&view(), to);
+    QTest::mouseRelease(&view(), Qt::LeftButton, {}, to);
+    const Mapping panned = view().mapping();
+    EXPECT_NEAR(panned.pixelToX(to.x()), zoomed.pixelToX(from.x()), 1e-9);
+    EXPECT_NEAR(panned.pixelToY(to.y()), zoomed.pixelToY(from.y()), 1e-9);
+    EXPECT_TRUE(document_.drawings().empty());
+}
+
+} // namespace

@@ -1,0 +1,353 @@
+// What each of the chart's tools looks like: its shapes worked out from its anchors and
+// parameters, their painting, and hit-testing them by distance.
+
+#include "chart/tools/Geometry.h"
+#include "chart/tools/ToolKinds.h"
+
+#include <ZarvLinesParm/Describe.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace zarvchart;
+
+namespace {
+
+// 10 pixels to a bar and to a unit of price alike, so circles on the screen are circles in data.
+const Mapping mapping(QRectF(50, 20, 1000, 500), 0, 100, 0, 50);
+
+// Bars that wander between about 13 and 33, the same every run.
+const Series& series()
+{
+    static const Series bars = [] {
+        Series s;
+        for (int i = 0; i < 100; ++i) {
+            const double close = 20 + 5 * std::sin(i / 7.0) + 0.1 * i;
+            const double open = close - 0.5 * std::cos(i * 1.3);
+            s.push_back({QDate(2024, 1, 1).addDays(i), open, std::max(open, close) + 1 + std::sin(i) / 2,
+                         std::min(open, close) - 1, close, 1000});
+        }
+        return s;
+    }();
+    return bars;
+}
+
+Drawing drawing(const QString& cls, std::vector<ChartPoint> anchors, const QVariantMap& changes = {})
+{
+    Drawing d{QStringLiteral("ZarvLinesParm.") + cls, std::move(anchors), toolKind("ZarvLinesParm." + cls)->builtInDefaults};
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        d.parameters.insert(it.key(), it.value());
+    return d;
+}
+
+std::vector<Shape> withRole(const std::vector<Shape>& shapes, const QString& role)
+{
+    std::vector<Shape> out;
+    std::copy_if(shapes.begin(), shapes.end(), std::back_inserter(out), [&](const Shape& s) { return s.role == role; });
+    return out;
+}
+
+QPointF pixel(double x, double price) { return mapping.toPixel({x, price}); }
+
+// Finite, and where a painter can draw it: lines inside the plot, the rest touching it.
+void expectSane(const std::vector<Shape>& shapes)
+{
+    const QRectF plot = mapping.plot().adjusted(-1e-9, -1e-9, 1e-9, 1e-9);
+    for (const Shape& s : shapes) {
+        for (QPointF p : s.points)
+            EXPECT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y())) << s.role.toStdString();
+        const bool inside = s.kind == Shape::Kind::Line
+            ? plot.contains(s.points[0]) && plot.contains(s.points[1])
+            : s.rect.width() <= 1e6 && s.rect.height() <= 1e6 && s.rect.adjusted(-1, -1, 1, 1).intersects(plot);
+        EXPECT_TRUE(inside) << s.role.toStdString();
+    }
+}
+
+// A point that lies on `s`.
+QPointF pointOn(const Shape& s)
+{
+    const double a = s.startAngle * M_PI / 180;
+    switch (s.kind) {
+    case Shape::Kind::Ellipse:
+    case Shape::Kind::Arc:
+        return {s.rect.center().x() + s.rect.width() / 2 * std::cos(a), s.rect.center().y() - s.rect.height() / 2 * std::sin(a)};
+    case Shape::Kind::Text: return s.rect.center();
+    default: return (s.points.first() + s.points.last()) / 2;
+    }
+}
+
+} // namespace
+
+TEST(ToolGeometry, EveryKindWithItsDefaultsIsDrawnPaintedAndHit)
+{
+    const std::vector<ChartPoint> anchors{{20, 15}, {60, 35}, {70, 25}};
+    for (const ToolKind& kind : toolKinds()) {
+        SCOPED_TRACE(kind.progId.toStdString());
+        // The defaults are the class's own members, of their types, within their index ranges.
+        const auto members = ZarvLinesParm::Describe(kind.progId.toStdString());
+        for (auto it = kind.builtInDefaults.begin(); it != kind.builtInDefaults.end(); ++it) {
+            const QString name = it.key().section('(', 0, 0);
+            const auto m = std::find_if(members.begin(), members.end(), [&](auto& each) { return each.name == name.toStdString(); });
+            ASSERT_NE(m, members.end()) << it.key().toStdString();
+            const int index = it.key().contains('(') ? it.key().section('(', 1).section(')', 0, 0).toInt() : -1;
+            EXPECT_EQ(index >= 0, m->index && index >= m->index->first && index <= m->index->second);
+            using T = ZarvLinesParm::ValueType;
+            EXPECT_EQ(it.value().typeId(), m->type == T::Float ? QMetaType::Float
+                                           : m->type == T::String ? QMetaType::QString : QMetaType::Int) << it.key().toStdString();
+        }
+        EXPECT_NE(kind.dialogCaption, "Brastel Options");
+        EXPECT_NE(kind.dialogCaption, "Zarv Impulse Options");
+
+        const Drawing d{kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, kind.builtInDefaults};
+        const std::vector<Shape> shapes = shapesOf(d, series(), mapping);
+        ASSERT_FALSE(shapes.empty());
+        expectSane(shapes);
+        for (const Shape& s : shapes)
+            EXPECT_LT(distanceTo({s}, pointOn(s)), 0.5) << s.role.toStdString();
+        EXPECT_GT(distanceTo(shapes, mapping.plot().bottomRight() + QPointF(3000, 3000)), 1000);
+
+        QImage image(1100, 540, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintShapes(painter, shapes);
+        painter.end();
+        EXPECT_FALSE(image.allGray());
+    }
+}
+
+TEST(ToolGeometry, RetracementLevelsSitOnTheirPricesRowsAndReachTheEndWhenExtended)
+{
+    // The move from 10 up to 40: level v lies at 40 - 30v.
+    const std::pair<const char*, double> levels[] = {{"V(1)", 32.92}, {"V(2)", 28.54}, {"V(3)", 25},
+                                                     {"V(4)", 21.46}, {"V(5)", 16.42}, {"V(6)", 10}};
+    struct Row { int extend, numbers; double x0, x1, left, right; };
+    const Row rows[] = {{0, 0, 20, 60, pixel(20, 0).x(), pixel(60, 0).x()},
+                        {1, 1, 20, 60, pixel(20, 0).x(), mapping.plot().right()},
+                        {1, 0, 60, 20, pixel(20, 0).x(), mapping.plot().right()}};
+    for (const Row& row : rows) {
+        const auto shapes = shapesOf(drawing("RetracementParmClass", {{row.x0, 10}, {row.x1, 40}},
+                                             {{"Extend", row.extend}, {"Numbers", row.numbers}}), series(), mapping);
+        for (auto [role, price] : levels) {
+            SCOPED_TRACE(role);
+            const auto parts = withRole(shapes, role);
+            ASSERT_EQ(parts.size(), row.numbers ? 2u : 1u);
+            const QLineF line(parts[0].points[0], parts[0].points[1]);
+            EXPECT_NEAR(line.y1(), pixel(0, price).y(), 1e-3);
+            EXPECT_EQ(line.y1(), line.y2());
+            EXPECT_EQ(std::min(line.x1(), line.x2()), row.left);
+            EXPECT_EQ(std::max(line.x1(), line.x2()), row.right);
+            EXPECT_EQ(parts[0].colour, QColor(255, 128, 0)); // 0x0080FF
+            if (row.numbers) {
+                EXPECT_EQ(parts[1].text, QString::number(1 - (price - 10) / 30, 'g', 3));
+            }
+        }
+    }
+}
+
+TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidualsDeviation)
+{
+    const std::pair<int, double (*)(const Bar&)> prices[] = {
+        {1, [](const Bar& b) { return b.open; }}, {2, [](const Bar& b) { return b.high; }},
+        {3, [](const Bar& b) { return b.low; }}, {4, [](const Bar& b) { return b.close; }},
+        {5, [](const Bar& b) { return (b.open + b.high + b.low) / 3; }},
+        {0, [](const Bar& b) { return b.close; }}, {9, [](const Bar& b) { return b.close; }}};
+    for (auto [useToCalc, price] : prices) {
+        SCOPED_TRACE(useToCalc);
+        // Bars 11 to 70 lie between the anchors; the normal equations in long double.
+        long double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+        for (int i = 11; i <= 70; ++i) {
+            const long double y = price(series()[i]);
+            n += 1, sx += i, sy += y, sxx += i * i, sxy += i * y;
+        }
+        const long double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+        const long double intercept = (sy - slope * sx) / n;
+        long double squares = 0;
+        for (int i = 11; i <= 70; ++i)
+            squares += std::pow(price(series()[i]) - intercept - slope * i, 2);
+        const double sd = std::sqrt(static_cast<double>(squares / n));
+
+        const auto shapes = shapesOf(drawing("ZarvLeastSquareClass", {{70.6, 30}, {10.4, 20}},
+                                             {{"UseToCalc", useToCalc}, {"V(1)", 2.0f}, {"V(2)", 1.5f}}), series(), mapping);
+        const std::pair<const char*, double> lines[] = {{"Fit", 0.0}, {"Upper", 2 * sd}, {"Lower", -1.5 * sd}};
+        for (auto [role, off] : lines) {
+            const auto line = withRole(shapes, role);
+            ASSERT_EQ(line.size(), 1u) << role;
+            for (int end : {0, 1}) {
+                const double x = end ? 70 : 11;
+                const QPointF expected = pixel(x, static_cast<double>(intercept + slope * x) + off);
+                EXPECT_NEAR(line[0].points[end].x(), expected.x(), 1e-6) << role;
+                EXPECT_NEAR(line[0].points[end].y(), expected.y(), 1e-6) << role;
+            }
+        }
+    }
+}
+
+TEST(ToolGeometry, GannZonesAreEvenAndAlternateTheOddAndEvenColours)
+{
+    const QColor odd(255, 0, 0), even(0, 255, 0);
+    const std::pair<int, int> counts[] = {{1, 1}, {5, 5}, {8, 8}, {50, 50}, {0, 8}, {51, 8}, {-3, 8}};
+    for (auto [nZones, drawn] : counts) {
+        SCOPED_TRACE(nZones);
+        const auto shapes = shapesOf(drawing("ZarvGannParmClass", {{20, 10}, {40, 40}},
+                                             {{"NZones", nZones}, {"Cor(1)", 0x0000FF}, {"Cor(2)", 0x00FF00}}), series(), mapping);
+        ASSERT_EQ(shapes.size(), static_cast<std::size_t>(drawn + 1));
+        std::vector<std::pair<double, QColor>> lines;
+        for (const Shape& s : shapes)
+            lines.emplace_back(s.points[0].y(), s.colour);
+        std::sort(lines.begin(), lines.end(), [](auto& a, auto& b) { return a.first > b.first; }); // from the first anchor up
+        for (int k = 0; k <= drawn; ++k) {
+            EXPECT_NEAR(lines[k].first, pixel(0, 10 + 30.0 * k / drawn).y(), 1e-9);
+            EXPECT_EQ(lines[k].second, k % 2 ? even : odd);
+        }
+    }
+}
+
+TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
+{
+    enum Expect { On, Off, Absent };
+    struct Row {
+        const char* cls;
+        std::vector<ChartPoint> anchors;
+        QVariantMap changes;
+        const char* role;
+        ChartPoint point;
+        Expect expect;
+    };
+    // The highest high and lowest low of bars 28 to 30, the range measured for an anchor at 30.
+    double high = -INFINITY, low = INFINITY;
+    for (int i = 28; i <= 30; ++i)
+        high = std::max(high, series()[i].high), low = std::min(low, series()[i].low);
+    const double range = high - low;
+    const std::vector<ChartPoint> trend{{20, 10}, {60, 40}};
+    const Row rows[] = {
+        // Arcs about the second anchor cross the trend where a retracement would; half of them
+        // faces the first anchor.
+        {"ZarvArcsParmClass", trend, {}, "V(3)", {40, 25}, On},
+        {"ZarvArcsParmClass", trend, {}, "V(1)", {69.44, 47.08}, Off},
+        {"ZarvArcsParmClass", trend, {{"FullCircle", 1}}, "V(1)", {69.44, 47.08}, On},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Up", {40, high + 0.618 * range}, On},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Down", {40, low - 1.382 * range}, On},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Range", {29, high}, On},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Up", {80, high + 0.618 * range}, Off},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {{"ExtendRight", 1}}, "Up", {80, high + 0.618 * range}, On},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {{"Periodos", 1}}, "Range", {30, series()[30].high}, On},
+        // The move of 10 from the first anchor to the second, from the third at 15, for 20 bars.
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {}, "V(2)", {60, 25}, On},
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {}, "V(1)", {55, 21.18}, On},
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {}, "V(1)", {80, 21.18}, Off},
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {{"FExpShow", 0x11}}, "V(1)", {80, 21.18}, On},
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {{"FExpShow", 0x0D}}, "V(2)", {60, 25}, Absent},
+        {"zarvFanParmClass", trend, {}, "50% line", {80, 32.5}, On},
+        {"zarvFanParmClass", trend, {{"AteFim", 0}}, "50% line", {80, 32.5}, Off},
+        {"zarvFanParmClass", trend, {{"AteFim", 0}}, "61.8% line", {40, 15.73}, On},
+        {"zarvFanParmClass", trend, {{"FanShow", 0x0D}}, "50% line", {40, 17.5}, Absent},
+        {"zarvFanParmClass", trend, {{"HLines", 1}}, "HLines", {75, 25}, On},
+        {"zarvFanParmClass", trend, {}, "HLines", {75, 25}, Absent},
+        // The median from (20, 25) through (40, 25), tines at 35 and 15.
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "Fork", {90, 25}, On},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "Fork", {90, 15}, On},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "Internal", {80, 30}, On},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "External", {80, 45}, On},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {{"ForkShow", 1}}, "External", {80, 45}, Absent},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {{"ForkShow", 2}}, "Internal", {80, 30}, Absent},
+        // The channel from (20, 10) to (60, 30), 10 wide, up to the third anchor.
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {}, "External", {60, 40}, On},
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {}, "V(1)", {40, 23.82}, On},
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
+        // A line wholly off the chart is left out, not pressed against its edge.
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent},
+        {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "1x1", {40, 20}, On},
+        {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(4)", {35, 25}, On},
+        {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(3)", {40, 15}, On},
+        // About 16, whose root is 4: 90 degrees on is 4.5 squared, a turn on 6 squared.
+        {"GannSQ9ParmClass", {{20, 16}}, {}, "Price", {50, 20.25}, On},
+        {"GannSQ9ParmClass", {{20, 16}}, {}, "Price", {50, 36}, On},
+        {"GannSQ9ParmClass", {{20, 16}}, {{"UpDown", 1}}, "Price", {50, 12.25}, On},
+        {"GannSQ9ParmClass", {{20, 16}}, {{"Step", 0.25f}}, "Price", {50, 18.0625}, On},
+        {"GannSQ9ParmClass", {{20, 16}}, {{"Price", 0.0f}}, "Price", {50, 16}, Absent},
+        {"GannSQ9ParmClass", {{20, 16}}, {}, "Time", {24, 5}, On},
+        {"GannSQ9ParmClass", {{20, 16}}, {{"Time", 16}}, "Time", {29, 5}, On},
+        {"CircleElipseCls", {{20, 10}, {40, 30}}, {}, "Ellipse", {40, 20}, On},
+        {"CircleElipseCls", {{20, 10}, {40, 30}}, {}, "Ellipse", {30, 20}, Off},
+        {"CircleElipseCls", {{20, 10}, {40, 30}}, {{"Fill", 1}}, "Ellipse", {30, 20}, On},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.cls << " " << row.role << " at " << row.point.x << ", " << row.point.y);
+        const auto parts = withRole(shapesOf(drawing(row.cls, row.anchors, row.changes), series(), mapping), row.role);
+        if (row.expect == Absent) {
+            EXPECT_TRUE(parts.empty());
+            continue;
+        }
+        const double distance = distanceTo(parts, mapping.toPixel(row.point));
+        if (row.expect == On)
+            EXPECT_LT(distance, 0.5);
+        else
+            EXPECT_GT(distance, 3);
+    }
+}
+
+TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
+{
+    auto shape = [](Shape::Kind kind, QRectF rect, QColor fill = {}) {
+        Shape s;
+        s.kind = kind, s.rect = rect, s.fill = fill, s.startAngle = 0, s.spanAngle = 90;
+        return s;
+    };
+    Shape line;
+    line.points = {QPointF(0, 0), QPointF(10, 0)};
+    const QRectF circle(-10, -10, 20, 20);
+    const struct { Shape shape; QPointF point; double distance; } rows[] = {
+        {line, {5, 3}, 3}, {line, {13, 4}, 5},
+        // The quarter from three to twelve o'clock: a point left of the circle is nearest its end.
+        {shape(Shape::Kind::Arc, circle), {-20, 0}, std::hypot(20, 10)},
+        {shape(Shape::Kind::Arc, circle), {20, -20}, std::hypot(20, 20) - 10},
+        {shape(Shape::Kind::Ellipse, QRectF(-10, -5, 20, 10)), {0, 0}, 5},
+        {shape(Shape::Kind::Ellipse, QRectF(-10, -5, 20, 10), Qt::red), {0, 0}, 0},
+        {shape(Shape::Kind::Ellipse, QRectF(-10, -5, 20, 10), Qt::red), {0, 10}, 5},
+        {shape(Shape::Kind::Text, QRectF(0, -10, 30, 12)), {10, -5}, 0},
+        {shape(Shape::Kind::Text, QRectF(0, -10, 30, 12)), {40, 0}, 10},
+    };
+    for (const auto& row : rows)
+        EXPECT_NEAR(distanceTo({row.shape}, row.point), row.distance, 0.01) << row.point.x() << ", " << row.point.y();
+    EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
+}
+
+TEST(ToolGeometry, DegenerateInputGivesSaneShapesOrNone)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::vector<ChartPoint>> anchorSets{
+        {{30, 20}, {30, 20}, {30, 20}}, {{30, 20}}, {{30, 20}, {30, 40}, {30, 30}}, {{10, 20}, {90, 20}, {50, 20}},
+        {{nan, 20}, {40, nan}, {50, 30}}, {{-1e300, 1e300}, {1e300, -1e300}, {inf, -inf}}, {{20, 10}, {20.001, 1e30}, {30, -1e30}}};
+    const double values[] = {nan, inf, -inf, 1e30, -1e30, 32767, -32768, 0};
+    const Mapping flat(QRectF(0, 0, 100, 100), 5, 5, 3, 3);
+    for (const ToolKind& kind : toolKinds()) {
+        SCOPED_TRACE(kind.progId.toStdString());
+        auto check = [&](const Drawing& d, const Series& bars, const Mapping& m) {
+            const auto shapes = shapesOf(d, bars, m);
+            if (&m == &mapping)
+                expectSane(shapes);
+            distanceTo(shapes, {60, 60});
+            QImage image(120, 120, QImage::Format_RGB32);
+            QPainter painter(&image);
+            paintShapes(painter, shapes);
+        };
+        for (const auto& anchors : anchorSets) {
+            check(Drawing{kind.progId, anchors, kind.builtInDefaults}, series(), mapping);
+            check(Drawing{kind.progId, anchors, kind.builtInDefaults}, {}, mapping);
+            check(Drawing{kind.progId, anchors, kind.builtInDefaults}, series(), flat);
+            for (double v : values) {
+                Drawing d{kind.progId, anchors, kind.builtInDefaults};
+                for (auto it = d.parameters.begin(); it != d.parameters.end(); ++it)
+                    if (it.value().typeId() != QMetaType::QString)
+                        it.value() = v;
+                check(d, series(), mapping);
+            }
+        }
+        EXPECT_TRUE(shapesOf(Drawing{kind.progId, {}, kind.builtInDefaults}, series(), mapping).empty());
+    }
+}
