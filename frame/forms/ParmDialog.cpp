@@ -1,9 +1,14 @@
 #include "frame/forms/ParmDialog.h"
 
+#include "frame/forms/Accessible.h"
+
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -63,36 +68,66 @@ bool isCaptionLabel(const QWidget* w)
     return label && !dynamic_cast<const Swatch*>(w) && !label->isHidden() && !label->text().isEmpty();
 }
 
-// The label that names the control in `cell`: the nearest caption label in its row, the one on
-// its left first (most dialogs put the label before the control; some put it after); failing
-// that, a label in the row right above it, over its columns (a heading over its box).
+enum class Side { Left, Right, Above };
+
+// Whether `label` fills the cell right beside `cell` on that side.
+bool standsBeside(const Cell& label, const Cell& cell, Side side)
+{
+    const bool sameRow = label.row <= cell.row && cell.row < label.row + label.rowSpan;
+    switch (side) {
+    case Side::Left: return sameRow && label.lastColumn() + 1 == cell.column;
+    case Side::Right: return sameRow && label.column == cell.lastColumn() + 1;
+    case Side::Above:
+        return label.row + label.rowSpan == cell.row && label.column <= cell.lastColumn() && label.lastColumn() >= cell.column;
+    }
+    return false;
+}
+
+// The label that names the control in `cell`: a caption label in the cell right beside it in its
+// row, on its left first (most dialogs put the label before the control; some put it after);
+// failing that, one in the row right above it, over its columns (a heading over its box). Only
+// a neighbouring cell counts: a label further off names a control of its own, and a table's
+// cell, whose row and column labels both stand apart from it, is named by its tool.
 QLabel* labelOf(const Cell& cell, const std::vector<Cell>& cells)
 {
-    const Cell* best = nullptr;
-    int bestDistance = 0;
-    auto consider = [&](const Cell& c, int distance) {
-        if (!best || distance < bestDistance) {
-            best = &c;
-            bestDistance = distance;
-        }
-    };
-    for (const Cell& c : cells) {
-        if (!isCaptionLabel(c.widget) || c.row != cell.row)
-            continue;
-        // Left of the control counts as nearer than the same distance on its right.
-        if (c.lastColumn() < cell.column)
-            consider(c, cell.column - c.lastColumn());
-        else if (c.column > cell.lastColumn())
-            consider(c, 2 * (c.column - cell.lastColumn()) + 1);
-    }
-    if (!best) {
-        for (const Cell& c : cells) {
-            const bool over = c.row + c.rowSpan == cell.row && c.column <= cell.lastColumn() && c.lastColumn() >= cell.column;
-            if (isCaptionLabel(c.widget) && over)
-                consider(c, 0);
-        }
-    }
-    return best ? qobject_cast<QLabel*>(best->widget) : nullptr;
+    for (const Side side : {Side::Left, Side::Right, Side::Above})
+        for (const Cell& c : cells)
+            if (isCaptionLabel(c.widget) && standsBeside(c, cell, side))
+                return qobject_cast<QLabel*>(c.widget);
+    return nullptr;
+}
+
+// The ring round a focused control: two pixels wide, one pixel clear of the control, drawn on the
+// dialog in the theme's text colour, which stands out against the dialog's background in light
+// and dark themes alike (a swatch adds a ring of its own against its fill). The style's own
+// indicator is no help here: some styles show it only once Tab has been pressed, and in the
+// highlight colour, which can barely differ from the background.
+constexpr int ringGap = 1;
+constexpr int ringWidth = 2;
+
+QRect ringAround(const QWidget& control)
+{
+    const int out = ringGap + ringWidth;
+    return control.geometry().adjusted(-out, -out, out, out);
+}
+
+// Repaints the ring of every dialog that gains or loses the focus: one connection for the
+// library's lifetime, not one per dialog.
+void followFocus()
+{
+    static struct Following {
+        QPointer<QCoreApplication> application;
+        QMetaObject::Connection connection;
+        ~Following() { QObject::disconnect(connection); }
+    } following;
+    if (following.application == QCoreApplication::instance())
+        return;
+    following.application = QCoreApplication::instance();
+    following.connection = QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
+        for (QWidget* w : {old, now})
+            if (auto* dialog = w ? dynamic_cast<ParmDialog*>(w->window()) : nullptr)
+                dialog->update();
+    });
 }
 
 } // namespace
@@ -100,6 +135,8 @@ QLabel* labelOf(const Cell& cell, const std::vector<Cell>& cells)
 ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle)
     : QDialog(nullptr)
 {
+    installAccessibleInterfaces();
+    followFocus();
     setObjectName(objectName);
     setWindowTitle(designTitle);
     setSizeGripEnabled(false);
@@ -183,6 +220,8 @@ std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QStri
         const int row = firstRow + k % 3;
         const int column = k < 3 ? 0 : 2;
         QLabel* number = label(QString::fromLatin1(labelNames[k]), QString::number(k + 1));
+        // Against its box in either column, however wide the column is made by the rows above.
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid_->addWidget(number, row, column);
         boxes[k] = textBox(QStringLiteral("V(%1)").arg(k));
         grid_->addWidget(boxes[k], row, column + 1);
@@ -194,8 +233,33 @@ std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QStri
 void ParmDialog::nameAfter(QWidget* control, QLabel* label, const QString& heading)
 {
     const QString text = label->text();
-    control->setAccessibleName(heading.isEmpty() ? text : heading + QLatin1Char(' ') + text);
+    const QString name = heading.isEmpty() ? text : heading + QLatin1Char(' ') + text;
+    control->setAccessibleName(name);
+    // An editable list hands the focus to its text field, which is what a screen reader then
+    // announces: it carries the list's name.
+    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(name);
     label->setBuddy(control);
+}
+
+QWidget* ParmDialog::focusedControl() const
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w->parentWidget() == this)
+            return w;
+    return nullptr;
+}
+
+void ParmDialog::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    const QWidget* control = focusedControl();
+    if (!control)
+        return;
+    const QRect outer = ringAround(*control);
+    QPainter painter(this);
+    painter.setClipRegion(QRegion(outer).subtracted(outer.adjusted(ringWidth, ringWidth, -ringWidth, -ringWidth)));
+    painter.fillRect(outer, palette().color(QPalette::WindowText));
 }
 
 void ParmDialog::keyPressEvent(QKeyEvent* event)

@@ -23,7 +23,7 @@ namespace ZarvLinesParm::frame {
 
 /// The window every parameter dialog is: top-level with no owner, its controls in a grid, and
 /// the three command buttons `Command1` "OK", `Command2` "Cancel", `Command3` "Save as Default"
-/// below them.
+/// below them. The control with the keyboard focus is ringed in the theme's text colour.
 ///
 /// No button is the default or the cancel button: Enter and Escape press nothing and close
 /// nothing. A close from the title bar ends the modal display and runs neither "OK" nor
@@ -84,8 +84,14 @@ protected:
     void nameAfter(QWidget* control, QLabel* label, const QString& heading = {});
 
     void keyPressEvent(QKeyEvent* event) override;
+    /// Rings the control that has the focus, from the moment the dialog opens, with or without a
+    /// key pressed before.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    /// The control (a child of the dialog itself) that holds the keyboard focus, or null.
+    QWidget* focusedControl() const;
+
     QGridLayout* grid_;
     QPushButton* ok_;
     QPushButton* cancel_;
