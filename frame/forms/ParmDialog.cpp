@@ -28,16 +28,23 @@ QPushButton* commandButton(QWidget* parent, const char* objectName, const QStrin
     return button;
 }
 
-// A control a user can act on: value boxes (not the text field inside a drop-down list, which
-// takes the focus as part of its list), check boxes, option buttons, drop-down lists, swatches.
-bool isActionable(const QWidget* w)
+// What a cell of the grid holds, for the keyboard and for naming: a control a user can act on
+// (value boxes, check boxes, option buttons, drop-down lists, swatches; the command buttons come
+// last in their own order), a caption label, or neither.
+enum class Kind { Other, Control, Caption };
+
+Kind kindOf(const QWidget* w)
 {
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        if (dynamic_cast<const Swatch*>(w))
+            return Kind::Control;
+        return label->text().isEmpty() ? Kind::Other : Kind::Caption;
+    }
     if (qobject_cast<const QPushButton*>(w))
-        return false; // the buttons come last, in their own order
-    if (qobject_cast<const QLineEdit*>(w))
-        return !qobject_cast<const QComboBox*>(w->parentWidget());
-    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
-           dynamic_cast<const Swatch*>(w);
+        return Kind::Other;
+    const bool control = qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
+                         qobject_cast<const QLineEdit*>(w);
+    return control ? Kind::Control : Kind::Other;
 }
 
 // Where a control stands in the dialog's grid. Every control of a tool stands in the grid, so
@@ -48,24 +55,15 @@ struct Cell {
     int lastColumn() const { return column + columnSpan - 1; }
 };
 
-std::vector<Cell> cellsOf(const QGridLayout& grid)
+// Whether a control still needs a name from the label beside it: the tool has given it none, and
+// it shows no caption of its own.
+bool needsName(const QWidget* control)
 {
-    std::vector<Cell> cells;
-    for (int i = 0; i < grid.count(); ++i) {
-        Cell c;
-        c.widget = grid.itemAt(i)->widget();
-        if (!c.widget)
-            continue;
-        grid.getItemPosition(i, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
-        cells.push_back(c);
-    }
-    return cells;
-}
-
-bool isCaptionLabel(const QWidget* w)
-{
-    const auto* label = qobject_cast<const QLabel*>(w);
-    return label && !dynamic_cast<const Swatch*>(w) && !label->isHidden() && !label->text().isEmpty();
+    if (!control->accessibleName().isEmpty())
+        return false;
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    const auto* box = dynamic_cast<const CheckBox*>(control);
+    return !button || button->text().isEmpty() || (box && box->showsBoxOnly());
 }
 
 enum class Side { Left, Right, Above };
@@ -88,12 +86,12 @@ bool standsBeside(const Cell& label, const Cell& cell, Side side)
 // failing that, one in the row right above it, over its columns (a heading over its box). Only
 // a neighbouring cell counts: a label further off names a control of its own, and a table's
 // cell, whose row and column labels both stand apart from it, is named by its tool.
-QLabel* labelOf(const Cell& cell, const std::vector<Cell>& cells)
+QLabel* labelOf(const Cell& cell, const std::vector<Cell>& captions)
 {
     for (const Side side : {Side::Left, Side::Right, Side::Above})
-        for (const Cell& c : cells)
-            if (isCaptionLabel(c.widget) && standsBeside(c, cell, side))
-                return qobject_cast<QLabel*>(c.widget);
+        for (const Cell& c : captions)
+            if (standsBeside(c, cell, side))
+                return static_cast<QLabel*>(c.widget);
     return nullptr;
 }
 
@@ -164,52 +162,49 @@ ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle)
 
 ParmDialog::~ParmDialog() = default;
 
-QList<QWidget*> ParmDialog::tabOrder() const
+void ParmDialog::prepareForUser()
 {
-    std::vector<Cell> controls;
-    for (const Cell& c : cellsOf(*grid_))
-        if (isActionable(c.widget) && c.widget->isVisibleTo(this))
-            controls.push_back(c);
-    // Reading order: rows top to bottom, left to right within a row.
+    // One pass over the grid: its visible controls and caption labels (all the dialog's own
+    // children, so hidden is not visible to the dialog).
+    std::vector<Cell> controls, captions;
+    controls.reserve(grid_->count());
+    for (int i = 0; i < grid_->count(); ++i) {
+        QWidget* w = grid_->itemAt(i)->widget();
+        const Kind kind = w && !w->isHidden() ? kindOf(w) : Kind::Other;
+        if (kind == Kind::Other)
+            continue;
+        Cell c{w};
+        grid_->getItemPosition(i, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
+        (kind == Kind::Control ? controls : captions).push_back(c);
+    }
+    // Reading order: rows top to bottom, left to right within a row; then the buttons.
     std::stable_sort(controls.begin(), controls.end(), [](const Cell& a, const Cell& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
     });
-    QList<QWidget*> order;
-    for (const Cell& c : controls)
-        order.append(c.widget);
-    for (QPushButton* button : {ok_, cancel_, saveAsDefault_})
-        if (button->isVisibleTo(this))
-            order.append(button);
-    return order;
-}
-
-void ParmDialog::prepareForUser()
-{
-    const QList<QWidget*> order = tabOrder();
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    const std::vector<Cell> cells = cellsOf(*grid_);
-    for (const Cell& cell : cells) {
-        QWidget* control = cell.widget;
-        if (!isActionable(control) || !control->accessibleName().isEmpty())
-            continue;
-        // A check box or option button is named by its own caption, where it shows one.
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        auto* box = dynamic_cast<CheckBox*>(control);
-        if (button && !button->text().isEmpty() && !(box && box->showsBoxOnly()))
-            continue;
-        if (QLabel* label = labelOf(cell, cells))
-            nameAfter(control, label);
+    QWidget* previous = nullptr;
+    QWidget* firstValueBox = nullptr;
+    auto chain = [&](QWidget* w) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    };
+    for (const Cell& c : controls) {
+        chain(c.widget);
+        if (!firstValueBox && qobject_cast<QLineEdit*>(c.widget))
+            firstValueBox = c.widget;
+        if (needsName(c.widget))
+            if (QLabel* label = labelOf(c, captions))
+                nameAfter(c.widget, label);
     }
+    QWidget* firstButton = nullptr;
+    for (QPushButton* button : {ok_, cancel_, saveAsDefault_})
+        if (!button->isHidden()) {
+            chain(button);
+            firstButton = firstButton ? firstButton : button;
+        }
 
-    const auto firstValueBox = std::find_if(order.begin(), order.end(), [](QWidget* w) {
-        return qobject_cast<QLineEdit*>(w) != nullptr;
-    });
-    if (firstValueBox != order.end())
-        (*firstValueBox)->setFocus(Qt::OtherFocusReason);
-    else if (!order.isEmpty())
-        order.front()->setFocus(Qt::OtherFocusReason);
+    if (QWidget* first = firstValueBox ? firstValueBox : !controls.empty() ? controls.front().widget : firstButton)
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QString& heading)

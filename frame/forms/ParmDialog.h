@@ -41,9 +41,6 @@ public:
     /// first control, takes the focus. Changes nothing a record or the protocol sees.
     void prepareForUser();
 
-    /// The controls a user can act on, in the order Tab visits them.
-    QList<QWidget*> tabOrder() const;
-
     QPushButton& okButton() const { return *ok_; }
     QPushButton& cancelButton() const { return *cancel_; }
     QPushButton& saveAsDefaultButton() const { return *saveAsDefault_; }
