@@ -36,9 +36,10 @@ public:
     /// Readies the loaded dialog for keyboard and screen-reader users, once its controls show what
     /// they will show (after the load handler and the host's texts): Tab visits every visible
     /// control a user can act on in reading order, top to bottom and left to right as the grid
-    /// lays them out, then the buttons; a control the tool has not named takes its accessible name from the
-    /// label beside it in its row (which becomes its buddy); the first value box, or else the
-    /// first control, takes the focus. Changes nothing a record or the protocol sees.
+    /// lays them out, then the buttons; a control the tool has not named takes its accessible
+    /// name from the label in the cell right beside it (left, else right, else right above),
+    /// which becomes its buddy; the first value box, or else the first control, takes the focus.
+    /// Changes nothing a record or the protocol sees.
     void prepareForUser();
 
     QPushButton& okButton() const { return *ok_; }
