@@ -10,7 +10,8 @@ PREFIX ?= /usr/local
 
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
-            fonts-dejavu-core locales python3 xvfb x11-utils dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+            fonts-dejavu-core locales python3 python3-pyqt6 xvfb x11-utils dbus at-spi2-core \
+            gir1.2-atspi-2.0 python3-gi
 # Only `make fuzz` needs these: clang with its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
 BUILD_FUZZ ?= build-fuzz
@@ -82,6 +83,7 @@ asan: deps
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/codec_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/start_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/preview_bench
 	$(BUILD)/bench/load_bench
 
 # The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).

@@ -2,9 +2,9 @@
 
 // The library's class table: every class the library publishes, by name.
 //
-// A tool enters its class from its own file, once, at load:
+// A tool enters its class from its own file, once, at load, with its records:
 //
-//     const frame::ClassRegistration<CircleElipseCls> registration{"CircleElipseCls", members};
+//     const frame::ClassRegistration<CircleElipseCls> registration{"CircleElipseCls", members, records};
 //
 // after which `CreateObject("ZarvLinesParm.CircleElipseCls")` (letter case ignored) makes one,
 // `ProgIds()` lists it and `Describe()` gives its member table.
@@ -26,6 +26,7 @@ struct ClassEntry {
     std::string progId; // "ZarvLinesParm.<class>"
     std::unique_ptr<Object> (*create)();
     const MemberTable& (*members)();
+    PreviewHandler* previewHandler; // the one in the class's records
 };
 
 /// Enters a class; called from static initialisation, so the table is built on first use.
@@ -41,9 +42,12 @@ std::string progIdOf(std::string_view className);
 
 template <class Class>
 struct ClassRegistration {
-    ClassRegistration(std::string_view className, const MemberTable& (*members)())
+    template <class Record>
+    ClassRegistration(std::string_view className, const MemberTable& (*members)(), Records<Record>& records)
     {
-        registerClass({progIdOf(className), [] { return std::unique_ptr<Object>(new Class()); }, members});
+        const auto create = [] { return std::unique_ptr<Object>(new Class()); };
+        records.makeView = create;
+        registerClass({progIdOf(className), create, members, &records.previewHandler});
     }
 };
 

@@ -77,7 +77,7 @@ const Member* findMember(const MemberTable& table, std::string_view name)
     return nullptr;
 }
 
-Variant invoke(const MemberTable& table, std::string_view name, Invoke kind,
+Variant invoke(const MemberTable& table, const Object* caller, std::string_view name, Invoke kind,
                const std::vector<Variant>& args)
 {
     const Member* member = findMember(table, name);
@@ -102,7 +102,7 @@ Variant invoke(const MemberTable& table, std::string_view name, Invoke kind,
     const std::int16_t index =
         indexes ? std::get<std::int16_t>(convert(args[0], ValueType::Int16)) : std::int16_t{0};
     if (kind == Invoke::Get)
-        return member->get(index);
+        return member->get(caller, index);
     const Variant value = convert(args.back(), info.type);
     member->let(index, value);
     return {};

@@ -18,10 +18,10 @@ Variant convert(const Variant& value, ValueType type);
 /// The member named `name` (letter case ignored), or null.
 const Member* findMember(const MemberTable& table, std::string_view name);
 
-/// Late binding over a class's member table: finds the member (438), checks the kind and the
-/// number of arguments (450), converts every argument (6, 13), then calls, where the index is
-/// checked (9). A failure changes nothing.
-Variant invoke(const MemberTable& table, std::string_view name, Invoke kind,
+/// Late binding over a class's member table on the object `caller`: finds the member (438),
+/// checks the kind and the number of arguments (450), converts every argument (6, 13), then
+/// calls, where the index is checked (9). A failure changes nothing.
+Variant invoke(const MemberTable& table, const Object* caller, std::string_view name, Invoke kind,
                const std::vector<Variant>& args);
 
 } // namespace ZarvLinesParm::frame

@@ -6,7 +6,7 @@
 //     constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};    // Cor(1 To 2)
 //     constexpr frame::Field fill{"Fill", records, &Record::Fill};
 //
-// The typed C++ members call them (`return cor.get(i);`), and the class's member table for late
+// The typed C++ members call them (`return cor.get(this, i);`), and the class's member table for late
 // binding is built from the very same objects (`frame::property(cor)`), so the index check, the
 // type and the record field a name stands for exist in one place only.
 
@@ -46,7 +46,8 @@ constexpr ValueType valueTypeOf()
 }
 
 /// A property on one field of the record: the getter reads the working record, the setter
-/// writes the parameter record, so a value set is seen only after the next `Start`.
+/// writes the parameter record, so a value set is seen only after the next `Start`. A getter is
+/// told the object it is called on: the view of a live preview reads the preview record.
 template <class Record, class T>
 class Field {
 public:
@@ -56,7 +57,7 @@ public:
         : name_(name), records_(&records), member_(member) {}
 
     constexpr std::string_view name() const { return name_; }
-    T get() const { return records_->working.*member_; }
+    T get(const Object* caller) const { return records_->readBy(caller).*member_; }
     void let(T value) const { records_->parameter.*member_ = std::move(value); }
 
 private:
@@ -79,7 +80,7 @@ public:
         : name_(name), records_(&records), member_(member) {}
 
     constexpr std::string_view name() const { return name_; }
-    T get(std::int16_t i) const { return (records_->working.*member_)[slot(i)]; }
+    T get(const Object* caller, std::int16_t i) const { return (records_->readBy(caller).*member_)[slot(i)]; }
     void let(std::int16_t i, T value) const { (records_->parameter.*member_)[slot(i)] = std::move(value); }
 
 private:
@@ -108,7 +109,7 @@ public:
         : name_(name), records_(&records), member_(member) {}
 
     constexpr std::string_view name() const { return name_; }
-    float get() const { return static_cast<float>(records_->working.*member_); }
+    float get(const Object* caller) const { return static_cast<float>(records_->readBy(caller).*member_); }
     void let(float value) const
     {
         const std::optional<std::int16_t> whole = toInteger16(value);
@@ -124,7 +125,8 @@ private:
 };
 
 /// A library-wide string outside both records (a title, a caption): one value that the setter
-/// and the getter share. `Start` does not copy it and "Cancel" does not restore it.
+/// and the getter share, whatever object calls. `Start` does not copy it and "Cancel" does not
+/// restore it.
 class LibraryText {
 public:
     using Value = std::string;
@@ -132,7 +134,7 @@ public:
     constexpr LibraryText(std::string_view name, std::string& storage) : name_(name), storage_(&storage) {}
 
     constexpr std::string_view name() const { return name_; }
-    std::string get() const { return *storage_; }
+    std::string get(const Object*) const { return *storage_; }
     void let(std::string value) const { *storage_ = std::move(value); }
 
 private:
@@ -144,7 +146,7 @@ private:
 /// types before it calls `get`, `let` or `call`, which then hold exactly those alternatives.
 struct Member {
     MemberInfo info;
-    std::function<Variant(std::int16_t index)> get;
+    std::function<Variant(const Object* caller, std::int16_t index)> get;
     std::function<void(std::int16_t index, const Variant& value)> let;
     std::function<Variant(const std::vector<Variant>& args)> call;
 };
@@ -158,7 +160,7 @@ Member property(const Property& field)
 {
     Member m;
     m.info = {std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(), std::nullopt, {}};
-    m.get = [field](std::int16_t) { return Variant(field.get()); };
+    m.get = [field](const Object* caller, std::int16_t) { return Variant(field.get(caller)); };
     m.let = [field](std::int16_t, const Variant& value) { field.let(std::get<T>(value)); };
     return m;
 }
@@ -170,7 +172,7 @@ Member property(const ArrayField<Record, T, N>& field)
     Member m;
     m.info = {std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(),
               std::pair{F::first, F::last}, {}};
-    m.get = [field](std::int16_t i) { return Variant(field.get(i)); };
+    m.get = [field](const Object* caller, std::int16_t i) { return Variant(field.get(caller, i)); };
     m.let = [field](std::int16_t i, const Variant& value) { field.let(i, std::get<T>(value)); };
     return m;
 }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "frame/Preview.h"
 #include "frame/Records.h"
 #include "frame/forms/ParmDialog.h"
 #include "frame/forms/Swatch.h"
+
+#include <QMetaObject>
+
+#include <optional>
 
 namespace ZarvLinesParm::frame {
 
@@ -10,7 +15,7 @@ namespace ZarvLinesParm::frame {
 /// supplies what is its own: the load handler, what "OK" reads, and, for the dialogs titled
 /// by the host, the host's texts. The buttons behave the same for every tool:
 ///
-/// - "OK": `readControls()`, then hide, which ends the modal display;
+/// - "OK": `readControls()` into the working record, then hide, which ends the modal display;
 /// - "Cancel": the whole parameter record over the working record, then hide;
 /// - "Save as Default": working `SaveDefault` = 1, then what "OK" does.
 ///
@@ -28,9 +33,37 @@ public:
     /// Titles and captions that come from the host, set on every `Start` after the load.
     virtual void applyHostTexts() {}
 
+    /// How the dialog ended: by its buttons, or else closed from its title bar.
+    PreviewStage ending() const { return ending_; }
+
+    /// Shows the host's preview handler, from now on, what "OK" would store: after each user
+    /// edit, at most once per pass of the event loop, and only when that differs from what the
+    /// handler saw last (at first, from what "OK" would have stored now).
+    void watchForPreview()
+    {
+        reported_ = wouldStore();
+        watchUserEdits(*this, [this] {
+            if (previewPending_)
+                return;
+            previewPending_ = true;
+            QMetaObject::invokeMethod(this, [this] {
+                previewPending_ = false;
+                Record outcome = wouldStore();
+                if (outcome == *reported_)
+                    return;
+                *reported_ = std::move(outcome);
+                showPreview(records_, *reported_, PreviewStage::Editing);
+            }, Qt::QueuedConnection);
+        });
+    }
+
 protected:
-    /// What "OK" reads from the controls into the working record.
-    virtual void readControls() = 0;
+    /// What "OK" reads from the controls into `into`: the working record, or a copy of it for
+    /// the preview. It writes no control and no other record.
+    virtual void readControls(Record& into) const = 0;
+    /// What "OK" shows once it has stored `stored`, where the tool shows what it stored in place
+    /// of what was typed. Nothing, for most tools.
+    virtual void showStored(const Record& /*stored*/) {}
 
     Record& working() { return records_.working; }
     Record& parameter() { return records_.parameter; }
@@ -44,23 +77,37 @@ protected:
     }
 
 private:
-    void ok() final
+    Record wouldStore() const
     {
-        readControls();
-        hide();
+        Record outcome = records_.working;
+        readControls(outcome);
+        return outcome;
     }
+
+    void ok() final { finish(PreviewStage::Ok); }
     void cancel() final
     {
         records_.working = records_.parameter;
+        ending_ = PreviewStage::Cancel;
         hide();
     }
     void saveAsDefault() final
     {
         records_.working.SaveDefault = 1;
-        ok();
+        finish(PreviewStage::SaveAsDefault);
+    }
+    void finish(PreviewStage how)
+    {
+        readControls(records_.working);
+        showStored(records_.working);
+        ending_ = how;
+        hide();
     }
 
     Records<Record>& records_;
+    PreviewStage ending_ = PreviewStage::Closed;
+    std::optional<Record> reported_; // what the preview last saw; empty while nothing watches
+    bool previewPending_ = false;
 };
 
 } // namespace ZarvLinesParm::frame

@@ -28,6 +28,9 @@ namespace ZarvLinesParm::frame {
 /// 7. Unload the dialog: it and any chooser it opened are destroyed here, not later.
 /// 8. Return an empty variant.
 ///
+/// With a preview handler registered for the class, the handler sees the would-be outcome while
+/// the dialog is shown, and once more, with how the dialog ended, after it is unloaded.
+///
 /// A failure before the dialog is shown (a check box refusing a value: error 380) leaves both
 /// records as they were. A second `Start` of the class while its dialog is shown fails with
 /// error 400 and changes nothing.
@@ -40,7 +43,7 @@ Variant start(Records<typename Dialog::Record>& records, std::int16_t FDef, Dial
 
     std::unique_ptr<Dialog> dialog;
     {
-        const Records<typename Dialog::Record> before = records;
+        const typename Dialog::Record parameterBefore = records.parameter, workingBefore = records.working;
         try {
             records.working = records.parameter;
             dialog = std::make_unique<Dialog>(records, std::forward<DialogArgs>(dialogArgs)...);
@@ -51,7 +54,8 @@ Variant start(Records<typename Dialog::Record>& records, std::int16_t FDef, Dial
             dialog->prepareForUser();
         } catch (...) {
             dialog.reset();
-            records = before;
+            records.parameter = parameterBefore;
+            records.working = workingBefore;
             throw;
         }
     }
@@ -61,8 +65,14 @@ Variant start(Records<typename Dialog::Record>& records, std::int16_t FDef, Dial
         explicit Showing(bool& f) : flag(f) { flag = true; }
         ~Showing() { flag = false; }
     } showing(records.showing);
+    const bool previewed = static_cast<bool>(records.previewHandler);
+    if (previewed)
+        dialog->watchForPreview();
     dialog->exec();
+    const PreviewStage ending = dialog->ending();
     dialog.reset();
+    if (previewed)
+        showPreview(records, records.working, ending);
     return {};
 }
 

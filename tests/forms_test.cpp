@@ -25,6 +25,8 @@ struct ProbeRecord {
     float Value;            // a value box
     std::int16_t Typed;     // written by the change handler, keystroke by keystroke
     std::int16_t SaveDefault;
+
+    bool operator==(const ProbeRecord&) const = default;
 };
 
 frame::Records<ProbeRecord> probe;
@@ -50,7 +52,7 @@ public:
     }
 
 private:
-    void readControls() override { working().Value = value_->readSingle(); }
+    void readControls(ProbeRecord& into) const override { into.Value = value_->readSingle(); }
 
     frame::CheckBox* box_;
     frame::TextBox* value_;

@@ -179,22 +179,22 @@ TEST(Members, AWholeFieldCarriedAsAFloatRoundsHalfToEvenAndKeepsItsValueOnOverfl
     EXPECT_EQ(flagsRecords.parameter.Flags, 4);
     flags.let(-0.5f);
     EXPECT_EQ(flagsRecords.parameter.Flags, 0);
-    frame::invoke(table, "flags", Invoke::Let, {std::int32_t{-32768}});
+    frame::invoke(table, nullptr, "flags", Invoke::Let, {std::int32_t{-32768}});
     EXPECT_EQ(flagsRecords.parameter.Flags, -32768);
     for (const float tooLarge : {40000.0f, 32767.5f, std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_THROW(flags.let(tooLarge), Error);
         EXPECT_EQ(flagsRecords.parameter.Flags, -32768);
     }
     flagsRecords.working.Flags = 511;
-    EXPECT_EQ(frame::invoke(table, "Flags", Invoke::Get, {}), Variant(511.0f));
+    EXPECT_EQ(frame::invoke(table, nullptr, "Flags", Invoke::Get, {}), Variant(511.0f));
 }
 
 TEST(Members, ALibraryWideTextIsOneValueForSetterAndGetter)
 {
     const frame::MemberTable table{frame::property(caption)};
-    frame::invoke(table, "Caption", Invoke::Let, {std::string("abc")});
-    EXPECT_EQ(frame::invoke(table, "caption", Invoke::Get, {}), Variant(std::string("abc")));
+    frame::invoke(table, nullptr, "Caption", Invoke::Let, {std::string("abc")});
+    EXPECT_EQ(frame::invoke(table, nullptr, "caption", Invoke::Get, {}), Variant(std::string("abc")));
     EXPECT_EQ(title, "abc");
-    EXPECT_THROW(frame::invoke(table, "Caption", Invoke::Let, {1.5f}), Error);
+    EXPECT_THROW(frame::invoke(table, nullptr, "Caption", Invoke::Let, {1.5f}), Error);
     EXPECT_EQ(title, "abc");
 }

@@ -7,6 +7,7 @@
 #include "frame/component/Component.h"
 
 #include <ZarvLinesParm/Object.h>
+#include <ZarvLinesParm/Preview.h>
 #include <ZarvLinesParm/Types.h>
 #include <ZarvLinesParm/zarvlinesparm.h>
 
@@ -102,6 +103,13 @@ public:
             last = std::move(it->second);
             objects_.erase(it);
         }
+    }
+
+    // Drops a handle that may be gone already (a host may release it itself).
+    void forget(std::uintptr_t handle)
+    {
+        std::lock_guard lock(mutex_);
+        objects_.erase(handle);
     }
 
     void releaseFactory(const void* handle)
@@ -359,6 +367,26 @@ zlp_status zlp_class_id(size_t index, const char** classId)
         if (!id)
             throw Error(429, entry->progId + " has no class identifier");
         result = id->data(); // a literal of the identifier table: NUL-terminated
+    });
+}
+
+zlp_status zlp_set_preview_handler(const char* progId, zlp_preview_handler handler, void* context)
+{
+    return guarded([&] {
+        const std::string name = text(progId, "ProgID");
+        PreviewHandler forwarded;
+        if (handler) {
+            forwarded = [handler, context](Object& view, PreviewStage stage) {
+                // A handle that owns nothing and lives as long as this call: the view is the preview's.
+                const std::uintptr_t h = handles().addObject(std::shared_ptr<Object>(std::shared_ptr<Object>(), &view));
+                struct Forget {
+                    std::uintptr_t h;
+                    ~Forget() { handles().forget(h); }
+                } forget{h};
+                handler(reinterpret_cast<zlp_object*>(h), static_cast<int32_t>(stage), context);
+            };
+        }
+        SetPreviewHandler(name, std::move(forwarded));
     });
 }
 

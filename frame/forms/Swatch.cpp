@@ -80,6 +80,8 @@ void Swatch::click()
             return;
         setColour(rgbOf(chosen));
         *working_ = colour(); // read back from the swatch, as the record's colour
+        if (chosen_)
+            chosen_();
     } catch (...) {
     }
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include <cstdint>
+#include <functional>
 
 namespace ZarvLinesParm::frame {
 
@@ -33,6 +34,8 @@ public:
     /// ends the click silently with swatch and record unchanged; otherwise the chosen colour
     /// becomes the swatch's background and, read back from the swatch, the working colour.
     void bind(std::int32_t& workingColour);
+    /// Runs `handler` once a chosen colour has reached the working record.
+    void onChosen(std::function<void()> handler) { chosen_ = std::move(handler); }
 
     /// Runs the click as a left-button click on the swatch does.
     void click();
@@ -45,6 +48,7 @@ protected:
 
 private:
     std::int32_t* working_ = nullptr;
+    std::function<void()> chosen_;
     bool pressed_ = false;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Everything a host uses: the types and errors, creating by name and late binding, and the
-// parameter classes.
+// Everything a host uses: the types and errors, creating by name and late binding, the
+// parameter classes and the live preview.
 
 #include <ZarvLinesParm/Describe.h>
 #include <ZarvLinesParm/Object.h>
@@ -19,3 +19,5 @@
 #include <ZarvLinesParm/GannFanParmClass.h>
 #include <ZarvLinesParm/ZarvLeastSquareClass.h>
 #include <ZarvLinesParm/CircleElipseCls.h>
+
+#include <ZarvLinesParm/Preview.h>

@@ -113,6 +113,38 @@ ZARVLINESPARM_EXPORT zlp_status zlp_class_count(size_t* count);
 ZARVLINESPARM_EXPORT zlp_status zlp_class_progid(size_t index, const char** progId);
 ZARVLINESPARM_EXPORT zlp_status zlp_class_id(size_t index, const char** classId);
 
+/* ---- Live preview -------------------------------------------------------------------------- */
+
+/* Why a preview handler is called: the user is editing, or Start is ending, and how
+ * (ZLP_PREVIEW_CLOSED: closed from the title bar). */
+typedef enum zlp_preview_stage {
+    ZLP_PREVIEW_EDITING = 0,
+    ZLP_PREVIEW_OK = 1,
+    ZLP_PREVIEW_SAVE_AS_DEFAULT = 2,
+    ZLP_PREVIEW_CANCEL = 3,
+    ZLP_PREVIEW_CLOSED = 4
+} zlp_preview_stage;
+
+/* `view` is an object of the class, valid only during the call (zlp_get works on it; afterwards
+ * it is error 91). Its getters return the would-be outcome: at ZLP_PREVIEW_EDITING what the
+ * getters would return if "OK" were pressed now, at the one last call when Start ends (every
+ * other stage) what they return now. Other objects of the class read as without a preview.
+ * `stage` is a zlp_preview_stage; `context` is what was registered with the handler. */
+typedef void (*zlp_preview_handler)(zlp_object* view, int32_t stage, void* context);
+
+/* Registers (replaces) the preview handler of the class named `progId` (letter case ignored;
+ * unknown: error 429); a null handler removes it. While the class's dialog is shown, the handler
+ * is called on the application's thread after a user action that changes what "OK" would store
+ * (a keystroke, a click on a check box or option, a list choice, a chosen colour), at most once
+ * per pass of the event loop, and once more when Start ends.
+ *
+ * A handler may call zlp_get on the view and on any object, and zlp_let, which takes effect at
+ * the next Start. zlp_call of Start on the same class fails with 400 (its dialog is showing, also
+ * at the last call); showing other dialogs from a handler is not recommended. A handler
+ * registered while the dialog is showing is first called at the next Start. */
+ZARVLINESPARM_EXPORT zlp_status zlp_set_preview_handler(const char* progId, zlp_preview_handler handler,
+                                                        void* context);
+
 /* ---- Errors ------------------------------------------------------------------------------ */
 
 /* The last call's status on this thread (0 after a call that succeeded), and its text

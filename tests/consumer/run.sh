@@ -2,7 +2,7 @@
 # Builds and runs the consumer project against the library: `installed BUILD_DIR` installs the
 # build tree into a scratch prefix first; `subdirectory SOURCE_DIR` takes the source tree in;
 # `pkgconfig BUILD_DIR README` installs too and builds without CMake, through pkg-config: this
-# project's main.cpp and the README's C example.
+# project's main.cpp and the README's first C example, the whole program.
 set -euo pipefail
 mode=$1 tree=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -22,7 +22,7 @@ case $mode in
     libdir=$(pkg-config --variable=libdir zarvlinesparm)
     flags=(-Wall -Wextra -Werror $(pkg-config --cflags zarvlinesparm))
     libs=($(pkg-config --libs zarvlinesparm) "-Wl,-rpath,$libdir")
-    awk '/^```c$/ {on=1; next} /^```$/ {on=0} on' "$readme" > "$work/hello.c"
+    awk '/^```c$/ && !done {on=1; next} on && /^```$/ {on=0; done=1} on' "$readme" > "$work/hello.c"
     cc -std=c11 "${flags[@]}" "$work/hello.c" -o "$work/hello" "${libs[@]}"
     c++ -std=c++20 "${flags[@]}" "$here/main.cpp" -o "$work/consumer" "${libs[@]}"
     out=$("$work/hello")

@@ -22,11 +22,11 @@ void GannFanDialog::load()
         v_[i]->showNumber(working().V[i]);
 }
 
-void GannFanDialog::readControls()
+void GannFanDialog::readControls(GannFanRecord& into) const
 {
     // Taken as typed, in the order of the boxes: nothing is clamped or sorted.
     for (int i = 0; i < 6; ++i)
-        working().V[i] = v_[i]->readSingle();
+        into.V[i] = v_[i]->readSingle();
 }
 
 } // namespace ZarvLinesParm::gann

@@ -15,7 +15,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(GannFanRecord& into) const override;
 
     frame::Swatch* cor_;
     std::array<frame::TextBox*, 6> v_;

@@ -28,14 +28,14 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<GannFanParmClass> registration{"GannFanParmClass", members};
+const frame::ClassRegistration<GannFanParmClass> registration{"GannFanParmClass", members, records};
 
 } // namespace
 
-std::int32_t GannFanParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t GannFanParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void GannFanParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t GannFanParmClass::SaveDefault() const { return saveDefault.get(); }
-float GannFanParmClass::V(std::int16_t i) const { return v.get(i); }
+std::int16_t GannFanParmClass::SaveDefault() const { return saveDefault.get(this); }
+float GannFanParmClass::V(std::int16_t i) const { return v.get(this, i); }
 
 Variant GannFanParmClass::Start(std::int16_t FDef)
 {
@@ -47,7 +47,7 @@ void GannFanParmClass::V(std::int16_t i, float S) { v.let(i, S); }
 
 Variant GannFanParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string GannFanParmClass::progId() const { return frame::progIdOf("GannFanParmClass"); }

@@ -75,19 +75,23 @@ void GannSQ9Dialog::load()
         time_[i]->setValue(frame::flagIsSet(working().Time, i) ? 1 : 0);
 }
 
-void GannSQ9Dialog::readControls()
+void GannSQ9Dialog::readControls(GannSQ9Record& into) const
 {
-    GannSQ9Record& w = working();
-    w.Step = step_->readSingle();
+    into.Step = step_->readSingle();
     // A step of 0 would draw nothing: empty boxes and text with no number end up here too.
-    if (w.Step == 0.0f) {
-        w.Step = stepInsteadOfZero;
+    if (into.Step == 0.0f)
+        into.Step = stepInsteadOfZero;
+    for (int i = 0; i < rows; ++i)
+        into.Price = frame::applyFlag(into.Price, i, price_[i]->value());
+    for (int i = 0; i < rows; ++i)
+        into.Time = frame::applyFlag(into.Time, i, time_[i]->value());
+}
+
+void GannSQ9Dialog::showStored(const GannSQ9Record& stored)
+{
+    // The box shows the step that replaced a zero.
+    if (stored.Step != step_->readSingle())
         step_->setText(stepInsteadOfZeroText);
-    }
-    for (int i = 0; i < rows; ++i)
-        w.Price = frame::applyFlag(w.Price, i, price_[i]->value());
-    for (int i = 0; i < rows; ++i)
-        w.Time = frame::applyFlag(w.Time, i, time_[i]->value());
 }
 
 } // namespace ZarvLinesParm::gann

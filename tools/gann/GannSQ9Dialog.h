@@ -16,7 +16,8 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(GannSQ9Record& into) const override;
+    void showStored(const GannSQ9Record& stored) override;
 
     frame::Swatch* cor_;
     std::array<frame::CheckBox*, 8> price_;

@@ -34,18 +34,18 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<GannSQ9ParmClass> registration{"GannSQ9ParmClass", members};
+const frame::ClassRegistration<GannSQ9ParmClass> registration{"GannSQ9ParmClass", members, records};
 
 } // namespace
 
-std::int32_t GannSQ9ParmClass::Cor() const { return cor.get(); }
-float GannSQ9ParmClass::Price() const { return price.get(); }
+std::int32_t GannSQ9ParmClass::Cor() const { return cor.get(this); }
+float GannSQ9ParmClass::Price() const { return price.get(this); }
 void GannSQ9ParmClass::Cor(std::int32_t S) { cor.let(S); }
 void GannSQ9ParmClass::Price(float S) { price.let(S); }
 void GannSQ9ParmClass::Time(std::int16_t S) { timeFlags.let(S); }
-std::int16_t GannSQ9ParmClass::Time() const { return timeFlags.get(); }
+std::int16_t GannSQ9ParmClass::Time() const { return timeFlags.get(this); }
 void GannSQ9ParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t GannSQ9ParmClass::SaveDefault() const { return saveDefault.get(); }
+std::int16_t GannSQ9ParmClass::SaveDefault() const { return saveDefault.get(this); }
 
 Variant GannSQ9ParmClass::Start(std::int16_t FDef)
 {
@@ -53,13 +53,13 @@ Variant GannSQ9ParmClass::Start(std::int16_t FDef)
 }
 
 void GannSQ9ParmClass::Step(float S) { step.let(S); }
-float GannSQ9ParmClass::Step() const { return step.get(); }
+float GannSQ9ParmClass::Step() const { return step.get(this); }
 void GannSQ9ParmClass::UpDown(std::int16_t S) { upDown.let(S); }
-std::int16_t GannSQ9ParmClass::UpDown() const { return upDown.get(); }
+std::int16_t GannSQ9ParmClass::UpDown() const { return upDown.get(this); }
 
 Variant GannSQ9ParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string GannSQ9ParmClass::progId() const { return frame::progIdOf("GannSQ9ParmClass"); }

@@ -12,6 +12,8 @@ struct GannSQ9Record {
     std::int16_t UpDown;      // 0 "Up", anything else "Down"; the dialog writes 0 or 1
     float Step;               // "OK" never leaves it at exactly 0
     std::int16_t SaveDefault;
+
+    bool operator==(const GannSQ9Record&) const = default;
 };
 
 } // namespace ZarvLinesParm::gann

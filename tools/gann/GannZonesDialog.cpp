@@ -40,10 +40,10 @@ void GannZonesDialog::load()
     nZones_->showNumber(working().NZones);
 }
 
-void GannZonesDialog::readControls()
+void GannZonesDialog::readControls(GannZonesRecord& into) const
 {
     // No control is read here: the text box wrote the number as it was typed.
-    std::int16_t& n = working().NZones;
+    std::int16_t& n = into.NZones;
     if (n < fewestZones || n > mostZones)
         n = zonesInsteadOfOutOfRange;
 }

@@ -13,7 +13,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(GannZonesRecord& into) const override;
 
     frame::TextBox* nZones_;
     frame::Swatch* odd_;

@@ -10,6 +10,8 @@ struct GannZonesRecord {
     std::array<std::int32_t, 2> Cor; // 1: odd lines, 2: even lines
     std::int16_t NZones;             // "OK" leaves it within 1 to 50
     std::int16_t SaveDefault;
+
+    bool operator==(const GannZonesRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::gann

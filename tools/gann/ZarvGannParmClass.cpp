@@ -28,13 +28,13 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvGannParmClass> registration{"ZarvGannParmClass", members};
+const frame::ClassRegistration<ZarvGannParmClass> registration{"ZarvGannParmClass", members, records};
 
 } // namespace
 
-std::int32_t ZarvGannParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t ZarvGannParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void ZarvGannParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvGannParmClass::SaveDefault() const { return saveDefault.get(); }
+std::int16_t ZarvGannParmClass::SaveDefault() const { return saveDefault.get(this); }
 
 Variant ZarvGannParmClass::Start(std::int16_t FDef)
 {
@@ -42,12 +42,12 @@ Variant ZarvGannParmClass::Start(std::int16_t FDef)
 }
 
 void ZarvGannParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
-std::int16_t ZarvGannParmClass::NZones() const { return nZones.get(); }
+std::int16_t ZarvGannParmClass::NZones() const { return nZones.get(this); }
 void ZarvGannParmClass::NZones(std::int16_t S) { nZones.let(S); }
 
 Variant ZarvGannParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvGannParmClass::progId() const { return frame::progIdOf("ZarvGannParmClass"); }

@@ -30,11 +30,11 @@ void ArcsDialog::load()
     fullCircle_->setValue(working().FullCircle);
 }
 
-void ArcsDialog::readControls()
+void ArcsDialog::readControls(ArcsRecord& into) const
 {
     for (int k = 0; k < 6; ++k)
-        working().V[k] = values_[k]->readSingle();
-    working().FullCircle = fullCircle_->value();
+        into.V[k] = values_[k]->readSingle();
+    into.FullCircle = fullCircle_->value();
 }
 
 } // namespace ZarvLinesParm::ratio

@@ -21,7 +21,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(ArcsRecord& into) const override;
 
     frame::Swatch* colour_;
     frame::CheckBox* fullCircle_;

@@ -32,11 +32,11 @@ void DravelDialog::load()
         factors_[i]->showNumber(working().V[i]);
 }
 
-void DravelDialog::readControls()
+void DravelDialog::readControls(DravelRecord& into) const
 {
     // Stored as typed: a zero or negative factor is the host's business.
     for (int i = 0; i < 2; ++i)
-        working().V[i] = factors_[i]->readSingle();
+        into.V[i] = factors_[i]->readSingle();
 }
 
 } // namespace ZarvLinesParm::ratio

@@ -20,7 +20,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(DravelRecord& into) const override;
 
     std::array<frame::Swatch*, 2> colours_;
     std::array<frame::TextBox*, 2> factors_;

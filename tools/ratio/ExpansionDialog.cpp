@@ -69,13 +69,12 @@ void ExpansionDialog::applyHostTexts()
     }
 }
 
-void ExpansionDialog::readControls()
+void ExpansionDialog::readControls(ExpansionRecord& into) const
 {
-    ExpansionRecord& w = working();
     // Hidden boxes are read too: they still hold what the load handler put in them.
     for (std::size_t k = 0; k < lines; ++k)
-        w.FExpShow = frame::applyFlag(w.FExpShow, static_cast<int>(k), show_[k]->value());
-    w.FExpShow = frame::applyFlag(w.FExpShow, extendBit, extend_->value());
+        into.FExpShow = frame::applyFlag(into.FExpShow, static_cast<int>(k), show_[k]->value());
+    into.FExpShow = frame::applyFlag(into.FExpShow, extendBit, extend_->value());
 
     // The layout is told by "Extend to end" being hidden, not by its showing on screen: a
     // dialog closing, or not yet shown, shows nothing.
@@ -83,7 +82,7 @@ void ExpansionDialog::readControls()
     for (std::size_t k = 0; k < lines; ++k) {
         const double x = values_[k]->readNumber();
         if (bounds.contain(x))
-            w.V[k] = frame::toSingle(x);
+            into.V[k] = frame::toSingle(x);
     }
 }
 

@@ -24,7 +24,7 @@ public:
     void applyHostTexts() override;
 
 private:
-    void readControls() override;
+    void readControls(ExpansionRecord& into) const override;
 
     static constexpr std::size_t lines = 4;
     static constexpr int extendBit = 4;

@@ -11,6 +11,8 @@ struct ExpansionRecord {
     std::array<std::int32_t, 4> Cor;  // the colours of lines 1 to 4
     std::array<float, 4> V;           // the values of lines 1 to 4
     std::int16_t SaveDefault;
+
+    bool operator==(const ExpansionRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::ratio

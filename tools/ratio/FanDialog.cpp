@@ -36,14 +36,14 @@ void FanDialog::load()
     extend_->setValue(frame::flagIsSet(working().AteFim, 0) ? 1 : 0);
 }
 
-void FanDialog::readControls()
+void FanDialog::readControls(FanRecord& into) const
 {
     // HLines is replaced whole; the two flag sets keep the bits no box stands for, within the
     // flag-set masks. Colours were written when chosen, and Porcento is the host's alone.
-    working().HLines = horizontal_->value();
+    into.HLines = horizontal_->value();
     for (int k = 0; k < 4; ++k)
-        working().FanShow = frame::applyFlag(working().FanShow, k, shown_[k]->value());
-    working().AteFim = frame::applyFlag(working().AteFim, 0, extend_->value());
+        into.FanShow = frame::applyFlag(into.FanShow, k, shown_[k]->value());
+    into.AteFim = frame::applyFlag(into.AteFim, 0, extend_->value());
 }
 
 } // namespace ZarvLinesParm::ratio

@@ -21,7 +21,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(FanRecord& into) const override;
 
     std::array<frame::Swatch*, 4> colours_;
     std::array<frame::CheckBox*, 4> shown_;

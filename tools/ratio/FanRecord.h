@@ -13,6 +13,8 @@ struct FanRecord {
     std::int16_t HLines;                 // "Horizontal Line": non-zero is on
     std::int16_t AteFim;                 // flag set: bit 0, "Extend to end"
     std::int16_t SaveDefault;
+
+    bool operator==(const FanRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::ratio

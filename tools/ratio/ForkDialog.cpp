@@ -33,11 +33,11 @@ void ForkDialog::load()
         shown_[i]->setValue(frame::flagIsSet(working().ForkShow, i) ? 1 : 0);
 }
 
-void ForkDialog::readControls()
+void ForkDialog::readControls(ForkRecord& into) const
 {
     // Only the flag set: colours were written when chosen; Per1 and the fourth colour are the host's.
     for (int i = 0; i < 2; ++i)
-        working().ForkShow = frame::applyFlag(working().ForkShow, i, shown_[i]->value());
+        into.ForkShow = frame::applyFlag(into.ForkShow, i, shown_[i]->value());
 }
 
 } // namespace ZarvLinesParm::ratio

@@ -21,7 +21,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(ForkRecord& into) const override;
 
     std::array<frame::Swatch*, 3> colours_;
     std::array<frame::CheckBox*, 2> shown_;

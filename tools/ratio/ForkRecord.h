@@ -11,6 +11,8 @@ struct ForkRecord {
     std::array<std::int32_t, 4> Cor;  // internal, external and fork lines; the fourth is the host's
     std::array<float, 4> Per1;        // the host's own values, carried through untouched
     std::int16_t SaveDefault;
+
+    bool operator==(const ForkRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::ratio

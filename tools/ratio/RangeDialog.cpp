@@ -93,13 +93,13 @@ void RangeDialog::applyHostTexts()
                                                                 : QString::fromStdString(extendRightCaption_));
 }
 
-void RangeDialog::readControls()
+void RangeDialog::readControls(RangeRecord& into) const
 {
     // A period count beyond 16 bits saturates (readWhole): the dialog closes with a sound value.
-    working().Periodos = periods_->readWhole();
-    working().Cte1 = const1_->readSingle();
-    working().Cte2 = const2_->readSingle();
-    working().ExtendRight = extendRight_->value() != 0 ? 1 : 0;
+    into.Periodos = periods_->readWhole();
+    into.Cte1 = const1_->readSingle();
+    into.Cte2 = const2_->readSingle();
+    into.ExtendRight = extendRight_->value() != 0 ? 1 : 0;
 }
 
 } // namespace ZarvLinesParm::ratio

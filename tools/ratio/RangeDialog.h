@@ -26,7 +26,7 @@ public:
     void applyHostTexts() override;
 
 private:
-    void readControls() override;
+    void readControls(RangeRecord& into) const override;
 
     std::string caption_;
     std::string extendRightCaption_;

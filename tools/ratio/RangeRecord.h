@@ -17,6 +17,8 @@ struct RangeRecord {
     std::string ONH;         // the host's own text, carried unchanged
     std::int16_t ExtendRight; // non-zero: extends to the right; "OK" writes 1 or 0
     std::int16_t SaveDefault;
+
+    bool operator==(const RangeRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::ratio

@@ -30,13 +30,13 @@ void RetracementDialog::load()
         values_[k]->showNumber(working().V[k]);
 }
 
-void RetracementDialog::readControls()
+void RetracementDialog::readControls(RetracementRecord& into) const
 {
-    working().Extend = extend_->value() != 0 ? 1 : 0;
-    working().Numbers = numbers_->value() != 0 ? 1 : 0;
+    into.Extend = extend_->value() != 0 ? 1 : 0;
+    into.Numbers = numbers_->value() != 0 ? 1 : 0;
     // Nothing is clamped, sorted or rejected.
     for (std::size_t k = 0; k < values_.size(); ++k)
-        working().V[k] = values_[k]->readSingle();
+        into.V[k] = values_[k]->readSingle();
 }
 
 } // namespace ZarvLinesParm::ratio

@@ -21,7 +21,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(RetracementRecord& into) const override;
 
     frame::Swatch* colour_;
     frame::CheckBox* extend_;

@@ -32,20 +32,20 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<RetracementParmClass> registration{"RetracementParmClass", members};
+const frame::ClassRegistration<RetracementParmClass> registration{"RetracementParmClass", members, records};
 
 } // namespace
 
-std::int32_t RetracementParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t RetracementParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void RetracementParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t RetracementParmClass::SaveDefault() const { return saveDefault.get(); }
-float RetracementParmClass::V(std::int16_t i) const { return v.get(i); }
+std::int16_t RetracementParmClass::SaveDefault() const { return saveDefault.get(this); }
+float RetracementParmClass::V(std::int16_t i) const { return v.get(this, i); }
 void RetracementParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void RetracementParmClass::V(std::int16_t i, float S) { v.let(i, S); }
 void RetracementParmClass::Extend(std::int16_t S) { extend.let(S); }
-std::int16_t RetracementParmClass::Extend() const { return extend.get(); }
+std::int16_t RetracementParmClass::Extend() const { return extend.get(this); }
 void RetracementParmClass::Numbers(std::int16_t S) { numbers.let(S); }
-std::int16_t RetracementParmClass::Numbers() const { return numbers.get(); }
+std::int16_t RetracementParmClass::Numbers() const { return numbers.get(this); }
 
 Variant RetracementParmClass::Start(std::int16_t FDef)
 {
@@ -54,7 +54,7 @@ Variant RetracementParmClass::Start(std::int16_t FDef)
 
 Variant RetracementParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string RetracementParmClass::progId() const { return frame::progIdOf("RetracementParmClass"); }

@@ -12,6 +12,8 @@ struct RetracementRecord {
     std::array<float, 6> V;           // the six ratio values, boxes "1" to "6"
     std::int16_t SaveDefault;
     std::int16_t Numbers;             // non-zero: each line shows its value; "OK" writes 1 or 0
+
+    bool operator==(const RetracementRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::ratio

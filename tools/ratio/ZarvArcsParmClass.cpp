@@ -30,23 +30,23 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvArcsParmClass> registration{"ZarvArcsParmClass", members};
+const frame::ClassRegistration<ZarvArcsParmClass> registration{"ZarvArcsParmClass", members, records};
 
 } // namespace
 
-std::int32_t ZarvArcsParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t ZarvArcsParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void ZarvArcsParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvArcsParmClass::SaveDefault() const { return saveDefault.get(); }
-float ZarvArcsParmClass::V(std::int16_t i) const { return v.get(i); }
+std::int16_t ZarvArcsParmClass::SaveDefault() const { return saveDefault.get(this); }
+float ZarvArcsParmClass::V(std::int16_t i) const { return v.get(this, i); }
 Variant ZarvArcsParmClass::Start(std::int16_t FDef) { return frame::start<ratio::ArcsDialog>(records, FDef); }
 void ZarvArcsParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvArcsParmClass::V(std::int16_t i, float S) { v.let(i, S); }
-std::int16_t ZarvArcsParmClass::FullCircle() const { return fullCircle.get(); }
+std::int16_t ZarvArcsParmClass::FullCircle() const { return fullCircle.get(this); }
 void ZarvArcsParmClass::FullCircle(std::int16_t S) { fullCircle.let(S); }
 
 Variant ZarvArcsParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvArcsParmClass::progId() const { return frame::progIdOf("ZarvArcsParmClass"); }

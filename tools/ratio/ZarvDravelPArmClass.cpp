@@ -28,21 +28,21 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvDravelPArmClass> registration{"ZarvDravelPArmClass", members};
+const frame::ClassRegistration<ZarvDravelPArmClass> registration{"ZarvDravelPArmClass", members, records};
 
 } // namespace
 
-std::int32_t ZarvDravelPArmClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t ZarvDravelPArmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void ZarvDravelPArmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvDravelPArmClass::SaveDefault() const { return saveDefault.get(); }
-float ZarvDravelPArmClass::V(std::int16_t i) const { return v.get(i); }
+std::int16_t ZarvDravelPArmClass::SaveDefault() const { return saveDefault.get(this); }
+float ZarvDravelPArmClass::V(std::int16_t i) const { return v.get(this, i); }
 Variant ZarvDravelPArmClass::Start(std::int16_t FDef) { return frame::start<ratio::DravelDialog>(records, FDef); }
 void ZarvDravelPArmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvDravelPArmClass::V(std::int16_t i, float S) { v.let(i, S); }
 
 Variant ZarvDravelPArmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvDravelPArmClass::progId() const { return frame::progIdOf("ZarvDravelPArmClass"); }

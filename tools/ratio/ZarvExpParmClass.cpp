@@ -33,18 +33,18 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvExpParmClass> registration{"ZarvExpParmClass", members};
+const frame::ClassRegistration<ZarvExpParmClass> registration{"ZarvExpParmClass", members, records};
 
 } // namespace
 
-std::string ZarvExpParmClass::Caption() const { return captionText.get(); }
+std::string ZarvExpParmClass::Caption() const { return captionText.get(this); }
 void ZarvExpParmClass::Caption(std::string_view S) { captionText.let(std::string(S)); }
-std::int16_t ZarvExpParmClass::FExpShow() const { return fExpShow.get(); }
+std::int16_t ZarvExpParmClass::FExpShow() const { return fExpShow.get(this); }
 void ZarvExpParmClass::FExpShow(std::int16_t S) { fExpShow.let(S); }
-std::int32_t ZarvExpParmClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t ZarvExpParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void ZarvExpParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvExpParmClass::SaveDefault() const { return saveDefault.get(); }
-float ZarvExpParmClass::V(std::int16_t i) const { return v.get(i); }
+std::int16_t ZarvExpParmClass::SaveDefault() const { return saveDefault.get(this); }
+float ZarvExpParmClass::V(std::int16_t i) const { return v.get(this, i); }
 void ZarvExpParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvExpParmClass::V(std::int16_t i, float S) { v.let(i, S); }
 
@@ -55,7 +55,7 @@ Variant ZarvExpParmClass::Start(std::int16_t FDef)
 
 Variant ZarvExpParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvExpParmClass::progId() const { return frame::progIdOf("ZarvExpParmClass"); }

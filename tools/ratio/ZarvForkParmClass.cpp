@@ -30,23 +30,23 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvForkParmClass> registration{"ZarvForkParmClass", members};
+const frame::ClassRegistration<ZarvForkParmClass> registration{"ZarvForkParmClass", members, records};
 
 } // namespace
 
 void ZarvForkParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvForkParmClass::SaveDefault() const { return saveDefault.get(); }
+std::int16_t ZarvForkParmClass::SaveDefault() const { return saveDefault.get(this); }
 void ZarvForkParmClass::ForkShow(std::int16_t S) { forkShow.let(S); }
-std::int16_t ZarvForkParmClass::ForkShow() const { return forkShow.get(); }
-std::int32_t ZarvForkParmClass::Cor(std::int16_t i) const { return cor.get(i); }
-float ZarvForkParmClass::Per1(std::int16_t i) const { return per1.get(i); }
+std::int16_t ZarvForkParmClass::ForkShow() const { return forkShow.get(this); }
+std::int32_t ZarvForkParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
+float ZarvForkParmClass::Per1(std::int16_t i) const { return per1.get(this, i); }
 Variant ZarvForkParmClass::Start(std::int16_t FDef) { return frame::start<ratio::ForkDialog>(records, FDef); }
 void ZarvForkParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvForkParmClass::Per1(std::int16_t i, float S) { per1.let(i, S); }
 
 Variant ZarvForkParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvForkParmClass::progId() const { return frame::progIdOf("ZarvForkParmClass"); }

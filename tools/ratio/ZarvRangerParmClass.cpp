@@ -46,32 +46,32 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvRangerParmClass> registration{"ZarvRangerParmClass", members};
+const frame::ClassRegistration<ZarvRangerParmClass> registration{"ZarvRangerParmClass", members, records};
 
 } // namespace
 
 void ZarvRangerParmClass::Periodos(std::int16_t S) { periodos.let(S); }
-std::int16_t ZarvRangerParmClass::Periodos() const { return periodos.get(); }
+std::int16_t ZarvRangerParmClass::Periodos() const { return periodos.get(this); }
 void ZarvRangerParmClass::Cte1(float S) { cte1.let(S); }
-float ZarvRangerParmClass::Cte1() const { return cte1.get(); }
+float ZarvRangerParmClass::Cte1() const { return cte1.get(this); }
 void ZarvRangerParmClass::Cte2(float S) { cte2.let(S); }
-float ZarvRangerParmClass::Cte2() const { return cte2.get(); }
+float ZarvRangerParmClass::Cte2() const { return cte2.get(this); }
 void ZarvRangerParmClass::Cor1(std::int32_t S) { cor1.let(S); }
-std::int32_t ZarvRangerParmClass::Cor1() const { return cor1.get(); }
+std::int32_t ZarvRangerParmClass::Cor1() const { return cor1.get(this); }
 void ZarvRangerParmClass::Cor2(std::int32_t S) { cor2.let(S); }
-std::int32_t ZarvRangerParmClass::Cor2() const { return cor2.get(); }
+std::int32_t ZarvRangerParmClass::Cor2() const { return cor2.get(this); }
 void ZarvRangerParmClass::Cor3(std::int32_t S) { cor3.let(S); }
-std::int32_t ZarvRangerParmClass::Cor3() const { return cor3.get(); }
+std::int32_t ZarvRangerParmClass::Cor3() const { return cor3.get(this); }
 void ZarvRangerParmClass::ONH(std::string_view S) { onh.let(std::string(S)); }
-std::string ZarvRangerParmClass::ONH() const { return onh.get(); }
+std::string ZarvRangerParmClass::ONH() const { return onh.get(this); }
 void ZarvRangerParmClass::Caption(std::string_view S) { captionText.let(std::string(S)); }
-std::string ZarvRangerParmClass::Caption() const { return captionText.get(); }
-std::string ZarvRangerParmClass::ExtendRightCaption() const { return extendRightCaptionText.get(); }
+std::string ZarvRangerParmClass::Caption() const { return captionText.get(this); }
+std::string ZarvRangerParmClass::ExtendRightCaption() const { return extendRightCaptionText.get(this); }
 void ZarvRangerParmClass::ExtendRightCaption(std::string_view S) { extendRightCaptionText.let(std::string(S)); }
 void ZarvRangerParmClass::ExtendRight(std::int16_t S) { extendRight.let(S); }
-std::int16_t ZarvRangerParmClass::ExtendRight() const { return extendRight.get(); }
+std::int16_t ZarvRangerParmClass::ExtendRight() const { return extendRight.get(this); }
 void ZarvRangerParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvRangerParmClass::SaveDefault() const { return saveDefault.get(); }
+std::int16_t ZarvRangerParmClass::SaveDefault() const { return saveDefault.get(this); }
 
 Variant ZarvRangerParmClass::Start(std::int16_t FDef)
 {
@@ -80,7 +80,7 @@ Variant ZarvRangerParmClass::Start(std::int16_t FDef)
 
 Variant ZarvRangerParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvRangerParmClass::progId() const { return frame::progIdOf("ZarvRangerParmClass"); }

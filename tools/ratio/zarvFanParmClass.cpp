@@ -34,27 +34,27 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<zarvFanParmClass> registration{"zarvFanParmClass", members};
+const frame::ClassRegistration<zarvFanParmClass> registration{"zarvFanParmClass", members, records};
 
 } // namespace
 
-std::int32_t zarvFanParmClass::Cor(std::int16_t i) const { return cor.get(i); }
-float zarvFanParmClass::Porcento(std::int16_t i) const { return porcento.get(i); }
+std::int32_t zarvFanParmClass::Cor(std::int16_t i) const { return cor.get(this, i); }
+float zarvFanParmClass::Porcento(std::int16_t i) const { return porcento.get(this, i); }
 void zarvFanParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void zarvFanParmClass::Porcento(std::int16_t i, float S) { porcento.let(i, S); }
 void zarvFanParmClass::FanShow(std::int16_t S) { fanShow.let(S); }
 void zarvFanParmClass::HLines(std::int16_t S) { hLines.let(S); }
 void zarvFanParmClass::AteFim(std::int16_t S) { ateFim.let(S); }
-std::int16_t zarvFanParmClass::FanShow() const { return fanShow.get(); }
-std::int16_t zarvFanParmClass::AteFim() const { return ateFim.get(); }
-std::int16_t zarvFanParmClass::HLines() const { return hLines.get(); }
+std::int16_t zarvFanParmClass::FanShow() const { return fanShow.get(this); }
+std::int16_t zarvFanParmClass::AteFim() const { return ateFim.get(this); }
+std::int16_t zarvFanParmClass::HLines() const { return hLines.get(this); }
 void zarvFanParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t zarvFanParmClass::SaveDefault() const { return saveDefault.get(); }
+std::int16_t zarvFanParmClass::SaveDefault() const { return saveDefault.get(this); }
 Variant zarvFanParmClass::Start(std::int16_t FDef) { return frame::start<ratio::FanDialog>(records, FDef); }
 
 Variant zarvFanParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string zarvFanParmClass::progId() const { return frame::progIdOf("zarvFanParmClass"); }

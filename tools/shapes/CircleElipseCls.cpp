@@ -30,15 +30,15 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<CircleElipseCls> registration{"CircleElipseCls", members};
+const frame::ClassRegistration<CircleElipseCls> registration{"CircleElipseCls", members, records};
 
 } // namespace
 
-std::int32_t CircleElipseCls::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t CircleElipseCls::Cor(std::int16_t i) const { return cor.get(this, i); }
 void CircleElipseCls::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
-std::int16_t CircleElipseCls::Fill() const { return fill.get(); }
+std::int16_t CircleElipseCls::Fill() const { return fill.get(this); }
 void CircleElipseCls::Fill(std::int16_t S) { fill.let(S); }
-std::int16_t CircleElipseCls::SaveDefault() const { return saveDefault.get(); }
+std::int16_t CircleElipseCls::SaveDefault() const { return saveDefault.get(this); }
 void CircleElipseCls::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 
 Variant CircleElipseCls::Start(std::int16_t FDef, std::string_view CaptionF)
@@ -48,7 +48,7 @@ Variant CircleElipseCls::Start(std::int16_t FDef, std::string_view CaptionF)
 
 Variant CircleElipseCls::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string CircleElipseCls::progId() const { return frame::progIdOf("CircleElipseCls"); }

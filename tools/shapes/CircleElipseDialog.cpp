@@ -34,10 +34,10 @@ void CircleElipseDialog::applyHostTexts()
     setWindowTitle(QString::fromStdString(captionF_));
 }
 
-void CircleElipseDialog::readControls()
+void CircleElipseDialog::readControls(CircleElipseRecord& into) const
 {
     // Any state but cleared (greyed included) fills the shape.
-    working().Fill = fill_->value() != 0 ? 1 : 0;
+    into.Fill = fill_->value() != 0 ? 1 : 0;
 }
 
 } // namespace ZarvLinesParm::shapes

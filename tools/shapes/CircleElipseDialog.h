@@ -21,7 +21,7 @@ public:
     void applyHostTexts() override;
 
 private:
-    void readControls() override;
+    void readControls(CircleElipseRecord& into) const override;
 
     std::string captionF_;
     frame::Swatch* outline_;

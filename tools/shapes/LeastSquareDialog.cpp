@@ -56,12 +56,12 @@ void LeastSquareDialog::load()
     use_->setListIndex(entry >= 0 && entry < priceCount ? entry : -1);
 }
 
-void LeastSquareDialog::readControls()
+void LeastSquareDialog::readControls(LeastSquareRecord& into) const
 {
     for (int i = 0; i < 2; ++i)
-        working().V[i] = v_[i]->readSingle();
+        into.V[i] = v_[i]->readSingle();
     // -1 when the user typed instead of choosing, which stores 0.
-    working().UseToCalc = static_cast<std::int16_t>(use_->listIndex() + 1);
+    into.UseToCalc = static_cast<std::int16_t>(use_->listIndex() + 1);
 }
 
 } // namespace ZarvLinesParm::shapes

@@ -16,7 +16,7 @@ public:
     void load() override;
 
 private:
-    void readControls() override;
+    void readControls(LeastSquareRecord& into) const override;
 
     std::array<frame::Swatch*, 3> cor_;
     std::array<frame::TextBox*, 2> v_;

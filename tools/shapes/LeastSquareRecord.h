@@ -11,6 +11,8 @@ struct LeastSquareRecord {
     std::array<std::int32_t, 3> Cor; // 1: the least-square line, 2: upper, 3: lower
     std::array<float, 2> V;          // standard deviations: 1 upper, 2 lower
     std::int16_t SaveDefault;
+
+    bool operator==(const LeastSquareRecord&) const = default;
 };
 
 } // namespace ZarvLinesParm::shapes

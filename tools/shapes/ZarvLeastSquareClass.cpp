@@ -30,14 +30,14 @@ const frame::MemberTable& members()
     return table;
 }
 
-const frame::ClassRegistration<ZarvLeastSquareClass> registration{"ZarvLeastSquareClass", members};
+const frame::ClassRegistration<ZarvLeastSquareClass> registration{"ZarvLeastSquareClass", members, records};
 
 } // namespace
 
-std::int32_t ZarvLeastSquareClass::Cor(std::int16_t i) const { return cor.get(i); }
+std::int32_t ZarvLeastSquareClass::Cor(std::int16_t i) const { return cor.get(this, i); }
 void ZarvLeastSquareClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
-std::int16_t ZarvLeastSquareClass::SaveDefault() const { return saveDefault.get(); }
-float ZarvLeastSquareClass::V(std::int16_t i) const { return v.get(i); }
+std::int16_t ZarvLeastSquareClass::SaveDefault() const { return saveDefault.get(this); }
+float ZarvLeastSquareClass::V(std::int16_t i) const { return v.get(this, i); }
 
 Variant ZarvLeastSquareClass::Start(std::int16_t FDef)
 {
@@ -47,11 +47,11 @@ Variant ZarvLeastSquareClass::Start(std::int16_t FDef)
 void ZarvLeastSquareClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvLeastSquareClass::V(std::int16_t i, float S) { v.let(i, S); }
 void ZarvLeastSquareClass::UseToCalc(std::int16_t S) { useToCalc.let(S); }
-std::int16_t ZarvLeastSquareClass::UseToCalc() const { return useToCalc.get(); }
+std::int16_t ZarvLeastSquareClass::UseToCalc() const { return useToCalc.get(this); }
 
 Variant ZarvLeastSquareClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), member, kind, args);
+    return frame::invoke(members(), this, member, kind, args);
 }
 
 std::string ZarvLeastSquareClass::progId() const { return frame::progIdOf("ZarvLeastSquareClass"); }

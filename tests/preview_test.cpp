@@ -1,0 +1,250 @@
+// The live preview: what a host's handler sees while the user edits, and when Start ends, in C++
+// and through the C interface; a handler that misbehaves.
+
+#include "support/ModalDriver.h"
+#include "support/ToolDriver.h"
+
+#include "frame/forms/Swatch.h"
+
+#include <ZarvLinesParm/ZarvLinesParm.h>
+#include <ZarvLinesParm/zarvlinesparm.h>
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace ZarvLinesParm;
+using namespace testsupport;
+
+namespace {
+
+// A few typed getters of the view, by the names late binding gives them.
+using TypedRead = std::function<Values(const Object& view)>;
+
+template <class Cls>
+TypedRead typed(Values (*read)(const Cls&))
+{
+    return [read](const Object& view) { return read(dynamic_cast<const Cls&>(view)); };
+}
+
+struct Row {
+    std::string progId;
+    TypedRead typedRead;
+};
+
+const std::vector<Row>& everyClass()
+{
+    static const std::vector<Row> rows{
+        {"ZarvLinesParm.RetracementParmClass",
+         typed<RetracementParmClass>([](const auto& c) { return Values{{"V(1)", c.V(1)}, {"Extend", c.Extend()}}; })},
+        {"ZarvLinesParm.ZarvArcsParmClass",
+         typed<ZarvArcsParmClass>([](const auto& c) { return Values{{"V(2)", c.V(2)}, {"FullCircle", c.FullCircle()}}; })},
+        {"ZarvLinesParm.ZarvRangerParmClass",
+         typed<ZarvRangerParmClass>([](const auto& c) { return Values{{"Periodos", c.Periodos()}, {"Cte2", c.Cte2()}}; })},
+        {"ZarvLinesParm.ZarvExpParmClass",
+         typed<ZarvExpParmClass>([](const auto& c) { return Values{{"V(1)", c.V(1)}, {"FExpShow", c.FExpShow()}}; })},
+        {"ZarvLinesParm.zarvFanParmClass",
+         typed<zarvFanParmClass>([](const auto& c) { return Values{{"FanShow", c.FanShow()}, {"Cor(1)", c.Cor(1)}}; })},
+        {"ZarvLinesParm.ZarvForkParmClass",
+         typed<ZarvForkParmClass>([](const auto& c) { return Values{{"ForkShow", c.ForkShow()}}; })},
+        {"ZarvLinesParm.ZarvDravelPArmClass",
+         typed<ZarvDravelPArmClass>([](const auto& c) { return Values{{"V(2)", c.V(2)}}; })},
+        {"ZarvLinesParm.GannSQ9ParmClass",
+         typed<GannSQ9ParmClass>([](const auto& c) { return Values{{"Step", c.Step()}, {"Price", c.Price()}}; })},
+        {"ZarvLinesParm.ZarvGannParmClass",
+         typed<ZarvGannParmClass>([](const auto& c) { return Values{{"NZones", c.NZones()}}; })},
+        {"ZarvLinesParm.GannFanParmClass",
+         typed<GannFanParmClass>([](const auto& c) { return Values{{"V(6)", c.V(6)}}; })},
+        {"ZarvLinesParm.ZarvLeastSquareClass",
+         typed<ZarvLeastSquareClass>([](const auto& c) { return Values{{"V(1)", c.V(1)}, {"UseToCalc", c.UseToCalc()}}; })},
+        {"ZarvLinesParm.CircleElipseCls",
+         typed<CircleElipseCls>([](const auto& c) { return Values{{"Fill", c.Fill()}, {"Cor(1)", c.Cor(1)}}; })},
+    };
+    return rows;
+}
+
+// A user who, in one go, changes every kind of control once: a colour in the first swatch, a
+// number in each value box, each check box, the last option, the third entry of a list.
+void editEverything(QDialog& d)
+{
+    for (QLabel* label : d.findChildren<QLabel*>()) {
+        if (dynamic_cast<frame::Swatch*>(label)) {
+            chooseColour(d, label->objectName(), 0x123456);
+            break;
+        }
+    }
+    double number = 1;
+    for (QLineEdit* box : d.findChildren<QLineEdit*>())
+        if (box->isVisibleTo(&d) && !qobject_cast<QComboBox*>(box->parentWidget()))
+            typeInto(*box, QString::number(number += 0.25));
+    for (QCheckBox* box : d.findChildren<QCheckBox*>())
+        if (box->isVisibleTo(&d))
+            click(*box);
+    if (const auto options = d.findChildren<QRadioButton*>(); !options.isEmpty())
+        click(*options.back());
+    for (QComboBox* list : d.findChildren<QComboBox*>())
+        chooseEntry(*list, 2);
+}
+
+struct Call {
+    PreviewStage stage;
+    Values view;  // every getter of the view, late-bound
+    Values typed; // a few of them, typed
+};
+
+const Values retracement{{"Cor(1)", 255}, {"Extend", 0}, {"Numbers", 1}, {"SaveDefault", 0}, {"V(1)", 0.5f},
+                         {"V(2)", 1.0f}, {"V(3)", 1.5f}, {"V(4)", 2.0f}, {"V(5)", 2.5f}, {"V(6)", 3.0f}};
+const Tool retracementTool{"ZarvLinesParm.RetracementParmClass"};
+
+} // namespace
+
+TEST(Preview, TheViewReadsWhatOkWouldStoreInEveryClass)
+{
+    for (const Row& row : everyClass()) {
+        std::vector<Call> calls;
+        SetPreviewHandler(row.progId, [&](Object& view, PreviewStage stage) {
+            calls.push_back({stage, readAll(view), row.typedRead(view)});
+        });
+        const Values after = Tool{row.progId}.run({}, [&](QDialog& d) {
+            editEverything(d);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !calls.empty(); })) << row.progId;
+            ok(d);
+        });
+        SetPreviewHandler(row.progId, nullptr);
+
+        // Every edit came within one pass of the event loop: one call, then the last one.
+        ASSERT_EQ(calls.size(), 2u) << row.progId;
+        EXPECT_EQ(calls[0].stage, PreviewStage::Editing) << row.progId;
+        EXPECT_EQ(calls[1].stage, PreviewStage::Ok) << row.progId;
+        for (const Call& call : calls) {
+            EXPECT_EQ(call.view, after) << row.progId;
+            for (const auto& [name, value] : call.typed)
+                EXPECT_TRUE(sameValue(value, after.at(name))) << row.progId << " " << name;
+        }
+    }
+}
+
+TEST(Preview, TheLastCallSaysHowStartEndedAndOtherObjectsReadTheWorkingRecord)
+{
+    const struct {
+        User end;
+        PreviewStage stage;
+        float v1After;
+    } endings[] = {
+        {ok, PreviewStage::Ok, 0.75f},
+        {saveAsDefault, PreviewStage::SaveAsDefault, 0.75f},
+        {cancel, PreviewStage::Cancel, 0.5f},
+        {closeBox, PreviewStage::Closed, 0.5f},
+    };
+    for (const auto& ending : endings) {
+        std::vector<std::pair<PreviewStage, float>> view, other;
+        SetPreviewHandler<RetracementParmClass>([&](const RetracementParmClass& v, PreviewStage stage) {
+            view.emplace_back(stage, v.V(1));
+            other.emplace_back(stage, RetracementParmClass{}.V(1));
+        });
+        retracementTool.run(retracement, [&](QDialog& d) {
+            chooseColour(d, "Cor1(0)", 0x00FF00);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !view.empty(); }));
+            // Checked and cleared again within one pass: "OK" would store what it did, no call.
+            tick(d, "Extend");
+            tick(d, "Extend");
+            QCoreApplication::processEvents();
+            type(d, "V(0)", "0.75");
+            EXPECT_TRUE(QTest::qWaitFor([&] { return view.size() == 2; }));
+            ending.end(d);
+        });
+        using Seen = std::vector<std::pair<PreviewStage, float>>;
+        const PreviewStage editing = PreviewStage::Editing;
+        EXPECT_EQ(view, (Seen{{editing, 0.5f}, {editing, 0.75f}, {ending.stage, ending.v1After}}));
+        EXPECT_EQ(other, (Seen{{editing, 0.5f}, {editing, 0.5f}, {ending.stage, ending.v1After}}));
+    }
+    SetPreviewHandler<RetracementParmClass>(nullptr);
+    EXPECT_EQ(errorOf([] { SetPreviewHandler("ZarvLinesParm.NoSuchClass", {}); }), 429);
+}
+
+TEST(Preview, AHandlerThatThrowsOrStartsItsOwnClassLeavesTheDialogWorking)
+{
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg)
+            warnings.append(text);
+    });
+    std::vector<int> startErrors;
+    SetPreviewHandler("ZarvLinesParm.RetracementParmClass", [&](Object& view, PreviewStage) {
+        startErrors.push_back(errorOf([&] { view.invoke("Start", Invoke::Method, {std::int16_t{0}}); }));
+        throw std::runtime_error("the chart could not redraw");
+    });
+    const Values after = retracementTool.run(retracement, [&](QDialog& d) {
+        type(d, "V(0)", "0.75");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return startErrors.size() == 1; }));
+        type(d, "V(1)", "1.25");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return startErrors.size() == 2; }));
+        ok(d);
+    });
+    SetPreviewHandler("ZarvLinesParm.RetracementParmClass", nullptr);
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(after, retracement.with({{"V(1)", 0.75f}, {"V(2)", 1.25f}}));
+    EXPECT_EQ(startErrors, (std::vector<int>{400, 400, 400}));
+    EXPECT_EQ(warnings.filter(QStringLiteral("the chart could not redraw")).size(), 3) << warnings.join('\n').toStdString();
+}
+
+namespace {
+
+struct SeenFromC {
+    std::vector<std::int32_t> stages;
+    std::vector<float> v1;
+    zlp_object* view = nullptr;
+};
+
+void recordFromC(zlp_object* view, std::int32_t stage, void* context)
+{
+    auto& seen = *static_cast<SeenFromC*>(context);
+    const zlp_variant one{ZLP_INT16, {.i16 = 1}};
+    zlp_variant v1{};
+    EXPECT_EQ(zlp_get(view, "V", &one, 1, &v1), ZLP_OK);
+    seen.stages.push_back(stage);
+    seen.v1.push_back(v1.value.f32);
+    seen.view = view;
+}
+
+} // namespace
+
+TEST(Preview, TheCInterfaceHandsTheHandlerAHandleValidDuringTheCall)
+{
+    const char* const progId = "zarvlinesparm.retracementparmclass";
+    SeenFromC seen;
+    ASSERT_EQ(zlp_set_preview_handler(progId, recordFromC, &seen), ZLP_OK);
+    zlp_object* tool = nullptr;
+    ASSERT_EQ(zlp_create(progId, &tool), ZLP_OK);
+    const zlp_variant fdef{ZLP_INT16, {.i16 = 0}};
+    const auto startTyping = [&](bool waitForPreview) {
+        whenModal({}, [&, waitForPreview](QDialog& d) {
+            type(d, "V(0)", "0.75");
+            if (waitForPreview)
+                EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.stages.empty(); }));
+            else
+                QCoreApplication::processEvents();
+            ok(d);
+        });
+        return zlp_call(tool, "Start", &fdef, 1, nullptr);
+    };
+
+    EXPECT_EQ(startTyping(true), ZLP_OK);
+    EXPECT_EQ(seen.stages, (std::vector<std::int32_t>{ZLP_PREVIEW_EDITING, ZLP_PREVIEW_OK}));
+    EXPECT_EQ(seen.v1, (std::vector<float>{0.75f, 0.75f}));
+    const zlp_variant one{ZLP_INT16, {.i16 = 1}};
+    zlp_variant v1{};
+    EXPECT_EQ(zlp_get(seen.view, "V", &one, 1, &v1), 91);
+
+    // Removed: nothing is called.
+    EXPECT_EQ(zlp_set_preview_handler(progId, nullptr, nullptr), ZLP_OK);
+    EXPECT_EQ(startTyping(false), ZLP_OK);
+    EXPECT_EQ(seen.stages.size(), 2u);
+
+    EXPECT_EQ(zlp_set_preview_handler("ZarvLinesParm.NoSuchClass", recordFromC, &seen), 429);
+    EXPECT_EQ(zlp_set_preview_handler(nullptr, recordFromC, &seen), 5);
+    EXPECT_EQ(zlp_release(tool), ZLP_OK);
+    EXPECT_EQ(DllCanUnloadNow(), ZLP_OK); // no view handle left behind
+}
