@@ -1,11 +1,12 @@
 // One whole Start of every class (load, show, press OK, unload) against a bare QDialog with the
-// same number of widgets of each kind, shown and closed the same way, in the same run.
+// same widgets, shown and closed the same way, in the same run.
 //
-// The classes come from ProgIds(); each dialog is counted once while shown, and its bare twin
-// is built from that count. The two are timed in alternation, so that both see the same
+// The classes come from ProgIds(); each dialog's widgets are taken down once while it is shown
+// (kind, text, colour), and its bare twin is built from that in plain Qt. The two are timed in alternation, so that both see the same
 // machine, and the median of each is printed as a table with the ratio.
 //
-//     start_bench [--rounds N]      (default 300 timed rounds per class, after 30 warm-up ones)
+//     start_bench [--rounds N] [--only CLASS]
+//                                   (default 300 timed rounds per class, after 30 warm-up ones)
 
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
@@ -32,15 +33,24 @@ using namespace ZarvLinesParm;
 
 namespace {
 
-// Widgets by kind, as the dialog protocol's control kinds map onto Qt.
-struct Census {
-    int buttons = 0, checkBoxes = 0, optionButtons = 0, textBoxes = 0, lists = 0, labels = 0;
-    int total() const { return buttons + checkBoxes + optionButtons + textBoxes + lists + labels; }
+// One widget as the user sees it, by the control kinds the dialogs use: its kind, its text (a
+// list's entries), whether it is checked, whether it shows, and for a label that fills its background (a swatch) its
+// colour, frame and least size.
+struct Widget {
+    enum Kind { Button, CheckBox, OptionButton, TextBox, List, Label } kind = Label;
+    QString text;
+    QStringList entries;
+    Qt::CheckState checked = Qt::Unchecked;
+    bool hidden = false;
+    bool filled = false;
+    QColor colour;
+    QFrame::Shape frame = QFrame::NoFrame;
+    QSize minimum;
 };
 
-Census countControls(QDialog& dialog)
+std::vector<Widget> census(QDialog& dialog)
 {
-    Census c;
+    std::vector<Widget> found;
     for (QWidget* w : dialog.findChildren<QWidget*>()) {
         // A list's own text field and popup belong to the list.
         bool insideList = false;
@@ -48,14 +58,31 @@ Census countControls(QDialog& dialog)
             insideList = insideList || qobject_cast<QComboBox*>(p);
         if (insideList)
             continue;
-        if (qobject_cast<QPushButton*>(w)) ++c.buttons;
-        else if (qobject_cast<QCheckBox*>(w)) ++c.checkBoxes;
-        else if (qobject_cast<QRadioButton*>(w)) ++c.optionButtons;
-        else if (qobject_cast<QLineEdit*>(w)) ++c.textBoxes;
-        else if (qobject_cast<QComboBox*>(w)) ++c.lists;
-        else if (qobject_cast<QLabel*>(w)) ++c.labels;
+        Widget c{};
+        c.hidden = w->isHidden();
+        if (auto* b = qobject_cast<QPushButton*>(w))
+            c.kind = Widget::Button, c.text = b->text();
+        else if (auto* b = qobject_cast<QCheckBox*>(w))
+            c.kind = Widget::CheckBox, c.text = b->text(), c.checked = b->checkState();
+        else if (auto* b = qobject_cast<QRadioButton*>(w))
+            c.kind = Widget::OptionButton, c.text = b->text(), c.checked = b->isChecked() ? Qt::Checked : Qt::Unchecked;
+        else if (auto* e = qobject_cast<QLineEdit*>(w))
+            c.kind = Widget::TextBox, c.text = e->text();
+        else if (auto* l = qobject_cast<QComboBox*>(w)) {
+            c.kind = Widget::List, c.text = l->currentText();
+            for (int i = 0; i < l->count(); ++i)
+                c.entries << l->itemText(i);
+        } else if (auto* l = qobject_cast<QLabel*>(w)) {
+            c.text = l->text();
+            c.filled = l->autoFillBackground();
+            c.colour = l->palette().color(QPalette::Window);
+            c.frame = l->frameShape();
+            c.minimum = l->minimumSize();
+        } else
+            continue;
+        found.push_back(c);
     }
-    return c;
+    return found;
 }
 
 // Queued before the dialog shows; runs inside its modal loop.
@@ -77,7 +104,7 @@ struct Tool {
     std::string name;
     std::unique_ptr<Object> object;
     std::vector<Variant> startArgs;
-    Census census;
+    std::vector<Widget> widgets;
 };
 
 void startOnce(Tool& tool)
@@ -87,42 +114,68 @@ void startOnce(Tool& tool)
 }
 
 // The bare twin: a QDialog as the library's dialogs are made (no owner, stays on top, fixed
-// size), with the same widgets in a grid, "OK" hiding it.
-void bareOnce(const Census& census)
+// size), showing the same widgets in plain Qt: the same texts, entries and check marks, a colour
+// in a filled label, the buttons in a row below a grid; "OK" hides it.
+void bareOnce(const std::vector<Widget>& widgets)
 {
     QDialog d(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint);
     auto* outer = new QVBoxLayout(&d);
     outer->setSizeConstraint(QLayout::SetFixedSize);
     auto* grid = new QGridLayout;
     outer->addLayout(grid);
-    int cell = 0;
-    auto place = [&](QWidget* w) { grid->addWidget(w, cell / 3, cell % 3); ++cell; };
-    for (int i = 0; i < census.labels; ++i) {
-        auto* label = new QLabel(QStringLiteral("Label"));
-        label->setAutoFillBackground(true);
-        place(label);
-    }
-    for (int i = 0; i < census.textBoxes; ++i)
-        place(new QLineEdit(QStringLiteral(" .382")));
-    for (int i = 0; i < census.checkBoxes; ++i)
-        place(new QCheckBox(QStringLiteral("Check")));
-    for (int i = 0; i < census.optionButtons; ++i)
-        place(new QRadioButton(QStringLiteral("Option")));
-    for (int i = 0; i < census.lists; ++i) {
-        auto* list = new QComboBox;
-        list->setEditable(true);
-        list->addItems({QStringLiteral("Open"), QStringLiteral("High"), QStringLiteral("Low"),
-                        QStringLiteral("Close"), QStringLiteral("O+H+L/3")});
-        place(list);
-    }
     auto* buttons = new QHBoxLayout;
-    for (int i = 0; i < census.buttons; ++i) {
-        auto* b = new QPushButton(QStringLiteral("Button"));
-        if (i == 0) {
-            b->setObjectName(QStringLiteral("Command1"));
-            QObject::connect(b, &QPushButton::clicked, &d, &QDialog::hide);
+    int cell = 0;
+    for (const Widget& c : widgets) {
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case Widget::Button: {
+            auto* b = new QPushButton(c.text, &d);
+            if (buttons->count() == 0) {
+                b->setObjectName(QStringLiteral("Command1"));
+                QObject::connect(b, &QPushButton::clicked, &d, &QDialog::hide);
+            }
+            buttons->addWidget(b);
+            b->setHidden(c.hidden);
+            continue;
         }
-        buttons->addWidget(b);
+        case Widget::CheckBox: {
+            auto* box = new QCheckBox(c.text, &d);
+            box->setCheckState(c.checked);
+            w = box;
+            break;
+        }
+        case Widget::OptionButton: {
+            auto* option = new QRadioButton(c.text, &d);
+            option->setChecked(c.checked == Qt::Checked);
+            w = option;
+            break;
+        }
+        case Widget::TextBox: w = new QLineEdit(c.text, &d); break;
+        case Widget::List: {
+            auto* list = new QComboBox(&d);
+            list->setEditable(true);
+            list->addItems(c.entries);
+            list->setEditText(c.text);
+            w = list;
+            break;
+        }
+        case Widget::Label: {
+            auto* label = new QLabel(c.text, &d);
+            if (c.filled) {
+                label->setAutoFillBackground(true);
+                QPalette p = label->palette();
+                p.setColor(QPalette::Window, c.colour);
+                label->setPalette(p);
+                label->setFrameShape(c.frame);
+                label->setMinimumSize(c.minimum);
+            }
+            w = label;
+            break;
+        }
+        }
+        grid->addWidget(w, cell / 3, cell % 3);
+        w->setHidden(c.hidden);
+        ++cell;
     }
     outer->addLayout(buttons);
     d.setWindowTitle(QStringLiteral("Bare"));
@@ -141,9 +194,13 @@ double median(std::vector<double> v)
 int main(int argc, char** argv)
 {
     int rounds = 300;
-    for (int i = 1; i + 1 < argc; ++i)
+    std::string only;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--rounds") == 0)
             rounds = std::max(1, std::atoi(argv[i + 1]));
+        if (std::strcmp(argv[i], "--only") == 0)
+            only = argv[i + 1];
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -153,6 +210,8 @@ int main(int argc, char** argv)
     for (const std::string& progId : ProgIds()) {
         Tool t;
         t.name = progId.substr(progId.find('.') + 1);
+        if (!only.empty() && t.name != only)
+            continue;
         t.object = CreateObject(progId);
         for (const MemberInfo& m : Describe(progId))
             if (m.kind == MemberInfo::Kind::Method && m.name == "Start")
@@ -161,7 +220,7 @@ int main(int argc, char** argv)
                                           : m.arguments[i] == ValueType::String ? Variant(std::string("Bench"))
                                                                                 : Variant(std::int16_t{0}));
         onceShown([&t](QDialog& d) {
-            t.census = countControls(d);
+            t.widgets = census(d);
             pressOk(d);
         });
         t.object->invoke("Start", Invoke::Method, t.startArgs);
@@ -174,7 +233,7 @@ int main(int argc, char** argv)
     for (Tool& t : tools) {
         for (int i = 0; i < 30; ++i) {
             startOnce(t);
-            bareOnce(t.census);
+            bareOnce(t.widgets);
         }
         std::vector<double> start, bare;
         QElapsedTimer clock;
@@ -183,11 +242,11 @@ int main(int argc, char** argv)
             startOnce(t);
             start.push_back(clock.nsecsElapsed() / 1000.0);
             clock.start();
-            bareOnce(t.census);
+            bareOnce(t.widgets);
             bare.push_back(clock.nsecsElapsed() / 1000.0);
         }
         const double s = median(start), b = median(bare);
-        std::printf("| %s | %d | %.0f | %.0f | %.2f |\n", t.name.c_str(), t.census.total(), s, b, s / b);
+        std::printf("| %s | %zu | %.0f | %.0f | %.2f |\n", t.name.c_str(), t.widgets.size(), s, b, s / b);
         std::fflush(stdout);
     }
     return 0;

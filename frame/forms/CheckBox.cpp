@@ -2,6 +2,7 @@
 
 #include <ZarvLinesParm/Types.h>
 
+#include <QEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -48,11 +49,22 @@ QSize CheckBox::sizeHint() const
 {
     if (!boxOnly_)
         return QCheckBox::sizeHint();
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    option.text.clear();
-    const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
-    return QSize(square.right() + 1, QCheckBox::sizeHint().height());
+    // Layouts ask again and again; the answer changes only with the style or the font.
+    if (boxOnlyHint_.isEmpty()) {
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+        boxOnlyHint_ = QSize(square.right() + 1, QCheckBox::sizeHint().height());
+    }
+    return boxOnlyHint_;
+}
+
+void CheckBox::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange)
+        boxOnlyHint_ = QSize();
+    QCheckBox::changeEvent(event);
 }
 
 QSize CheckBox::minimumSizeHint() const

@@ -28,9 +28,11 @@ protected:
     /// A user's click toggles between cleared and checked; only code makes a box greyed.
     void nextCheckState() override;
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool boxOnly_ = false;
+    mutable QSize boxOnlyHint_;
 };
 
 } // namespace ZarvLinesParm::frame

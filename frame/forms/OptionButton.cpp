@@ -3,8 +3,12 @@
 namespace ZarvLinesParm::frame {
 
 OptionButton::OptionButton(const QString& caption, QWidget* parent)
-    : QRadioButton(caption, parent)
+    : QRadioButton(parent)
 {
+    // Captioned only now that it is an option button: Qt announces a caption to assistive
+    // technology at once, which makes the button's accessible interface; made while the button
+    // was still a plain radio button, that would be Qt's own for the rest of its life.
+    setText(caption);
     // Qt's exclusive groups let Tab reach only the selected option; the exclusion is done here.
     setAutoExclusive(false);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {

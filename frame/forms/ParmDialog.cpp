@@ -1,9 +1,14 @@
 #include "frame/forms/ParmDialog.h"
 
+#include "frame/forms/Accessible.h"
+
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,16 +28,23 @@ QPushButton* commandButton(QWidget* parent, const char* objectName, const QStrin
     return button;
 }
 
-// A control a user can act on: value boxes (not the text field inside a drop-down list, which
-// takes the focus as part of its list), check boxes, option buttons, drop-down lists, swatches.
-bool isActionable(const QWidget* w)
+// What a cell of the grid holds, for the keyboard and for naming: a control a user can act on
+// (value boxes, check boxes, option buttons, drop-down lists, swatches; the command buttons come
+// last in their own order), a caption label, or neither.
+enum class Kind { Other, Control, Caption };
+
+Kind kindOf(const QWidget* w)
 {
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        if (dynamic_cast<const Swatch*>(w))
+            return Kind::Control;
+        return label->text().isEmpty() ? Kind::Other : Kind::Caption;
+    }
     if (qobject_cast<const QPushButton*>(w))
-        return false; // the buttons come last, in their own order
-    if (qobject_cast<const QLineEdit*>(w))
-        return !qobject_cast<const QComboBox*>(w->parentWidget());
-    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
-           dynamic_cast<const Swatch*>(w);
+        return Kind::Other;
+    const bool control = qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
+                         qobject_cast<const QLineEdit*>(w);
+    return control ? Kind::Control : Kind::Other;
 }
 
 // Where a control stands in the dialog's grid. Every control of a tool stands in the grid, so
@@ -43,56 +55,77 @@ struct Cell {
     int lastColumn() const { return column + columnSpan - 1; }
 };
 
-std::vector<Cell> cellsOf(const QGridLayout& grid)
+// Whether a control still needs a name from the label beside it: the tool has given it none, and
+// it shows no caption of its own.
+bool needsName(const QWidget* control)
 {
-    std::vector<Cell> cells;
-    for (int i = 0; i < grid.count(); ++i) {
-        Cell c;
-        c.widget = grid.itemAt(i)->widget();
-        if (!c.widget)
-            continue;
-        grid.getItemPosition(i, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
-        cells.push_back(c);
-    }
-    return cells;
+    if (!control->accessibleName().isEmpty())
+        return false;
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    const auto* box = dynamic_cast<const CheckBox*>(control);
+    return !button || button->text().isEmpty() || (box && box->showsBoxOnly());
 }
 
-bool isCaptionLabel(const QWidget* w)
+enum class Side { Left, Right, Above };
+
+// Whether `label` fills the cell right beside `cell` on that side.
+bool standsBeside(const Cell& label, const Cell& cell, Side side)
 {
-    const auto* label = qobject_cast<const QLabel*>(w);
-    return label && !dynamic_cast<const Swatch*>(w) && !label->isHidden() && !label->text().isEmpty();
+    const bool sameRow = label.row <= cell.row && cell.row < label.row + label.rowSpan;
+    switch (side) {
+    case Side::Left: return sameRow && label.lastColumn() + 1 == cell.column;
+    case Side::Right: return sameRow && label.column == cell.lastColumn() + 1;
+    case Side::Above:
+        return label.row + label.rowSpan == cell.row && label.column <= cell.lastColumn() && label.lastColumn() >= cell.column;
+    }
+    return false;
 }
 
-// The label that names the control in `cell`: the nearest caption label in its row, the one on
-// its left first (most dialogs put the label before the control; some put it after); failing
-// that, a label in the row right above it, over its columns (a heading over its box).
-QLabel* labelOf(const Cell& cell, const std::vector<Cell>& cells)
+// The label that names the control in `cell`: a caption label in the cell right beside it in its
+// row, on its left first (most dialogs put the label before the control; some put it after);
+// failing that, one in the row right above it, over its columns (a heading over its box). Only
+// a neighbouring cell counts: a label further off names a control of its own, and a table's
+// cell, whose row and column labels both stand apart from it, is named by its tool.
+QLabel* labelOf(const Cell& cell, const std::vector<Cell>& captions)
 {
-    const Cell* best = nullptr;
-    int bestDistance = 0;
-    auto consider = [&](const Cell& c, int distance) {
-        if (!best || distance < bestDistance) {
-            best = &c;
-            bestDistance = distance;
-        }
-    };
-    for (const Cell& c : cells) {
-        if (!isCaptionLabel(c.widget) || c.row != cell.row)
-            continue;
-        // Left of the control counts as nearer than the same distance on its right.
-        if (c.lastColumn() < cell.column)
-            consider(c, cell.column - c.lastColumn());
-        else if (c.column > cell.lastColumn())
-            consider(c, 2 * (c.column - cell.lastColumn()) + 1);
-    }
-    if (!best) {
-        for (const Cell& c : cells) {
-            const bool over = c.row + c.rowSpan == cell.row && c.column <= cell.lastColumn() && c.lastColumn() >= cell.column;
-            if (isCaptionLabel(c.widget) && over)
-                consider(c, 0);
-        }
-    }
-    return best ? qobject_cast<QLabel*>(best->widget) : nullptr;
+    for (const Side side : {Side::Left, Side::Right, Side::Above})
+        for (const Cell& c : captions)
+            if (standsBeside(c, cell, side))
+                return static_cast<QLabel*>(c.widget);
+    return nullptr;
+}
+
+// The ring round a focused control: two pixels wide, one pixel clear of the control, drawn on the
+// dialog in the theme's text colour, which stands out against the dialog's background in light
+// and dark themes alike (a swatch adds a ring of its own against its fill). The style's own
+// indicator is no help here: some styles show it only once Tab has been pressed, and in the
+// highlight colour, which can barely differ from the background.
+constexpr int ringGap = 1;
+constexpr int ringWidth = 2;
+
+QRect ringAround(const QWidget& control)
+{
+    const int out = ringGap + ringWidth;
+    return control.geometry().adjusted(-out, -out, out, out);
+}
+
+// Repaints the ring of every dialog that gains or loses the focus: one connection for the
+// library's lifetime, not one per dialog.
+void followFocus()
+{
+    static struct Following {
+        QPointer<QCoreApplication> application;
+        QMetaObject::Connection connection;
+        ~Following() { QObject::disconnect(connection); }
+    } following;
+    if (following.application == QCoreApplication::instance())
+        return;
+    following.application = QCoreApplication::instance();
+    following.connection = QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
+        for (QWidget* w : {old, now})
+            if (auto* dialog = w ? dynamic_cast<ParmDialog*>(w->window()) : nullptr)
+                dialog->update();
+    });
 }
 
 } // namespace
@@ -100,6 +133,8 @@ QLabel* labelOf(const Cell& cell, const std::vector<Cell>& cells)
 ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle)
     : QDialog(nullptr)
 {
+    installAccessibleInterfaces();
+    followFocus();
     setObjectName(objectName);
     setWindowTitle(designTitle);
     setSizeGripEnabled(false);
@@ -127,52 +162,49 @@ ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle)
 
 ParmDialog::~ParmDialog() = default;
 
-QList<QWidget*> ParmDialog::tabOrder() const
+void ParmDialog::prepareForUser()
 {
-    std::vector<Cell> controls;
-    for (const Cell& c : cellsOf(*grid_))
-        if (isActionable(c.widget) && c.widget->isVisibleTo(this))
-            controls.push_back(c);
-    // Reading order: rows top to bottom, left to right within a row.
+    // One pass over the grid: its visible controls and caption labels (all the dialog's own
+    // children, so hidden is not visible to the dialog).
+    std::vector<Cell> controls, captions;
+    controls.reserve(grid_->count());
+    for (int i = 0; i < grid_->count(); ++i) {
+        QWidget* w = grid_->itemAt(i)->widget();
+        const Kind kind = w && !w->isHidden() ? kindOf(w) : Kind::Other;
+        if (kind == Kind::Other)
+            continue;
+        Cell c{w};
+        grid_->getItemPosition(i, &c.row, &c.column, &c.rowSpan, &c.columnSpan);
+        (kind == Kind::Control ? controls : captions).push_back(c);
+    }
+    // Reading order: rows top to bottom, left to right within a row; then the buttons.
     std::stable_sort(controls.begin(), controls.end(), [](const Cell& a, const Cell& b) {
         return a.row != b.row ? a.row < b.row : a.column < b.column;
     });
-    QList<QWidget*> order;
-    for (const Cell& c : controls)
-        order.append(c.widget);
-    for (QPushButton* button : {ok_, cancel_, saveAsDefault_})
-        if (button->isVisibleTo(this))
-            order.append(button);
-    return order;
-}
-
-void ParmDialog::prepareForUser()
-{
-    const QList<QWidget*> order = tabOrder();
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    const std::vector<Cell> cells = cellsOf(*grid_);
-    for (const Cell& cell : cells) {
-        QWidget* control = cell.widget;
-        if (!isActionable(control) || !control->accessibleName().isEmpty())
-            continue;
-        // A check box or option button is named by its own caption, where it shows one.
-        auto* button = qobject_cast<QAbstractButton*>(control);
-        auto* box = dynamic_cast<CheckBox*>(control);
-        if (button && !button->text().isEmpty() && !(box && box->showsBoxOnly()))
-            continue;
-        if (QLabel* label = labelOf(cell, cells))
-            nameAfter(control, label);
+    QWidget* previous = nullptr;
+    QWidget* firstValueBox = nullptr;
+    auto chain = [&](QWidget* w) {
+        if (previous)
+            setTabOrder(previous, w);
+        previous = w;
+    };
+    for (const Cell& c : controls) {
+        chain(c.widget);
+        if (!firstValueBox && qobject_cast<QLineEdit*>(c.widget))
+            firstValueBox = c.widget;
+        if (needsName(c.widget))
+            if (QLabel* label = labelOf(c, captions))
+                nameAfter(c.widget, label);
     }
+    QWidget* firstButton = nullptr;
+    for (QPushButton* button : {ok_, cancel_, saveAsDefault_})
+        if (!button->isHidden()) {
+            chain(button);
+            firstButton = firstButton ? firstButton : button;
+        }
 
-    const auto firstValueBox = std::find_if(order.begin(), order.end(), [](QWidget* w) {
-        return qobject_cast<QLineEdit*>(w) != nullptr;
-    });
-    if (firstValueBox != order.end())
-        (*firstValueBox)->setFocus(Qt::OtherFocusReason);
-    else if (!order.isEmpty())
-        order.front()->setFocus(Qt::OtherFocusReason);
+    if (QWidget* first = firstValueBox ? firstValueBox : !controls.empty() ? controls.front().widget : firstButton)
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QString& heading)
@@ -183,6 +215,8 @@ std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QStri
         const int row = firstRow + k % 3;
         const int column = k < 3 ? 0 : 2;
         QLabel* number = label(QString::fromLatin1(labelNames[k]), QString::number(k + 1));
+        // Against its box in either column, however wide the column is made by the rows above.
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         grid_->addWidget(number, row, column);
         boxes[k] = textBox(QStringLiteral("V(%1)").arg(k));
         grid_->addWidget(boxes[k], row, column + 1);
@@ -194,8 +228,33 @@ std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QStri
 void ParmDialog::nameAfter(QWidget* control, QLabel* label, const QString& heading)
 {
     const QString text = label->text();
-    control->setAccessibleName(heading.isEmpty() ? text : heading + QLatin1Char(' ') + text);
+    const QString name = heading.isEmpty() ? text : heading + QLatin1Char(' ') + text;
+    control->setAccessibleName(name);
+    // An editable list hands the focus to its text field, which is what a screen reader then
+    // announces: it carries the list's name.
+    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
+        list->lineEdit()->setAccessibleName(name);
     label->setBuddy(control);
+}
+
+QWidget* ParmDialog::focusedControl() const
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w->parentWidget() == this)
+            return w;
+    return nullptr;
+}
+
+void ParmDialog::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    const QWidget* control = focusedControl();
+    if (!control)
+        return;
+    const QRect outer = ringAround(*control);
+    QPainter painter(this);
+    painter.setClipRegion(QRegion(outer).subtracted(outer.adjusted(ringWidth, ringWidth, -ringWidth, -ringWidth)));
+    painter.fillRect(outer, palette().color(QPalette::WindowText));
 }
 
 void ParmDialog::keyPressEvent(QKeyEvent* event)

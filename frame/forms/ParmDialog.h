@@ -23,7 +23,7 @@ namespace ZarvLinesParm::frame {
 
 /// The window every parameter dialog is: top-level with no owner, its controls in a grid, and
 /// the three command buttons `Command1` "OK", `Command2` "Cancel", `Command3` "Save as Default"
-/// below them.
+/// below them. The control with the keyboard focus is ringed in the theme's text colour.
 ///
 /// No button is the default or the cancel button: Enter and Escape press nothing and close
 /// nothing. A close from the title bar ends the modal display and runs neither "OK" nor
@@ -36,13 +36,11 @@ public:
     /// Readies the loaded dialog for keyboard and screen-reader users, once its controls show what
     /// they will show (after the load handler and the host's texts): Tab visits every visible
     /// control a user can act on in reading order, top to bottom and left to right as the grid
-    /// lays them out, then the buttons; a control the tool has not named takes its accessible name from the
-    /// label beside it in its row (which becomes its buddy); the first value box, or else the
-    /// first control, takes the focus. Changes nothing a record or the protocol sees.
+    /// lays them out, then the buttons; a control the tool has not named takes its accessible
+    /// name from the label in the cell right beside it (left, else right, else right above),
+    /// which becomes its buddy; the first value box, or else the first control, takes the focus.
+    /// Changes nothing a record or the protocol sees.
     void prepareForUser();
-
-    /// The controls a user can act on, in the order Tab visits them.
-    QList<QWidget*> tabOrder() const;
 
     QPushButton& okButton() const { return *ok_; }
     QPushButton& cancelButton() const { return *cancel_; }
@@ -84,8 +82,14 @@ protected:
     void nameAfter(QWidget* control, QLabel* label, const QString& heading = {});
 
     void keyPressEvent(QKeyEvent* event) override;
+    /// Rings the control that has the focus, from the moment the dialog opens, with or without a
+    /// key pressed before.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    /// The control (a child of the dialog itself) that holds the keyboard focus, or null.
+    QWidget* focusedControl() const;
+
     QGridLayout* grid_;
     QPushButton* ok_;
     QPushButton* cancel_;

@@ -1,11 +1,12 @@
 #include "frame/forms/Swatch.h"
 
+#include <QAccessible>
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
+
+#include <cmath>
 
 namespace ZarvLinesParm::frame {
 
@@ -29,18 +30,26 @@ Swatch::Swatch(QWidget* parent)
     setFrameShape(QFrame::Box);
     setMinimumSize(48, 20);
     setFocusPolicy(Qt::StrongFocus);
-    setColour(0);
+    // No colour of its own until the load handler gives it one: a palette change costs more
+    // than the rest of the swatch, and every dialog's load colours every swatch.
 }
 
 void Swatch::setColour(std::int32_t rgb)
 {
     QPalette p = palette();
-    const QColor colour = colourOf(rgb);
-    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Window, colourOf(rgb));
     // Only the fill is set: the border keeps the theme's text colour, which stands out against
     // the dialog's background in light and dark themes alike.
     setPalette(p);
-    setAccessibleDescription(colour.name(QColor::HexRgb).toUpper());
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+QString Swatch::colourName() const
+{
+    return palette().color(QPalette::Window).name(QColor::HexRgb).toUpper();
 }
 
 std::int32_t Swatch::colour() const
@@ -94,12 +103,18 @@ void Swatch::paintEvent(QPaintEvent* event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
+    // The dialog rings the focused control in the theme's text colour, which stands out against
+    // the background; inside the border a second ring stands out against the fill, whatever
+    // colour it is: black on a light fill, white on a dark one (the fill's relative luminance
+    // against 0.179, where black and white stand out equally).
+    const QColor fill = palette().color(QPalette::Window);
+    auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const double luminance = 0.2126 * linear(fill.redF()) + 0.7152 * linear(fill.greenF()) + 0.0722 * linear(fill.blueF());
+    const QRect outer = contentsRect();
+    const int width = 2;
     QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(3, 3, -3, -3);
-    option.backgroundColor = palette().color(QPalette::Window);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setClipRegion(QRegion(outer).subtracted(outer.adjusted(width, width, -width, -width)));
+    painter.fillRect(outer, luminance > 0.179 ? Qt::black : Qt::white);
 }
 
 void Swatch::mousePressEvent(QMouseEvent* event)

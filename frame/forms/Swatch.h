@@ -16,8 +16,8 @@ QColor colourOf(std::int32_t rgb);
 std::int32_t rgbOf(const QColor& colour);
 
 /// A captionless label whose background shows a colour; a click opens the colour chooser. It
-/// also takes the keyboard focus, shows a focus frame, and Space runs the same click; its
-/// accessible description is its colour ("#00FF00").
+/// also takes the keyboard focus and Space runs the same click. To assistive technology it is a
+/// push button whose press runs the click and whose description is its colour ("#00FF00").
 class Swatch : public QLabel {
 public:
     explicit Swatch(QWidget* parent);
@@ -26,6 +26,8 @@ public:
     void setColour(std::int32_t rgb);
     /// The background colour, as the records keep colours.
     std::int32_t colour() const;
+    /// The background colour as it is read aloud, "#00FF00".
+    QString colourName() const;
 
     /// Ties the swatch to a colour of the working record. A click then runs the swatch steps:
     /// the chooser `CommonDialog1` opens modally on the working colour; a cancel, or any failure,

@@ -1,6 +1,7 @@
-// Every dialog by keyboard and screen reader: the Tab order, the names assistive technology
-// reads, Space on the swatches, Enter and Escape on every kind of control, text that fits at
-// twice the pixel density with a 20-point font. Each check runs over every class there is.
+// Every dialog by keyboard: the Tab order, Space on the swatches, Enter and Escape on every kind
+// of control, a focus ring that shows in light and dark themes, text that fits at twice the
+// pixel density with a 20-point font. Each check runs over every class there is; what a screen
+// reader hears is checked over the accessibility bus itself (tests/a11y).
 
 #include "support/ModalDriver.h"
 #include "support/ToolDriver.h"
@@ -12,10 +13,16 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QGridLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
+
+#include <cmath>
+#include <map>
 
 using namespace ZarvLinesParm;
 using namespace testsupport;
@@ -73,6 +80,68 @@ QWidget* tabFrom(QDialog& d)
 
 std::string nameOf(const QWidget* w) { return w ? w->objectName().toStdString() : "(none)"; }
 
+// Contrast ratio of two colours by their relative luminance, as accessibility guidelines reckon it.
+double contrast(QColor a, QColor b)
+{
+    auto luminance = [](QColor c) {
+        auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The style's own light theme, and a dark one as dark desktops set it.
+QPalette theme(bool dark)
+{
+    QPalette p = QApplication::style()->standardPalette();
+    if (!dark)
+        return p;
+    const QColor window(0x35, 0x35, 0x35), base(0x25, 0x25, 0x25), text(0xf0, 0xf0, 0xf0);
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, window}, {QPalette::Button, window}, {QPalette::Base, base},
+                                       {QPalette::AlternateBase, window}, {QPalette::WindowText, text},
+                                       {QPalette::ButtonText, text}, {QPalette::Text, text},
+                                       {QPalette::Highlight, QColor(0x2a, 0x82, 0xda)}})
+        p.setColor(role, colour);
+    return p;
+}
+
+// `area` of the dialog as it is drawn at `ratio` device pixels to the pixel.
+QImage drawn(QDialog& d, const QRect& area, qreal ratio)
+{
+    QImage image(area.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    d.render(&image, QPoint(), QRegion(area));
+    return image;
+}
+
+// The colour most of `rect` shows, shades a gradient spreads over counted as one.
+QColor mostCommonColour(const QImage& image, const QRect& rect)
+{
+    std::map<QRgb, int> counts;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            ++counts[image.pixel(x, y) & 0xF0F0F0];
+    const QRgb shade = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    return QColor(shade | 0x080808);
+}
+
+// Whether `pixels` go round the control at `control`: they spread over at least nine tenths of
+// its width and height, centred on it, and are at least as many as a one-pixel outline of
+// their extent (a ring, not a line under the control or a dotted frame).
+bool goRound(const std::vector<QPoint>& pixels, const QRect& control)
+{
+    if (pixels.empty())
+        return false;
+    QRect extent(pixels.front(), QSize(1, 1));
+    for (const QPoint& p : pixels)
+        extent |= QRect(p, QSize(1, 1));
+    const QPoint off = extent.center() - control.center();
+    return extent.width() * 10 >= control.width() * 9 && extent.height() * 10 >= control.height() * 9 &&
+           std::abs(off.x()) * 10 <= control.width() && std::abs(off.y()) * 10 <= control.height() &&
+           qsizetype(pixels.size()) >= 2 * (extent.width() + extent.height()) - 4;
+}
+
 } // namespace
 
 TEST_P(EveryDialog, TabVisitsEveryControlOnceInReadingOrderThenTheButtons)
@@ -125,27 +194,6 @@ TEST_P(EveryDialog, TabVisitsEveryControlOnceInReadingOrderThenTheButtons)
     });
 }
 
-TEST_P(EveryDialog, EveryControlHasANameForAssistiveTechnologyAndSwatchesTellTheirColour)
-{
-    start([](QDialog& d) {
-        for (QWidget* w : actionableControls(d)) {
-            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(w);
-            ASSERT_NE(accessible, nullptr) << nameOf(w);
-            EXPECT_FALSE(accessible->text(QAccessible::Name).trimmed().isEmpty()) << nameOf(w) << " has no name";
-            if (isSwatch(w)) {
-                const QString expected = w->palette().color(QPalette::Window).name(QColor::HexRgb).toUpper();
-                EXPECT_EQ(accessible->text(QAccessible::Description), expected) << nameOf(w);
-            }
-            if (auto* box = qobject_cast<QLineEdit*>(w)) {
-                const auto labels = d.findChildren<QLabel*>();
-                const bool hasBuddy = std::any_of(labels.begin(), labels.end(), [box](QLabel* l) { return l->buddy() == box; });
-                EXPECT_TRUE(hasBuddy || !box->accessibleName().isEmpty()) << nameOf(w);
-            }
-        }
-        d.close();
-    });
-}
-
 TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourAsAClickDoes)
 {
     std::vector<std::int32_t> chosen;
@@ -164,7 +212,8 @@ TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourAsAClickDoes)
                 chooseColourWith(d, [&] { swatch->setFocus(); QTest::keyClick(swatch, Qt::Key_Space); }, rgb);
             EXPECT_EQ(openedOn, before) << nameOf(w);
             EXPECT_EQ(swatch->colour(), rgb) << nameOf(w);
-            EXPECT_EQ(swatch->accessibleDescription(), frame::colourOf(rgb).name(QColor::HexRgb).toUpper());
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(swatch)->text(QAccessible::Description),
+                      frame::colourOf(rgb).name(QColor::HexRgb).toUpper());
             chosen.push_back(rgb);
         }
         press(d, "Command1");
@@ -208,6 +257,70 @@ TEST_P(EveryDialog, NoTextIsClippedAtDoubleDensityWithALargeFont)
             const QSize hint = w->sizeHint();
             EXPECT_GE(w->width(), hint.width()) << nameOf(w) << " is clipped";
             EXPECT_GE(w->height(), hint.height()) << nameOf(w) << " is clipped";
+        }
+        // A number label stands against the box it names, whichever column it is in.
+        const int spacing = std::max(d.findChild<QGridLayout*>()->horizontalSpacing(), 6);
+        for (QLabel* label : d.findChildren<QLabel*>()) {
+            bool number = false;
+            label->text().toInt(&number);
+            if (!number || !label->buddy())
+                continue;
+            const QRect text = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
+                                                   label->fontMetrics().size(0, label->text()), label->contentsRect())
+                                   .translated(label->pos());
+            const QRect box = label->buddy()->geometry();
+            const int gap = box.left() > text.right() ? box.left() - text.right() : text.left() - box.right();
+            EXPECT_LE(gap, spacing + 2) << nameOf(label) << " \"" << label->text().toStdString() << "\" stands apart from its box";
+        }
+        d.close();
+    });
+}
+
+// The indicator is whatever changes when the control takes the focus. Part of it must ring the
+// control at 3:1 or more against the dialog's background, and part against the control's own
+// fill (its most common colour); swatches also on the fills a ring could vanish into.
+TEST_P(EveryDialog, EveryFocusedControlIsRingedVisiblyAgainstItsFillAndTheBackground)
+{
+    start([](QDialog& d) {
+        QApplication::setActiveWindow(&d);
+        for (const bool dark : {false, true}) {
+            d.setPalette(theme(dark));
+            const QColor background = d.palette().color(QPalette::Window);
+            for (QWidget* w : actionableControls(d)) {
+                auto* swatch = dynamic_cast<frame::Swatch*>(w);
+                std::vector<std::optional<QColor>> fills{std::nullopt};
+                if (swatch)
+                    fills = {d.palette().color(QPalette::WindowText), background, QColor(0x77, 0x77, 0x77)};
+                for (const std::optional<QColor>& fill : fills) {
+                    if (fill)
+                        swatch->setColour(frame::rgbOf(*fill));
+                    const QRect place = placeOf(w, d);
+                    const QRect area = place.adjusted(-6, -6, 6, 6) & d.rect();
+                    for (const qreal ratio : {1.0, 2.0}) {
+                        // As the dialog gives it when it opens: no key pressed before.
+                        w->setFocus(Qt::OtherFocusReason);
+                        const QImage on = drawn(d, area, ratio);
+                        w->clearFocus();
+                        const QImage off = drawn(d, area, ratio);
+                        const QRect control((place.topLeft() - area.topLeft()) * ratio, place.size() * ratio);
+                        const QColor own = mostCommonColour(off, control);
+                        std::vector<QPoint> againstFill, againstBackground;
+                        for (int y = 0; y < on.height(); ++y)
+                            for (int x = 0; x < on.width(); ++x) {
+                                if (on.pixel(x, y) == off.pixel(x, y))
+                                    continue;
+                                if (contrast(on.pixel(x, y), own) >= 3)
+                                    againstFill.emplace_back(x, y);
+                                if (contrast(on.pixel(x, y), background) >= 3)
+                                    againstBackground.emplace_back(x, y);
+                            }
+                        const std::string where = nameOf(w) + (dark ? " dark" : " light") + " at " + std::to_string(int(ratio)) +
+                                                  "x on " + own.name().toStdString();
+                        EXPECT_TRUE(goRound(againstBackground, control)) << where << ": no ring against the background";
+                        EXPECT_TRUE(goRound(againstFill, control)) << where << ": no ring against the fill";
+                    }
+                }
+            }
         }
         d.close();
     });

@@ -37,7 +37,8 @@ GannSQ9Dialog::GannSQ9Dialog(frame::Records<GannSQ9Record>& records)
         grid().addWidget(time_[i], i + 1, 1);
         QLabel* angle = label(QStringLiteral("Label%1").arg(5 + i), QString::number(45 * i));
         grid().addWidget(angle, i + 1, 2);
-        nameAfter(price_[i], angle, QStringLiteral("Price"));
+        // The label is the buddy of the Time box right beside it; the Price box only takes its name.
+        price_[i]->setAccessibleName(QStringLiteral("Price ") + angle->text());
         nameAfter(time_[i], angle, QStringLiteral("Time"));
     }
 

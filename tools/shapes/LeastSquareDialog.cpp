@@ -14,16 +14,19 @@ constexpr int priceCount = 5;
 LeastSquareDialog::LeastSquareDialog(frame::Records<LeastSquareRecord>& records)
     : RecordDialog(records, QStringLiteral("LeastSquareParm"), QStringLiteral("Least Square Channel"))
 {
-    grid().addWidget(label(QStringLiteral("Label4"), QStringLiteral("Number of Std. Dev.")), 0, 2);
+    const QString heading = QStringLiteral("Number of Std. Dev.");
+    grid().addWidget(label(QStringLiteral("Label4"), heading), 0, 2);
     const char* rowLabels[][2] = {{"Label3", "Least Square Line"}, {"Label1", "Upper"}, {"Label2", "Lower"}};
     for (int row = 0; row < 3; ++row) {
-        grid().addWidget(label(QString::fromLatin1(rowLabels[row][0]), QString::fromLatin1(rowLabels[row][1])),
-                         row + 1, 0);
+        QLabel* line = label(QString::fromLatin1(rowLabels[row][0]), QString::fromLatin1(rowLabels[row][1]));
+        grid().addWidget(line, row + 1, 0);
         cor_[row] = colourSwatch(QStringLiteral("Cor1(%1)").arg(row), working().Cor[row]);
         grid().addWidget(cor_[row], row + 1, 1);
         if (row > 0) {
             v_[row - 1] = textBox(QStringLiteral("V(%1)").arg(row - 1));
             grid().addWidget(v_[row - 1], row + 1, 2);
+            // A cell of the table: its line's label and the column's heading name it together.
+            nameAfter(v_[row - 1], line, heading);
         }
     }
     grid().addWidget(label(QStringLiteral("Label5"), QStringLiteral("Based on")), 4, 0);
