@@ -90,7 +90,7 @@ bench: build
 
 # The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).
 soak: build
-	tests/soak/on_xvfb.sh $(BUILD)/tests/soak --calls $(SOAK_CALLS)
+	tests/support/on_xvfb.sh $(BUILD)/tests/soak --calls $(SOAK_CALLS)
 
 # Every float through the number rules, on every core; takes minutes (see the README).
 exhaustive: build

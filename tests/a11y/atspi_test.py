@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Every dialog as a screen reader hears it, through the real accessibility bus.
 
-On an X server and a session bus of its own (the accessibility bus and registry come up on
-demand, as on a desktop), shows each dialog with `zarvlinesparm show` and walks its accessible
+On an X server (run it under tests/support/on_xvfb.sh) and a session bus of its own (the
+accessibility bus and registry come up on demand, as on a desktop), shows each dialog with `zarvlinesparm show` and walks its accessible
 tree. Each control's role and name must be those of the table below, and the name must say
 something: hold a letter (a number label always speaks with the heading over it, "Price 45"),
 differ from the control's value, and hold the text of any label it says it is labelled by.
@@ -10,7 +10,7 @@ Focusing a control must focus something named. Each swatch's Press must open the
 swatch's colour; the colour chosen there must become the swatch's description and, after "OK",
 a colour the host reads back.
 
-    atspi_test.py ZARVLINESPARM      (exit 77, skipped, where no session bus can be started)
+    on_xvfb.sh atspi_test.py ZARVLINESPARM      (exit 77, skipped, where no session bus can be started)
 """
 
 import json
@@ -75,7 +75,7 @@ def wait_for(what, find, seconds=20.0):
 
 
 def start_session(processes):
-    """A session bus and an X server of the test's own; the reason when there can be no bus."""
+    """A session bus of the test's own (the X server is tests/support/on_xvfb.sh's); the reason when there can be no bus."""
     try:
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"], stdout=subprocess.PIPE, text=True)
     except OSError as error:
@@ -84,14 +84,7 @@ def start_session(processes):
     address = bus.stdout.readline().strip()
     if not address:
         return "no session bus: dbus-daemon gave no address"
-    read, write = os.pipe()
-    processes.append(subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                      pass_fds=[write], stderr=subprocess.DEVNULL))
-    os.close(write)
-    with os.fdopen(read) as display:
-        os.environ["DISPLAY"] = ":" + display.readline().strip()
     os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    os.environ.pop("WAYLAND_DISPLAY", None)
     return None
 
 

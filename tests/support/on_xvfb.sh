@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs a command against a fresh Xvfb server of its own, with no window manager: Qt writes a
+# window's _NET_WM_STATE itself before it maps the window (as a client may while the window is
+# withdrawn), and with no manager to take it over the property stays as Qt wrote it, which is what
+# the soak reads back with xprop.
+#
+# The display is picked here, from :90 up, and claimed by Xvfb's lock file. Xvfb's own pick
+# (-displayfd) takes no lock file and tries every display below the one it settles on, which
+# for a moment breaks new connections to another server picked that way, such as the one a test
+# running beside this one is using.
+set -euo pipefail
+
+server=
+trap '[ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/null; }' EXIT
+
+for n in $(seq 90 189); do
+  [ -e "/tmp/.X$n-lock" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
+  server=$!
+  for _ in $(seq 100); do
+    # Ours, and answering: another run that took the same number a moment earlier wins the lock
+    # and ours exits.
+    kill -0 "$server" 2>/dev/null || break
+    if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$server" 2>/dev/null; then
+      export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
+      unset WAYLAND_DISPLAY
+      "$@"
+      exit
+    fi
+    sleep 0.1
+  done
+  kill "$server" 2>/dev/null || true
+  wait "$server" 2>/dev/null || true
+  server=
+done
+echo "Xvfb did not start on any display from :90 to :189" >&2
+exit 1
