@@ -15,7 +15,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -42,39 +41,78 @@ void pressOkOnceShown(QObject& presser)
     }, Qt::QueuedConnection);
 }
 
-// The error number of a circle Start answered with "OK"; 0 when it succeeds.
-int startCircle(std::string* detail = nullptr)
+// How a circle Start answered with "OK" failed, "" when it succeeded.
+std::string startCircle(int* number = nullptr)
 {
     QObject presser;
     pressOkOnceShown(presser);
     try {
         CircleElipseCls{}.Start(1, "Ellipse");
     } catch (const Error& e) {
-        if (detail)
-            *detail = e.detail();
-        return e.number();
+        if (number)
+            *number = e.number();
+        return "error " + std::to_string(e.number()) + ": " + e.detail();
     }
-    return 0;
+    return {};
 }
 
-bool fail(const char* what)
-{
-    std::printf("  %s\n", what);
-    return false;
-}
-
-bool makesAndKeepsTheApplication()
+// Each case says what is wrong, or nothing.
+std::string makesAndKeepsTheApplication()
 {
     CircleElipseCls c;
     c.Fill(3);
     c.Cor(2, 0x123456);
-    if (const int error = startCircle())
-        return fail(("Start failed with " + std::to_string(error)).c_str());
+    if (const std::string failed = startCircle(); !failed.empty())
+        return "Start failed with " + failed;
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return fail("no application kept");
+        return "no application kept";
     if (c.Fill() != 1 || c.Cor(2) != 0x123456 || !QApplication::topLevelWidgets().isEmpty())
-        return fail("wrong values, or a widget left");
-    return true;
+        return "wrong values, or a widget left";
+    return {};
+}
+
+// No usable display: error 68 naming what failed, nothing changed, no application made; and once
+// the host fixes its environment, Start works.
+std::string noDisplay(const std::string& named)
+{
+    CircleElipseCls c;
+    c.Fill(3);
+    const std::string failed = startCircle();
+    if (!failed.starts_with("error 68: ") || failed.find(named) == std::string::npos)
+        return "not error 68 naming " + named + " but \"" + failed + "\"";
+    if (QCoreApplication::instance() || c.Fill() != 0)
+        return "the failed Start changed something";
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return makesAndKeepsTheApplication();
+}
+
+std::string underTheHostsApplication()
+{
+    int argc = 1;
+    char name[] = "host";
+    char* argv[] = {name, nullptr};
+    QApplication host(argc, argv); // offscreen, with no display set
+    return startCircle();
+}
+
+// Both threads call the first Start together: one owns the library and shows the dialog, the
+// other is refused with error 5.
+std::string firstStartFromTwoThreads()
+{
+    std::atomic<int> ready{0};
+    int numbers[2] = {0, 0};
+    auto caller = [&](int i) {
+        ++ready;
+        while (ready < 2) {
+        }
+        startCircle(&numbers[i]);
+    };
+    std::thread a(caller, 0), b(caller, 1);
+    a.join();
+    b.join();
+    if ((numbers[0] == 0 && numbers[1] == 5) || (numbers[0] == 5 && numbers[1] == 0))
+        return {};
+    return "errors " + std::to_string(numbers[0]) + " and " + std::to_string(numbers[1]) + ", not one dialog and one error 5";
 }
 
 // An X display nobody serves: no lock file of a server that holds it.
@@ -86,58 +124,16 @@ std::string unservedDisplay()
     return ":" + std::to_string(n);
 }
 
-// No usable display: error 68 naming what failed, nothing changed, no application made; and once
-// the host fixes its environment, Start works.
-bool noDisplay(const std::string& named)
+void without(std::initializer_list<const char*> names)
 {
-    CircleElipseCls c;
-    c.Fill(3);
-    std::string detail;
-    if (startCircle(&detail) != 68)
-        return fail("no error 68");
-    std::printf("  detail: %s\n", detail.c_str());
-    if (detail.find(named) == std::string::npos)
-        return fail(("the detail does not name " + named).c_str());
-    if (QCoreApplication::instance() || c.Fill() != 0)
-        return fail("the failed Start changed something");
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    return makesAndKeepsTheApplication();
-}
-
-bool hostApplicationUnaffected()
-{
-    int argc = 1;
-    char name[] = "host";
-    char* argv[] = {name, nullptr};
-    QApplication host(argc, argv); // offscreen, with no display set
-    return startCircle() == 0 || fail("Start failed under the host's application");
-}
-
-// Both threads call the first Start together: one owns the library and shows the dialog, the
-// other is refused with error 5.
-bool firstStartFromTwoThreads()
-{
-    std::atomic<int> ready{0};
-    int errors[2] = {-1, -1};
-    auto caller = [&](int i) {
-        ++ready;
-        while (ready < 2) {
-        }
-        errors[i] = startCircle();
-    };
-    std::thread a(caller, 0), b(caller, 1);
-    a.join();
-    b.join();
-    const bool oneEach = (errors[0] == 0 && errors[1] == 5) || (errors[0] == 5 && errors[1] == 0);
-    if (!oneEach)
-        std::printf("  errors %d and %d\n", errors[0], errors[1]);
-    return oneEach || fail("not one dialog and one error 5");
+    for (const char* name : names)
+        unsetenv(name);
 }
 
 struct Case {
     const char* what;
     std::function<void()> environment;
-    std::function<bool()> run;
+    std::function<std::string()> run;
     int times = 1;
 };
 
@@ -150,13 +146,14 @@ bool inFreshProcess(const Case& c)
         if (child == 0) {
             alarm(60);
             c.environment();
-            std::exit(c.run() ? 0 : 1);
+            const std::string wrong = c.run();
+            std::printf("%s%s", wrong.c_str(), wrong.empty() ? "" : "\n");
+            std::exit(wrong.empty() ? 0 : 1);
         }
         int status = 0;
         waitpid(child, &status, 0);
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            std::printf("FAILED: %s (run %d: %s %d)\n", c.what, i + 1,
-                        WIFSIGNALED(status) ? "signal" : "status",
+            std::printf("FAILED: %s (run %d: %s %d)\n", c.what, i + 1, WIFSIGNALED(status) ? "signal" : "status",
                         WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
             return false;
         }
@@ -165,26 +162,15 @@ bool inFreshProcess(const Case& c)
     return true;
 }
 
-void offscreen()
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-}
-
-void without(std::initializer_list<const char*> names)
-{
-    for (const char* name : names)
-        unsetenv(name);
-}
-
 } // namespace
 
 int main()
 {
-    static std::string display = unservedDisplay();
+    static const std::string display = unservedDisplay();
+    const auto offscreen = [] { setenv("QT_QPA_PLATFORM", "offscreen", 1); };
     const Case cases[] = {
         {"Start makes an application, keeps it and runs the dialog", offscreen, makesAndKeepsTheApplication},
-        {"no DISPLAY or WAYLAND_DISPLAY",
-         [] { without({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}); },
+        {"no DISPLAY or WAYLAND_DISPLAY", [] { without({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}); },
          [] { return noDisplay("DISPLAY"); }},
         {"an X display nobody serves",
          [] {
@@ -192,12 +178,13 @@ int main()
              setenv("DISPLAY", display.c_str(), 1);
          },
          [] { return noDisplay("\"" + display + "\""); }},
-        {"a platform that does not exist", [] { setenv("QT_QPA_PLATFORM", "bogus", 1); },
-         [] { return noDisplay("\"bogus\""); }},
-        {"a host's own application, with no display", [] {
+        {"a platform that does not exist", [] { setenv("QT_QPA_PLATFORM", "bogus", 1); }, [] { return noDisplay("\"bogus\""); }},
+        {"a host's own application, with no display",
+         [&] {
              without({"DISPLAY", "WAYLAND_DISPLAY"});
              offscreen();
-         }, hostApplicationUnaffected},
+         },
+         underTheHostsApplication},
         {"the first Start from two threads at once", offscreen, firstStartFromTwoThreads, 20},
     };
     bool passed = true;

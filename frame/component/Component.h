@@ -46,6 +46,10 @@ std::optional<std::string> progIdOfClassId(std::string_view classId);
 /// The absolute path of the file that holds the library's code.
 std::string libraryFile();
 
+/// Writes all of `text` to `fd`, carrying on after a short write or an interrupting signal;
+/// 0, or the errno of the write that failed (a full disk, say).
+int writeAll(int fd, std::string_view text);
+
 /// Enter and remove the library's entries; a registry that cannot be read, parsed or written
 /// fails with error 75 and is left as it was.
 void registerServer();

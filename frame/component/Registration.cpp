@@ -170,6 +170,24 @@ std::string targetOf(const std::string& path)
     return path;
 }
 
+} // namespace
+
+int writeAll(int fd, std::string_view text)
+{
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+namespace {
+
 // Replaces `target` with `text` so that a reader, or a crash, sees the old file or the new one
 // and never a mixture: a temporary file beside it, flushed to disk, then renamed over it. The
 // new file keeps the old one's mode, owner and group.
@@ -189,14 +207,9 @@ void writeWhole(const std::string& target, const std::string& text)
         errno = why;
         fail(what);
     };
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + written, text.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            abandon("cannot write " + temporary);
-        }
-        written += static_cast<std::size_t>(n);
+    if (const int why = writeAll(fd, text)) {
+        errno = why;
+        abandon("cannot write " + temporary);
     }
     struct stat made {};
     if (::fstat(fd, &made) != 0)

@@ -29,7 +29,6 @@ PROG_ID = b"ZarvLinesParm.RetracementParmClass"
 
 app = QApplication(sys.argv)
 window = QMainWindow()
-window.setWindowTitle("Chart")
 window.show()
 
 lib = ctypes.CDLL(sys.argv[1])
@@ -43,21 +42,14 @@ lib.zlp_release.argtypes = [ctypes.c_void_p]
 lib.zlp_set_preview_handler.argtypes = [ctypes.c_char_p, Handler, ctypes.c_void_p]
 
 failures = []
-
-
-def check(condition, what):
-    if not condition:
-        failures.append(what)
+seen = []
 
 
 def v1(obj):
-    index = Variant(INT16, Value(i16=1))
-    value = Variant()
-    check(lib.zlp_get(obj, b"V", ctypes.byref(index), 1, ctypes.byref(value)) == 0, "V(1) read")
+    index, value = Variant(INT16, Value(i16=1)), Variant()
+    if lib.zlp_get(obj, b"V", ctypes.byref(index), 1, ctypes.byref(value)) != 0:
+        failures.append("V(1) not read")
     return round(value.value.f32, 6)
-
-
-seen = []
 
 
 @Handler
@@ -65,44 +57,45 @@ def preview(view, stage, context):
     seen.append((stage, v1(view)))
 
 
-def drive():
+def drive(tries=1000):
+    """Types 0.75 into the first box of the dialog once it shows, and presses OK once the preview saw it."""
     dialog = QApplication.activeModalWidget()
     if dialog is None or dialog.objectName() != "RetracementParm":
         QTimer.singleShot(5, drive)
-        return
-    box = dialog.findChild(QLineEdit, "V(0)")
-    box.setFocus()
-    box.selectAll()
-    QTest.keyClicks(box, "0.75")
-    press_ok_after_preview(dialog, 1000)
-
-
-def press_ok_after_preview(dialog, tries):
-    # The preview arrives in a later pass of the event loop.
-    if not seen and tries > 0:
-        QTimer.singleShot(5, lambda: press_ok_after_preview(dialog, tries - 1))
-        return
-    dialog.findChild(QPushButton, "Command1").click()
+    elif tries == 1000:
+        box = dialog.findChild(QLineEdit, "V(0)")
+        box.setFocus()
+        box.selectAll()
+        QTest.keyClicks(box, "0.75")
+        QTimer.singleShot(5, lambda: drive(tries - 1))
+    elif not seen and tries > 0:  # the preview arrives in a later pass of the event loop
+        QTimer.singleShot(5, lambda: drive(tries - 1))
+    else:
+        dialog.findChild(QPushButton, "Command1").click()
 
 
 def host():
-    tool = ctypes.c_void_p()
-    check(lib.zlp_create(PROG_ID, ctypes.byref(tool)) == 0, "create")
+    tool, fdef = ctypes.c_void_p(), Variant(INT16, Value(i16=0))
+    lib.zlp_create(PROG_ID, ctypes.byref(tool))
     lib.zlp_let(tool, b"V", (Variant * 2)(Variant(INT16, Value(i16=1)), Variant(FLOAT, Value(f32=0.5))), 2)
-    check(lib.zlp_set_preview_handler(PROG_ID, preview, None) == 0, "handler registered")
+    lib.zlp_set_preview_handler(PROG_ID, preview, None)
     QTimer.singleShot(0, drive)
-    fdef = Variant(INT16, Value(i16=0))
-    check(lib.zlp_call(tool, b"Start", ctypes.byref(fdef), 1, None) == 0, "Start")
-    check(v1(tool) == 0.75, "V(1) after OK reads the typed 0.75")
-    check(seen == [(EDITING, 0.75), (OK, 0.75)], "the preview saw %r" % seen)
-    check(window.isVisible() and QApplication.instance() is app, "the host's window and application live on")
+    if lib.zlp_call(tool, b"Start", ctypes.byref(fdef), 1, None) != 0:
+        failures.append("Start failed")
+    if v1(tool) != 0.75:
+        failures.append("V(1) after OK reads %r, not the typed 0.75" % v1(tool))
+    if seen != [(EDITING, 0.75), (OK, 0.75)]:
+        failures.append("the preview saw %r" % seen)
+    if not window.isVisible() or QApplication.instance() is not app:
+        failures.append("the host's window or application is gone")
     lib.zlp_release(tool)
     # 0: nothing of ours is alive, and the application is the host's, not one the library made.
-    check(lib.DllCanUnloadNow() == 0, "the library made no application of its own")
+    if lib.DllCanUnloadNow() != 0:
+        failures.append("the library made an application of its own")
     app.quit()
 
 
 QTimer.singleShot(0, host)
 app.exec()
-print("passed" if not failures else "FAILED: " + "; ".join(failures))
+print("FAILED: " + "; ".join(failures) if failures else "passed")
 sys.exit(1 if failures else 0)

@@ -11,7 +11,7 @@ namespace {
 TEST(PriceFile, ReadsEveryBarOrNamesTheLineAtFault)
 {
     const QByteArray header = "Date,Open,High,Low,Close\n";
-    const QByteArray bar1 = "2024-01-02,10,11,9,10.5\n";
+    const QByteArray bar1 = "2024-01-02,9,11,9,11\n"; // opens at its low, closes at its high
     const struct {
         QByteArray text;
         QString says; // empty: it reads

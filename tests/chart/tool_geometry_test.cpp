@@ -83,9 +83,23 @@ QPointF pointOn(const Shape& s)
 
 } // namespace
 
-TEST(ToolGeometry, EveryKindWithItsDefaultsIsDrawnPaintedAndHit)
+TEST(ToolGeometry, EveryKindIsDrawnPaintedAndHitAndAnyInputGivesSaneShapesOrNone)
 {
-    const std::vector<ChartPoint> anchors{{20, 15}, {60, 35}, {70, 25}};
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::vector<ChartPoint>> anchorSets{
+        {{30, 20}, {30, 20}, {30, 20}}, {{30, 20}}, {{30, 20}, {30, 40}, {30, 30}}, {{10, 20}, {90, 20}, {50, 20}},
+        {{nan, 20}, {40, nan}, {50, 30}}, {{-1e300, 1e300}, {1e300, -1e300}, {inf, -inf}}, {{20, 10}, {20.001, 1e30}, {30, -1e30}}};
+    const double values[] = {nan, inf, -inf, 1e30, -1e30, 32767, -32768, 0};
+    const Mapping flat(QRectF(0, 0, 100, 100), 5, 5, 3, 3);
+    // Whether painting `shapes` on a white image of `size` left a colour.
+    auto painted = [](const std::vector<Shape>& shapes, QSize size = {1100, 540}) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        paintShapes(painter, shapes);
+        painter.end();
+        return !image.allGray();
+    };
     for (const ToolKind& kind : toolKinds()) {
         SCOPED_TRACE(kind.progId.toStdString());
         // The defaults are the class's own members, of their types, within their index ranges.
@@ -100,50 +114,37 @@ TEST(ToolGeometry, EveryKindWithItsDefaultsIsDrawnPaintedAndHit)
             EXPECT_EQ(it.value().typeId(), m->type == T::Float ? QMetaType::Float
                                            : m->type == T::String ? QMetaType::QString : QMetaType::Int) << it.key().toStdString();
         }
-        EXPECT_NE(kind.dialogCaption, "Brastel Options");
-        EXPECT_NE(kind.dialogCaption, "Zarv Impulse Options");
 
-        const Drawing d{kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, kind.builtInDefaults};
-        const std::vector<Shape> shapes = shapesOf(d, series(), mapping);
+        const std::vector<ChartPoint> anchors{{20, 15}, {60, 35}, {70, 25}};
+        const auto shapes = shapesOf({kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, kind.builtInDefaults},
+                                     series(), mapping);
         ASSERT_FALSE(shapes.empty());
         expectSane(shapes);
         for (const Shape& s : shapes)
             EXPECT_LT(distanceTo({s}, pointOn(s)), 0.5) << s.role.toStdString();
         EXPECT_GT(distanceTo(shapes, mapping.plot().bottomRight() + QPointF(3000, 3000)), 1000);
+        EXPECT_TRUE(painted(shapes));
 
-        QImage image(1100, 540, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        paintShapes(painter, shapes);
-        painter.end();
-        EXPECT_FALSE(image.allGray());
-    }
-}
-
-TEST(ToolGeometry, RetracementLevelsSitOnTheirPricesRowsAndReachTheEndWhenExtended)
-{
-    // The move from 10 up to 40: level v lies at 40 - 30v.
-    const std::pair<const char*, double> levels[] = {{"V(1)", 32.92}, {"V(2)", 28.54}, {"V(3)", 25},
-                                                     {"V(4)", 21.46}, {"V(5)", 16.42}, {"V(6)", 10}};
-    struct Row { int extend, numbers; double x0, x1, left, right; };
-    const Row rows[] = {{0, 0, 20, 60, pixel(20, 0).x(), pixel(60, 0).x()},
-                        {1, 1, 20, 60, pixel(20, 0).x(), mapping.plot().right()},
-                        {1, 0, 60, 20, pixel(20, 0).x(), mapping.plot().right()}};
-    for (const Row& row : rows) {
-        const auto shapes = shapesOf(drawing("RetracementParmClass", {{row.x0, 10}, {row.x1, 40}},
-                                             {{"Extend", row.extend}, {"Numbers", row.numbers}}), series(), mapping);
-        for (auto [role, price] : levels) {
-            SCOPED_TRACE(role);
-            const auto parts = withRole(shapes, role);
-            ASSERT_EQ(parts.size(), row.numbers ? 2u : 1u);
-            const QLineF line(parts[0].points[0], parts[0].points[1]);
-            EXPECT_NEAR(line.y1(), pixel(0, price).y(), 1e-3);
-            EXPECT_EQ(line.y1(), line.y2());
-            EXPECT_EQ(std::min(line.x1(), line.x2()), row.left);
-            EXPECT_EQ(std::max(line.x1(), line.x2()), row.right);
-            EXPECT_EQ(parts[0].colour, QColor(255, 128, 0)); // 0x0080FF
-            if (row.numbers) {
-                EXPECT_EQ(parts[1].text, QString::number(1 - (price - 10) / 30, 'g', 3));
+        // Whatever the anchors, bars, mapping and numbers: finite shapes within the plot, or none.
+        EXPECT_TRUE(shapesOf(Drawing{kind.progId, {}, kind.builtInDefaults}, series(), mapping).empty());
+        for (const auto& anchors : anchorSets) {
+            std::vector<Drawing> drawings{{kind.progId, anchors, kind.builtInDefaults}};
+            for (double v : values) {
+                Drawing d = drawings.front();
+                for (auto it = d.parameters.begin(); it != d.parameters.end(); ++it)
+                    if (it.value().typeId() != QMetaType::QString)
+                        it.value() = v;
+                drawings.push_back(d);
+            }
+            for (const Drawing& d : drawings) {
+                for (const auto& [shapes, sane] : {std::pair(shapesOf(d, series(), mapping), true),
+                                                   std::pair(shapesOf(d, {}, mapping), true),
+                                                   std::pair(shapesOf(d, series(), flat), false)}) {
+                    if (sane)
+                        expectSane(shapes);
+                    distanceTo(shapes, {60, 60});
+                    painted(shapes, {120, 120});
+                }
             }
         }
     }
@@ -187,26 +188,6 @@ TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidu
     }
 }
 
-TEST(ToolGeometry, GannZonesAreEvenAndAlternateTheOddAndEvenColours)
-{
-    const QColor odd(255, 0, 0), even(0, 255, 0);
-    const std::pair<int, int> counts[] = {{1, 1}, {5, 5}, {8, 8}, {50, 50}, {0, 8}, {51, 8}, {-3, 8}};
-    for (auto [nZones, drawn] : counts) {
-        SCOPED_TRACE(nZones);
-        const auto shapes = shapesOf(drawing("ZarvGannParmClass", {{20, 10}, {40, 40}},
-                                             {{"NZones", nZones}, {"Cor(1)", 0x0000FF}, {"Cor(2)", 0x00FF00}}), series(), mapping);
-        ASSERT_EQ(shapes.size(), static_cast<std::size_t>(drawn + 1));
-        std::vector<std::pair<double, QColor>> lines;
-        for (const Shape& s : shapes)
-            lines.emplace_back(s.points[0].y(), s.colour);
-        std::sort(lines.begin(), lines.end(), [](auto& a, auto& b) { return a.first > b.first; }); // from the first anchor up
-        for (int k = 0; k <= drawn; ++k) {
-            EXPECT_NEAR(lines[k].first, pixel(0, 10 + 30.0 * k / drawn).y(), 1e-9);
-            EXPECT_EQ(lines[k].second, k % 2 ? even : odd);
-        }
-    }
-}
-
 TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
 {
     enum Expect { On, Off, Absent };
@@ -217,6 +198,8 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         const char* role;
         ChartPoint point;
         Expect expect;
+        QColor colour = {}; // when valid, the part's colour
+        QString text = {};  // when set, a label the part shows
     };
     // The highest high and lowest low of bars 28 to 30, the range measured for an anchor at 30.
     double high = -INFINITY, low = INFINITY;
@@ -225,6 +208,16 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
     const double range = high - low;
     const std::vector<ChartPoint> trend{{20, 10}, {60, 40}};
     const Row rows[] = {
+        // Level v of the move from 10 up to 40 lies at 40 - 30v, to the second anchor or, extended, to
+        // the plot's right edge from the left anchor; labelled with its value.
+        {"RetracementParmClass", trend, {}, "V(1)", {40, 32.92}, On, QColor(255, 128, 0), "0.236"},
+        {"RetracementParmClass", trend, {{"Extend", 0}}, "V(6)", {20, 10}, On},
+        {"RetracementParmClass", trend, {{"Extend", 0}}, "V(1)", {80, 32.92}, Off},
+        {"RetracementParmClass", trend, {}, "V(5)", {95, 16.42}, On},
+        {"RetracementParmClass", {{60, 10}, {20, 40}}, {}, "V(3)", {30, 25}, On},
+        {"RetracementParmClass", {{60, 10}, {20, 40}}, {{"Extend", 0}}, "V(3)", {30, 25}, On},
+        {"RetracementParmClass", {{60, 10}, {20, 40}}, {}, "V(3)", {15, 25}, Off},
+        {"RetracementParmClass", trend, {{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"},
         // Arcs about the second anchor cross the trend where a retracement would; half of them
         // faces the first anchor.
         {"ZarvArcsParmClass", trend, {}, "V(3)", {40, 25}, On},
@@ -261,6 +254,18 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
         // A line wholly off the chart is left out, not pressed against its edge.
         {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent},
+        // Zones from 10 up to 40 alternate the odd and even colours, from the first anchor's line; a
+        // number outside 1 to 50 draws 8.
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 1}, {"Cor(1)", 0x0000FF}}, "Odd", {30, 10}, On, Qt::red},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 1}, {"Cor(2)", 0x00FF00}}, "Even", {30, 40}, On, Qt::green},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 5}}, "Even", {30, 16}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 5}}, "Odd", {30, 46}, Off},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 50}}, "Even", {30, 10.6}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 50}}, "Odd", {30, 40}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 8}}, "Even", {30, 13.75}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 0}}, "Even", {30, 13.75}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 51}}, "Even", {30, 13.75}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", -3}}, "Even", {30, 13.75}, On},
         {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "1x1", {40, 20}, On},
         {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(4)", {35, 25}, On},
         {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(3)", {40, 15}, On},
@@ -288,6 +293,12 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
             EXPECT_LT(distance, 0.5);
         else
             EXPECT_GT(distance, 3);
+        for (const Shape& s : parts)
+            EXPECT_TRUE(!row.colour.isValid() || s.colour == row.colour) << s.colour.name().toStdString();
+        if (!row.text.isEmpty()) {
+            const auto label = std::find_if(parts.begin(), parts.end(), [](const Shape& s) { return s.kind == Shape::Kind::Text; });
+            EXPECT_EQ(label == parts.end() ? "none" : label->text, row.text);
+        }
     }
 }
 
@@ -315,39 +326,4 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
     for (const auto& row : rows)
         EXPECT_NEAR(distanceTo({row.shape}, row.point), row.distance, 0.01) << row.point.x() << ", " << row.point.y();
     EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
-}
-
-TEST(ToolGeometry, DegenerateInputGivesSaneShapesOrNone)
-{
-    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const std::vector<std::vector<ChartPoint>> anchorSets{
-        {{30, 20}, {30, 20}, {30, 20}}, {{30, 20}}, {{30, 20}, {30, 40}, {30, 30}}, {{10, 20}, {90, 20}, {50, 20}},
-        {{nan, 20}, {40, nan}, {50, 30}}, {{-1e300, 1e300}, {1e300, -1e300}, {inf, -inf}}, {{20, 10}, {20.001, 1e30}, {30, -1e30}}};
-    const double values[] = {nan, inf, -inf, 1e30, -1e30, 32767, -32768, 0};
-    const Mapping flat(QRectF(0, 0, 100, 100), 5, 5, 3, 3);
-    for (const ToolKind& kind : toolKinds()) {
-        SCOPED_TRACE(kind.progId.toStdString());
-        auto check = [&](const Drawing& d, const Series& bars, const Mapping& m) {
-            const auto shapes = shapesOf(d, bars, m);
-            if (&m == &mapping)
-                expectSane(shapes);
-            distanceTo(shapes, {60, 60});
-            QImage image(120, 120, QImage::Format_RGB32);
-            QPainter painter(&image);
-            paintShapes(painter, shapes);
-        };
-        for (const auto& anchors : anchorSets) {
-            check(Drawing{kind.progId, anchors, kind.builtInDefaults}, series(), mapping);
-            check(Drawing{kind.progId, anchors, kind.builtInDefaults}, {}, mapping);
-            check(Drawing{kind.progId, anchors, kind.builtInDefaults}, series(), flat);
-            for (double v : values) {
-                Drawing d{kind.progId, anchors, kind.builtInDefaults};
-                for (auto it = d.parameters.begin(); it != d.parameters.end(); ++it)
-                    if (it.value().typeId() != QMetaType::QString)
-                        it.value() = v;
-                check(d, series(), mapping);
-            }
-        }
-        EXPECT_TRUE(shapesOf(Drawing{kind.progId, {}, kind.builtInDefaults}, series(), mapping).empty());
-    }
 }
