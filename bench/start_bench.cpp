@@ -46,6 +46,7 @@ struct Widget {
     QColor colour;
     QFrame::Shape frame = QFrame::NoFrame;
     QSize minimum;
+    bool focused = false; // the control the dialog opens with the focus on
 };
 
 std::vector<Widget> census(QDialog& dialog)
@@ -60,6 +61,7 @@ std::vector<Widget> census(QDialog& dialog)
             continue;
         Widget c{};
         c.hidden = w->isHidden();
+        c.focused = w == dialog.focusWidget() || w->isAncestorOf(dialog.focusWidget());
         if (auto* b = qobject_cast<QPushButton*>(w))
             c.kind = Widget::Button, c.text = b->text();
         else if (auto* b = qobject_cast<QCheckBox*>(w))
@@ -124,6 +126,7 @@ void bareOnce(const std::vector<Widget>& widgets)
     auto* grid = new QGridLayout;
     outer->addLayout(grid);
     auto* buttons = new QHBoxLayout;
+    QWidget* firstFocus = nullptr;
     int cell = 0;
     for (const Widget& c : widgets) {
         QWidget* w = nullptr;
@@ -168,6 +171,8 @@ void bareOnce(const std::vector<Widget>& widgets)
                 label->setPalette(p);
                 label->setFrameShape(c.frame);
                 label->setMinimumSize(c.minimum);
+                if (c.focused)
+                    label->setFocusPolicy(Qt::StrongFocus);
             }
             w = label;
             break;
@@ -175,9 +180,14 @@ void bareOnce(const std::vector<Widget>& widgets)
         }
         grid->addWidget(w, cell / 3, cell % 3);
         w->setHidden(c.hidden);
+        if (c.focused)
+            firstFocus = w;
         ++cell;
     }
     outer->addLayout(buttons);
+    // The control the user starts on, as in the library's dialog.
+    if (firstFocus)
+        firstFocus->setFocus();
     d.setWindowTitle(QStringLiteral("Bare"));
     onceShown(pressOk);
     d.exec();

@@ -52,7 +52,7 @@ void ensureApplication()
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) {
         // The toolkit ends the process when it finds no display; find out before it tries.
-        requireDisplay();
+        const DisplayProbe display = requireDisplay();
         making.store(true, std::memory_order_release);
         // QApplication keeps references to argc and argv for its whole life.
         static int argc = 1;

@@ -60,24 +60,26 @@ std::set<QString> installedPlatforms()
     return names;
 }
 
-// Why the X display named by DISPLAY cannot be used, or nothing when it can: the connection the
-// toolkit's X11 platform would make, made and closed again.
-QString xDisplayFailure()
+// The connection the toolkit's X11 platform would make, to the display DISPLAY names; empty, with
+// the reason in `failure`, when it cannot be made.
+DisplayProbe openXDisplay(QString& failure)
 {
     const QByteArray display = qgetenv("DISPLAY");
-    if (display.isEmpty())
-        return QStringLiteral("DISPLAY is not set");
-    xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-    const bool failed = xcb_connection_has_error(connection) != 0;
-    xcb_disconnect(connection);
-    if (failed)
-        return QStringLiteral("cannot open the X display \"%1\"").arg(QString::fromLocal8Bit(display));
+    if (display.isEmpty()) {
+        failure = QStringLiteral("DISPLAY is not set");
+        return {};
+    }
+    DisplayProbe connection(xcb_connect(display.constData(), nullptr),
+                            [](void* c) { xcb_disconnect(static_cast<xcb_connection_t*>(c)); });
+    if (xcb_connection_has_error(static_cast<xcb_connection_t*>(connection.get())) == 0)
+        return connection;
+    failure = QStringLiteral("cannot open the X display \"%1\"").arg(QString::fromLocal8Bit(display));
     return {};
 }
 
 } // namespace
 
-void requireDisplay()
+DisplayProbe requireDisplay()
 {
     bool chosen = false;
     const QStringList platforms = platformsTried(chosen);
@@ -93,11 +95,12 @@ void requireDisplay()
             failures << QStringLiteral("no platform plugin \"%1\"").arg(platform);
             pluginMissing = true;
         } else if (platform != QLatin1String("xcb")) {
-            return;
-        } else if (const QString failure = xDisplayFailure(); !failure.isEmpty()) {
-            failures << failure;
+            return {};
         } else {
-            return;
+            QString failure;
+            if (DisplayProbe connection = openXDisplay(failure))
+                return connection;
+            failures << failure;
         }
     }
     QString detail = failures.join(QStringLiteral("; "));

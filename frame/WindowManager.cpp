@@ -1,6 +1,9 @@
 #include "frame/WindowManager.h"
 
+#include <QApplication>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace ZarvLinesParm::frame {
 
@@ -22,17 +25,26 @@ struct NativeWindow : QWidget {
 
 WindowHandle windowHandle(QWidget& window)
 {
-    return static_cast<WindowHandle>(window.winId());
+    return reinterpret_cast<WindowHandle>(&window);
 }
 
 bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
 {
-    QWidget* widget = QWidget::find(static_cast<WId>(window));
-    if (!widget || !widget->isWindow())
+    // Found among the top-level windows, never followed: a made-up handle names none of them.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const auto found = std::find_if(windows.begin(), windows.end(), [window](QWidget* w) {
+        return reinterpret_cast<WindowHandle>(w) == window;
+    });
+    if (found == windows.end())
         return false;
+    QWidget* widget = *found;
     if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
         const bool topmost = insertAfter == HWND_TOPMOST;
-        if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
+        if (!widget->testAttribute(Qt::WA_WState_Created)) {
+            // No native window yet (a dialog before it is first shown): the hint is simply
+            // part of the one it will be shown in.
+            widget->overrideWindowFlags(widget->windowFlags().setFlag(Qt::WindowStaysOnTopHint, topmost));
+        } else if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != topmost) {
             // Changing a window's flags recreates it: hidden, and placed anew. Put back what the
             // window had: its visibility, and a position or size it had been given.
             const bool visible = widget->isVisible();
@@ -42,7 +54,7 @@ bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
             widget->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
             // On xcb Qt replaces the native window at the next show when this hint has changed,
             // and the widget's winId() would go on naming the destroyed one. Replace it now, so
-            // that the window's handle from here on names the window on the screen.
+            // that winId() from here on names the window on the screen.
             NativeWindow::replace(*widget);
             if (moved)
                 widget->setGeometry(geometry);

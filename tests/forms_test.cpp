@@ -260,16 +260,21 @@ TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)
 {
     QWidget window;
     window.setGeometry(10, 20, 200, 100);
-    const auto handle = frame::windowHandle(window);
-    EXPECT_TRUE(frame::SetWindowPos(handle, frame::HWND_TOPMOST, 0, 0, 0, 0, frame::SWP_NOMOVE | frame::SWP_NOSIZE));
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_EQ(window.geometry(), QRect(10, 20, 200, 100));
-    // The window's handle names the native window it shows in (on xcb a changed stacking hint
-    // takes a new one).
-    EXPECT_EQ(frame::windowHandle(window), static_cast<frame::WindowHandle>(window.windowHandle()->winId()));
+    // Before the window is shown the hint is recorded for the native window it will be shown in;
+    // none is made only to take the handle.
+    EXPECT_TRUE(frame::SetWindowPos(frame::windowHandle(window), frame::HWND_TOPMOST, 0, 0, 0, 0,
+                                    frame::SWP_NOMOVE | frame::SWP_NOSIZE));
+    EXPECT_FALSE(window.testAttribute(Qt::WA_WState_Created));
+    window.show();
     EXPECT_TRUE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(window.geometry(), QRect(10, 20, 200, 100));
+    // Shown, the window takes a new native window that winId() names (on xcb a changed stacking
+    // hint takes one).
     EXPECT_TRUE(frame::SetWindowPos(frame::windowHandle(window), frame::HWND_NOTOPMOST, 5, 6, 70, 80, 0));
-    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(QWidget::find(window.winId()), &window);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.pos(), QPoint(5, 6));
     EXPECT_EQ(window.size(), QSize(70, 80));
     EXPECT_FALSE(frame::SetWindowPos(0, frame::HWND_TOPMOST, 0, 0, 0, 0, 3));
 }

@@ -2,11 +2,13 @@
 
 #include "frame/forms/DropDownList.h"
 #include "frame/forms/OptionButton.h"
+#include "frame/forms/ParmDialog.h"
 #include "frame/forms/Swatch.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLineEdit>
 
 namespace ZarvLinesParm::frame {
@@ -159,14 +161,36 @@ QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
     return nullptr;
 }
 
+// Names the controls of the dialogs already open when an assistive technology starts to listen.
+class NameGiver : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* dialog = dynamic_cast<ParmDialog*>(window))
+                dialog->giveNames();
+    }
+};
+
 } // namespace
 
 void installAccessibleInterfaces()
 {
     // Removed again when the library is unloaded, so that Qt never calls into unloaded code.
-    static const struct Installed {
-        Installed() { QAccessible::installFactory(&accessibleFor); }
-        ~Installed() { QAccessible::removeFactory(&accessibleFor); }
+    static struct Installed {
+        NameGiver nameGiver;
+        Installed()
+        {
+            QAccessible::installFactory(&accessibleFor);
+            QAccessible::installActivationObserver(&nameGiver);
+        }
+        ~Installed()
+        {
+            QAccessible::removeActivationObserver(&nameGiver);
+            QAccessible::removeFactory(&accessibleFor);
+        }
     } installed;
 }
 

@@ -11,7 +11,9 @@ namespace ZarvLinesParm::frame {
 ///   check box);
 /// - a drop-down list is named after its label, not after the entry it shows.
 ///
-/// Installs them once, for as long as the library is loaded; later calls do nothing.
+/// Also names the controls of the dialogs already open when an assistive technology starts to
+/// listen (`ParmDialog::giveNames`). Installs all this once, for as long as the library is
+/// loaded; later calls do nothing.
 void installAccessibleInterfaces();
 
 } // namespace ZarvLinesParm::frame

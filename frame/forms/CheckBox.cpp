@@ -55,7 +55,9 @@ QSize CheckBox::sizeHint() const
         initStyleOption(&option);
         option.text.clear();
         const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
-        boxOnlyHint_ = QSize(square.right() + 1, QCheckBox::sizeHint().height());
+        // As tall as a box showing a line of caption, without laying out the caption it hides.
+        const QSize line(0, fontMetrics().height());
+        boxOnlyHint_ = QSize(square.right() + 1, style()->sizeFromContents(QStyle::CT_CheckBox, &option, line, this).height());
     }
     return boxOnlyHint_;
 }

@@ -2,6 +2,7 @@
 
 #include "frame/forms/Accessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -192,7 +193,7 @@ void ParmDialog::prepareForUser()
         chain(c.widget);
         if (!firstValueBox && qobject_cast<QLineEdit*>(c.widget))
             firstValueBox = c.widget;
-        if (needsName(c.widget))
+        if (needsName(c.widget) && !named(c.widget))
             if (QLabel* label = labelOf(c, captions))
                 nameAfter(c.widget, label);
     }
@@ -205,6 +206,8 @@ void ParmDialog::prepareForUser()
 
     if (QWidget* first = firstValueBox ? firstValueBox : !controls.empty() ? controls.front().widget : firstButton)
         first->setFocus(Qt::OtherFocusReason);
+    if (QAccessible::isActive())
+        giveNames();
 }
 
 std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QString& heading)
@@ -225,16 +228,38 @@ std::array<TextBox*, 6> ParmDialog::numberedValueBoxes(int firstRow, const QStri
     return boxes;
 }
 
-void ParmDialog::nameAfter(QWidget* control, QLabel* label, const QString& heading)
+void ParmDialog::nameAfter(QWidget* control, QLabel* label, const QString& heading, bool buddy)
 {
-    const QString text = label->text();
-    const QString name = heading.isEmpty() ? text : heading + QLatin1Char(' ') + text;
-    control->setAccessibleName(name);
+    namings_.push_back({control, label, heading, buddy});
+    if (namesGiven_)
+        give(namings_.back());
+}
+
+bool ParmDialog::named(const QWidget* control) const
+{
+    return std::any_of(namings_.begin(), namings_.end(), [control](const Naming& n) { return n.control == control; });
+}
+
+void ParmDialog::giveNames()
+{
+    if (namesGiven_)
+        return;
+    namesGiven_ = true;
+    for (const Naming& n : namings_)
+        give(n);
+}
+
+void ParmDialog::give(const Naming& naming)
+{
+    const QString text = naming.label->text();
+    const QString name = naming.heading.isEmpty() ? text : naming.heading + QLatin1Char(' ') + text;
+    naming.control->setAccessibleName(name);
     // An editable list hands the focus to its text field, which is what a screen reader then
     // announces: it carries the list's name.
-    if (auto* list = qobject_cast<QComboBox*>(control); list && list->lineEdit())
+    if (auto* list = qobject_cast<QComboBox*>(naming.control); list && list->lineEdit())
         list->lineEdit()->setAccessibleName(name);
-    label->setBuddy(control);
+    if (naming.buddy)
+        naming.label->setBuddy(naming.control);
 }
 
 QWidget* ParmDialog::focusedControl() const

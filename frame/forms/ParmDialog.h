@@ -13,6 +13,7 @@
 #include <QList>
 
 #include <array>
+#include <vector>
 
 #include <utility>
 
@@ -36,11 +37,19 @@ public:
     /// Readies the loaded dialog for keyboard and screen-reader users, once its controls show what
     /// they will show (after the load handler and the host's texts): Tab visits every visible
     /// control a user can act on in reading order, top to bottom and left to right as the grid
-    /// lays them out, then the buttons; a control the tool has not named takes its accessible
-    /// name from the label in the cell right beside it (left, else right, else right above),
-    /// which becomes its buddy; the first value box, or else the first control, takes the focus.
-    /// Changes nothing a record or the protocol sees.
+    /// lays them out, then the buttons; a control the tool has not named is named after the
+    /// label in the cell right beside it (left, else right, else right above), which becomes its
+    /// buddy; the first value box, or else the first control, takes the focus. Changes nothing a
+    /// record or the protocol sees.
+    ///
+    /// The names are given while an assistive technology listens (`QAccessible::isActive()`):
+    /// now, or the moment one starts to. Naming a widget makes Qt build its accessible
+    /// interface, which nobody asks for otherwise and which would cost a Start more than the
+    /// rest of this together.
     void prepareForUser();
+
+    /// Gives every control its accessible name and every naming label its buddy; once.
+    void giveNames();
 
     QPushButton& okButton() const { return *ok_; }
     QPushButton& cancelButton() const { return *cancel_; }
@@ -78,8 +87,9 @@ protected:
     std::array<TextBox*, 6> numberedValueBoxes(int firstRow, const QString& heading);
 
     /// Names `control` for assistive technology after `label`, qualified by a heading where the
-    /// label alone says too little ("Retracement Values" + "1"), and makes it the label's buddy.
-    void nameAfter(QWidget* control, QLabel* label, const QString& heading = {});
+    /// label alone says too little ("Retracement Values" + "1"), and makes it the label's buddy
+    /// unless `buddy` is false (a label that names two controls is the buddy of one).
+    void nameAfter(QWidget* control, QLabel* label, const QString& heading = {}, bool buddy = true);
 
     void keyPressEvent(QKeyEvent* event) override;
     /// Rings the control that has the focus, from the moment the dialog opens, with or without a
@@ -90,6 +100,18 @@ private:
     /// The control (a child of the dialog itself) that holds the keyboard focus, or null.
     QWidget* focusedControl() const;
 
+    /// How a control is named, kept until the names are given.
+    struct Naming {
+        QWidget* control;
+        QLabel* label;
+        QString heading;
+        bool buddy;
+    };
+    static void give(const Naming& naming);
+    bool named(const QWidget* control) const;
+
+    std::vector<Naming> namings_;
+    bool namesGiven_ = false;
     QGridLayout* grid_;
     QPushButton* ok_;
     QPushButton* cancel_;

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QFont>
 
@@ -14,6 +15,8 @@ int main(int argc, char** argv)
     });
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
+    // As while a screen reader listens: the dialogs then name their controls.
+    QAccessible::setActive(true);
     QFont font = QApplication::font();
     font.setPointSize(20);
     QApplication::setFont(font);

@@ -4,10 +4,8 @@
 # withdrawn), and with no manager to take it over the property stays as Qt wrote it, which is what
 # the soak reads back with xprop.
 #
-# The display is picked here, from :90 up, and claimed by Xvfb's lock file. Xvfb's own pick
-# (-displayfd) takes no lock file and tries every display below the one it settles on, which
-# for a moment breaks new connections to another server picked that way, such as the one a test
-# running beside this one is using.
+# The display is picked here, from :90 up, clear of a desktop's own displays, and claimed by
+# Xvfb's lock file, which other servers and tests (tests/cli/headless.sh) look for.
 set -euo pipefail
 
 server=

@@ -38,7 +38,7 @@ GannSQ9Dialog::GannSQ9Dialog(frame::Records<GannSQ9Record>& records)
         QLabel* angle = label(QStringLiteral("Label%1").arg(5 + i), QString::number(45 * i));
         grid().addWidget(angle, i + 1, 2);
         // The label is the buddy of the Time box right beside it; the Price box only takes its name.
-        price_[i]->setAccessibleName(QStringLiteral("Price ") + angle->text());
+        nameAfter(price_[i], angle, QStringLiteral("Price"), false);
         nameAfter(time_[i], angle, QStringLiteral("Time"));
     }
 
