@@ -178,6 +178,8 @@ TEST_F(Registration, RefusesWhatItCannotReadOrWriteAndChangesNothing)
         {"a link to a device", [&] { fs::create_directories(folder); fs::create_symlink("/dev/zero", file_); },
          " is not a regular file"},
         {"a folder", [&] { fs::create_directories(file_); }, " is not a regular file"},
+        {"a link to nothing", [&] { fs::create_directories(folder); fs::create_symlink(home_ / "gone.tsv", file_); },
+         " is a link to a missing file"},
         {"one byte too large", [&] { write(file_, foreign); fs::resize_file(file_, registry::maxFileSize + 1); },
          " is larger than 32 MiB"},
         {"a file where its folder belongs", [&] { write(folder, "in the way"); }, "the folder " + folder.string()},
