@@ -238,6 +238,7 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         {"zarvFanParmClass", trend, {}, "50% line", {80, 32.5}, On},
         {"zarvFanParmClass", trend, {{"AteFim", 0}}, "50% line", {80, 32.5}, Off},
         {"zarvFanParmClass", trend, {{"AteFim", 0}}, "61.8% line", {40, 15.73}, On},
+        {"zarvFanParmClass", trend, {{"AteFim", 0}}, "76.4/23.6% line", {40, 13.54}, On},
         {"zarvFanParmClass", trend, {{"FanShow", 0x0D}}, "50% line", {40, 17.5}, Absent},
         {"zarvFanParmClass", trend, {{"HLines", 1}}, "HLines", {75, 25}, On},
         {"zarvFanParmClass", trend, {}, "HLines", {75, 25}, Absent},
