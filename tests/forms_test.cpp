@@ -7,6 +7,8 @@
 #include "frame/forms/CheckBox.h"
 #include "frame/forms/DropDownList.h"
 
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QWindow>
 
@@ -82,4 +84,16 @@ TEST(Forms, ABoxShownAloneIsOnlyAsWideAsItsSquareAndStillToggles)
     EXPECT_EQ(box.text(), QStringLiteral("A caption far wider than any box"));
     click(box);
     EXPECT_EQ(box.value(), 1);
+    // Its size follows a change of style, then of font, as a box made afresh has it.
+    const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+    QFont large = box.font();
+    large.setPointSize(40);
+    frame::CheckBox fresh(box.text(), nullptr);
+    for (const auto& change : {std::function<void(QWidget&)>([&](QWidget& w) { w.setStyle(windows.get()); }),
+                               std::function<void(QWidget&)>([&](QWidget& w) { w.setFont(large); })}) {
+        change(box);
+        change(fresh);
+        fresh.showBoxOnly();
+        EXPECT_EQ(box.sizeHint(), fresh.sizeHint());
+    }
 }
