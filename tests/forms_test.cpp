@@ -38,23 +38,6 @@ TEST(Forms, DropDownListPositionIsMinusOneOnceTheUserTypesUntilAnEntryIsChosen)
     EXPECT_EQ(list.listIndex(), -1);
 }
 
-TEST(Forms, DropDownListTextTypedLikeAnEntrySelectsNoEntry)
-{
-    QWidget window;
-    auto* list = new frame::DropDownList(&window);
-    auto* elsewhere = new QLineEdit(&window);
-    list->addItems({QStringLiteral("Open"), QStringLiteral("High"), QStringLiteral("Close")});
-    window.show();
-    list->setListIndex(2);
-    list->lineEdit()->setFocus();
-    list->lineEdit()->selectAll();
-    QTest::keyClicks(list->lineEdit(), QStringLiteral("High"));
-    QTest::keyClick(list->lineEdit(), Qt::Key_Return); // ends the editing
-    elsewhere->setFocus();                              // and so does leaving the field
-    EXPECT_EQ(list->listIndex(), -1);
-    EXPECT_EQ(list->currentText(), QStringLiteral("High"));
-}
-
 TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)
 {
     QWidget window;

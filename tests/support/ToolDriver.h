@@ -130,13 +130,14 @@ inline ZarvLinesParm::Variant start(ZarvLinesParm::Object& o, std::int16_t fdef,
 struct Tool {
     std::string progId;
 
-    /// Sets `values`, runs Start(`fdef`) with `user` acting once the dialog shows, reads everything back.
-    Values run(const Values& values, User user, std::int16_t fdef = 1) const
+    /// Sets `values`, runs Start(`fdef`, `caption`) with `user` acting once the dialog shows, reads
+    /// everything back.
+    Values run(const Values& values, User user, std::int16_t fdef = 1, const std::string& caption = {}) const
     {
         auto o = ZarvLinesParm::CreateObject(progId);
         setAll(*o, values);
         whenModal({}, std::move(user));
-        EXPECT_EQ(start(*o, fdef), ZarvLinesParm::Variant{});
+        EXPECT_EQ(start(*o, fdef, caption), ZarvLinesParm::Variant{});
         return readAll(*o);
     }
 
