@@ -268,6 +268,11 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
                 EXPECT_TRUE(sameRow ? b.left() > a.left() : b.center().y() > a.center().y())
                     << nameOf(w) << " does not follow " << nameOf(visited[i - 1]) << " in reading order";
             }
+            // A box or option is told as one a screen reader can say checked or not, and which.
+            if (const auto* button = qobject_cast<QAbstractButton*>(w); button && button->isCheckable()) {
+                const QAccessible::State state = QAccessible::queryAccessibleInterface(w)->state();
+                EXPECT_TRUE(state.checkable && bool(state.checked) == button->isChecked()) << nameOf(w) << " is not told as checkable";
+            }
             const QString label = QString::fromUtf8(expected[i].label ? expected[i].label : "");
             if (label.isEmpty())
                 continue;

@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Fan, ToolDialog, cases("ZarvLinesParm.zarvFanParmClass"
      .user = {clicking("FanShow(0)"), clicking("HLine"), picking("Cor1(3)", 0x123456), closeBox},
      .after = {{"Cor(4)", 0x123456}}},
     fanFlag("FanShow", 0x0105, nullptr, 0x0005), fanFlag("FanShow", 0x7F1F, nullptr, 0x7F1F),
-    fanFlag("FanShow", 0x7F1F, "FanShow(1)", 0x001D), fanFlag("FanShow", 0x00F0, nullptr, 0x00F0),
+    fanFlag("FanShow", 0x7F1F, "FanShow(0)", 0x001E), fanFlag("FanShow", 0x7F1F, "FanShow(1)", 0x001D), fanFlag("FanShow", 0x00F0, nullptr, 0x00F0),
     fanFlag("FanShow", 0, "FanShow(3)", 8), fanFlag("AteFim", -1, nullptr, -1), fanFlag("AteFim", -1, "AteFim", 254),
     fanFlag("AteFim", 2, nullptr, 2), fanFlag("AteFim", 2, "AteFim", 3), fanFlag("HLines", 7, nullptr, 1),
     fanFlag("HLines", -1, nullptr, 1), fanFlag("HLines", 3, "HLine", 0),
