@@ -67,6 +67,15 @@ TEST(Forms, ABoxShownAloneIsOnlyAsWideAsItsSquareAndStillToggles)
     EXPECT_EQ(box.text(), QStringLiteral("A caption far wider than any box"));
     click(box);
     EXPECT_EQ(box.value(), 1);
+    // A box with its caption shown draws it, beyond the square.
+    frame::CheckBox withCaption(box.text(), nullptr);
+    withCaption.resize(withCaption.sizeHint());
+    const QImage drawn = withCaption.grab().toImage();
+    int ink = 0;
+    for (int x = box.width() + 1; x < drawn.width(); ++x)
+        for (int y = 0; y < drawn.height(); ++y)
+            ink += drawn.pixel(x, y) != drawn.pixel(drawn.width() - 1, 0);
+    EXPECT_GT(ink, 50);
     // Its size follows a change of style, then of font, as a box made afresh has it.
     const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
     QFont large = box.font();
