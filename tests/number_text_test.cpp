@@ -17,87 +17,31 @@
 namespace ZarvLinesParm::frame {
 namespace {
 
-struct Shown
-{
-    float value;
-    const char* text;
-};
-
-template <std::size_t N>
-void expectShown(const Shown (&cases)[N])
-{
-    for (const Shown& shown : cases)
-        EXPECT_EQ(shortNumberForm(shown.value), shown.text) << std::hexfloat << shown.value;
-}
-
-TEST(ShortNumberForm, ShowsEverydayValues)
-{
-    const Shown cases[] = {
-        {0.382f, " .382"},   {1.618f, " 1.618"},  {2.0f, " 2"},        {0.0f, " 0"},
-        {-0.5f, "-.5"},      {-1.618f, "-1.618"}, {1.5f, " 1.5"},      {100.0f, " 100"},
-        {1000000.0f, " 1000000"},                 {0.1f, " .1"},       {-100.25f, "-100.25"},
-    };
-    expectShown(cases);
-}
-
-TEST(ShortNumberForm, RoundsTheExactBinaryValueToSevenDigits)
-{
-    const Shown cases[] = {
-        // 0.12345675f is a little below ...675: rounding its shortest text would go up.
-        {0.12345675f, " .1234567"},
-        {std::nextafter(0.12345675f, 1.0f), " .1234568"},
-        // Exact ties go to the even digit.
-        {12345.125f, " 12345.12"},
-        {12345.375f, " 12345.38"},
-        {1234567.5f, " 1234568"},
-        {1234566.5f, " 1234566"},
-        {10000005.0f, " 1E+07"},
-        {10000015.0f, " 1.000002E+07"},
-        // Rounding that carries into a new decade, dropping every digit after the point.
-        {std::nextafter(1.0f, 0.0f), " .9999999"},
-        {std::nextafter(100000.0f, 0.0f), " 99999.99"},
-        {std::nextafter(0.1f, 0.0f), " .09999999"}, // still seven significant digits
-        {1.0f / 3.0f, " .3333333"},
-        {2.0f / 3.0f, " .6666667"},
-        {-2.0f / 3.0f, "-.6666667"},
-    };
-    expectShown(cases);
-}
-
-TEST(ShortNumberForm, UsesExponentFormBeyondSevenIntegerDigitsAndBelowOneTenThousandth)
-{
-    const Shown cases[] = {
-        {9999999.0f, " 9999999"},
-        {10000000.0f, " 1E+07"},
-        {12345678.0f, " 1.234568E+07"},
-        {-12345678.0f, "-1.234568E+07"},
-        {std::nextafter(1e8f, 0.0f), " 9.999999E+07"},
-        {std::numeric_limits<float>::max(), " 3.402823E+38"},
-        // The float nearest 1E-4 lies just below it and rounds up onto it: no exponent.
-        {0.0001f, " .0001"},
-        {std::nextafter(0.0001f, 0.0f), " 9.999999E-05"},
-        {std::nextafter(0.0001f, 1.0f), " .0001"},
-        {0.00012345f, " .00012345"},
-        {0.00001f, " 1E-05"},
-        {-0.00001f, "-1E-05"},
-        {1.234567e-5f, " 1.234567E-05"},
-        {1e-38f, " 9.999999E-39"},
-        {std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
-    };
-    expectShown(cases);
-}
-
-TEST(ShortNumberForm, ShowsWhatTheReadingWouldStoreForValuesItCannotYield)
+TEST(ShortNumberForm, ShowsFloatsAsTheValueBoxesDo)
 {
     constexpr float inf = std::numeric_limits<float>::infinity();
-    const Shown cases[] = {
-        {inf, " 3.402823E+38"},
-        {-inf, "-3.402823E+38"},
-        {std::numeric_limits<float>::quiet_NaN(), " 0"},
-        {-std::numeric_limits<float>::quiet_NaN(), " 0"},
-        {-0.0f, " 0"},
+    const struct {
+        float value;
+        const char* text;
+    } cases[] = {
+        {0.382f, " .382"}, {1.618f, " 1.618"}, {2.0f, " 2"}, {0.0f, " 0"}, {-0.5f, "-.5"}, {100.0f, " 100"},
+        {-100.25f, "-100.25"}, {0.1f, " .1"},
+        // The exact binary value rounded to seven digits: 0.12345675f lies a little below ...675,
+        // where rounding its shortest text would go up; exact ties go to the even digit.
+        {0.12345675f, " .1234567"}, {std::nextafter(0.12345675f, 1.0f), " .1234568"}, {12345.125f, " 12345.12"},
+        {12345.375f, " 12345.38"}, {1234567.5f, " 1234568"}, {1234566.5f, " 1234566"}, {10000005.0f, " 1E+07"},
+        {std::nextafter(1.0f, 0.0f), " .9999999"}, {std::nextafter(0.1f, 0.0f), " .09999999"}, {-2.0f / 3.0f, "-.6666667"},
+        // Exponent form beyond seven integer digits and below one ten-thousandth.
+        {9999999.0f, " 9999999"}, {10000000.0f, " 1E+07"}, {-12345678.0f, "-1.234568E+07"},
+        {std::numeric_limits<float>::max(), " 3.402823E+38"}, {0.0001f, " .0001"},
+        {std::nextafter(0.0001f, 0.0f), " 9.999999E-05"}, {0.00012345f, " .00012345"}, {-0.00001f, "-1E-05"},
+        {std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
+        // What the reading would store for values it cannot yield.
+        {inf, " 3.402823E+38"}, {-inf, "-3.402823E+38"}, {std::numeric_limits<float>::quiet_NaN(), " 0"},
+        {-std::numeric_limits<float>::quiet_NaN(), " 0"}, {-0.0f, " 0"},
     };
-    expectShown(cases);
+    for (const auto& shown : cases)
+        EXPECT_EQ(shortNumberForm(shown.value), shown.text) << std::hexfloat << shown.value;
 }
 
 // printf's "%.7G" in the C locale, its leading "0" dropped and a blank before a value that is
@@ -126,33 +70,22 @@ TEST(ShortNumberForm, AgreesWithPrintfOnSampledBitPatterns)
     }
 }
 
-TEST(ShortNumberForm, ShowsSixteenBitIntegersTheSameWay)
+TEST(FixedForms, WholeNumbersShowDigitsOnlyOrInTheShortFormAndConstantsExactlyThreeDecimals)
 {
     EXPECT_EQ(shortNumberForm(std::int16_t{8}), " 8");
-    EXPECT_EQ(shortNumberForm(std::int16_t{-3}), "-3");
-    EXPECT_EQ(shortNumberForm(std::int16_t{0}), " 0");
-    EXPECT_EQ(shortNumberForm(std::int16_t{32767}), " 32767");
     EXPECT_EQ(shortNumberForm(std::int16_t{-32768}), "-32768");
-}
-
-TEST(FixedForms, WholeNumbersShowDigitsOnlyAndConstantsExactlyThreeDecimals)
-{
     EXPECT_EQ(wholeNumberForm(std::int16_t{3}), "3");
-    EXPECT_EQ(wholeNumberForm(std::int16_t{-2}), "-2");
     EXPECT_EQ(wholeNumberForm(std::int16_t{-32768}), "-32768");
-
-    EXPECT_EQ(fixedNumberForm(0.618f, 3), "0.618");
-    EXPECT_EQ(fixedNumberForm(0.61849f, 3), "0.618");
-    EXPECT_EQ(fixedNumberForm(1.0f, 3), "1.000");
-    EXPECT_EQ(fixedNumberForm(-0.5f, 3), "-0.500");
-    EXPECT_EQ(fixedNumberForm(1.382f, 3), "1.382");
-    EXPECT_EQ(fixedNumberForm(0.0625f, 3), "0.062"); // an exact tie goes to the even digit
-    EXPECT_EQ(fixedNumberForm(0.0f, 3), "0.000");
-    EXPECT_EQ(fixedNumberForm(std::numeric_limits<float>::quiet_NaN(), 3), "0.000");
+    const std::pair<float, const char*> constants[] = {
+        {0.618f, "0.618"}, {0.61849f, "0.618"}, {1.0f, "1.000"}, {-0.5f, "-0.500"},
+        {0.0625f, "0.062"}, // an exact tie goes to the even digit
+        {0.0f, "0.000"},    {std::numeric_limits<float>::quiet_NaN(), "0.000"},
+    };
+    for (const auto& [value, text] : constants)
+        EXPECT_EQ(fixedNumberForm(value, 3), text) << value;
     const std::string largest = fixedNumberForm(std::numeric_limits<float>::infinity(), 3);
     EXPECT_EQ(readSingle(largest), std::numeric_limits<float>::max()) << largest;
-    EXPECT_EQ(readSingle(fixedNumberForm(-std::numeric_limits<float>::max(), 3)),
-              -std::numeric_limits<float>::max());
+    EXPECT_EQ(readSingle(fixedNumberForm(-std::numeric_limits<float>::max(), 3)), -std::numeric_limits<float>::max());
 }
 
 // ---- Shown, then read back --------------------------------------------------------------------

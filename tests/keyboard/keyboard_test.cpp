@@ -1,7 +1,8 @@
-// Every dialog by keyboard: the Tab order, Space on the swatches, Enter and Escape on every kind
-// of control, a focus ring that shows in light and dark themes, text that fits at twice the
-// pixel density with a 20-point font. Each check runs over every class there is; what a screen
-// reader hears is checked over the accessibility bus itself (tests/a11y).
+// Every dialog by keyboard: each control in the order Tab visits it, standing beside the label
+// that names it; Space on the swatches, each editing its own colour; Enter and Escape on every
+// kind of control; a focus ring that shows in light and dark themes; text that fits at twice the
+// pixel density with a 20-point font. What a screen reader hears over the accessibility bus
+// itself is checked in tests/a11y.
 
 #include "support/ModalDriver.h"
 #include "support/ToolDriver.h"
@@ -29,9 +30,88 @@ using namespace testsupport;
 
 namespace {
 
-class EveryDialog : public ::testing::TestWithParam<std::string> {
+// A control of a dialog: `label` is the text that names it for the user (a label beside it, or
+// its own caption), none for a cell of a table that its row and column name; `member` is the
+// colour a swatch edits.
+struct Control {
+    const char* name;
+    const char* label;
+    const char* member = nullptr;
+};
+
+// A dialog as the host opens it (`host` over distinct colours), its controls in reading order.
+struct Form {
+    std::string name;
+    std::string progId;
+    Values host;
+    std::vector<Control> controls;
+};
+
+void PrintTo(const Form& form, std::ostream* os) { *os << form.name; }
+
+// The six value boxes numbered 1 to 3 down the left column and 4 to 6 down the right.
+std::vector<Control> numbered(std::vector<Control> before)
+{
+    for (const Control& box : {Control{"V(0)", "1"}, {"V(3)", "4"}, {"V(1)", "2"}, {"V(4)", "5"}, {"V(2)", "3"}, {"V(5)", "6"}})
+        before.push_back(box);
+    return before;
+}
+
+const char* const fanLines[4] = {"38.2% line", "50% line", "61.8% line", "76.4/23.6% line"};
+
+const std::vector<Form> forms{
+    {"Retracement", "ZarvLinesParm.RetracementParmClass", {},
+     numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}})},
+    {"Arcs", "ZarvLinesParm.ZarvArcsParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Check1", "Full Circle"}})},
+    {"Range", "ZarvLinesParm.ZarvRangerParmClass", {{"ExtendRightCaption", "Extend Right"}},
+     {{"Per", "Periods"}, {"Ct1", "Const1"}, {"Ct2", "Const2"}, {"Cor1", "Up", "Cor1"}, {"Cor2", "Down", "Cor2"},
+      {"Cor3", "Range", "Cor3"}, {"ExtendRight", "Extend Right"}}},
+    {"Expansion", "ZarvLinesParm.ZarvExpParmClass", {{"Caption", "Expansion"}},
+     {{"Cor1(0)", nullptr, "Cor(1)"}, {"V(0)", nullptr}, {"FEShow(0)", "Show"}, {"Cor1(1)", nullptr, "Cor(2)"}, {"V(1)", nullptr},
+      {"FEShow(1)", "Show"}, {"Cor1(2)", nullptr, "Cor(3)"}, {"V(2)", nullptr}, {"FEShow(2)", "Show"},
+      {"Cor1(3)", nullptr, "Cor(4)"}, {"V(3)", nullptr}, {"FEShow(3)", "Show"}, {"AteFim", "Extend to end"}}},
+    {"ExpansionReduced", "ZarvLinesParm.ZarvExpParmClass", {{"Caption", "Brastel Options"}},
+     {{"Cor1(0)", nullptr, "Cor(1)"}, {"FEShow(0)", "Show"}, {"Cor1(1)", nullptr, "Cor(2)"}, {"FEShow(1)", "Show"},
+      {"Cor1(2)", nullptr, "Cor(3)"}, {"FEShow(2)", "Show"}, {"Cor1(3)", nullptr, "Cor(4)"}, {"FEShow(3)", "Show"}}},
+    {"Fan", "ZarvLinesParm.zarvFanParmClass", {},
+     {{"Cor1(0)", fanLines[0], "Cor(1)"}, {"FanShow(0)", fanLines[0]}, {"Cor1(1)", fanLines[1], "Cor(2)"},
+      {"FanShow(1)", fanLines[1]}, {"Cor1(2)", fanLines[2], "Cor(3)"}, {"FanShow(2)", fanLines[2]},
+      {"Cor1(3)", fanLines[3], "Cor(4)"}, {"FanShow(3)", fanLines[3]}, {"HLine", "Horizontal Line"}, {"AteFim", "Extend to end"}}},
+    {"Fork", "ZarvLinesParm.ZarvForkParmClass", {},
+     {{"Cor1(0)", "Internal lines", "Cor(1)"}, {"ForkShow(0)", "Internal lines"}, {"Cor1(1)", "External lines", "Cor(2)"},
+      {"ForkShow(1)", "External lines"}, {"Cor1(2)", "Fork lines", "Cor(3)"}}},
+    {"Dravel", "ZarvLinesParm.ZarvDravelPArmClass", {},
+     {{"Cor1(0)", "External Lines Color", "Cor(1)"}, {"Cor1(1)", "Internal Lines Color", "Cor(2)"},
+      {"V(0)", "Internal Lines Factor 1"}, {"V(1)", "Internal Lines Factor 2"}}},
+    // The Price column's boxes are cells of a table, named by their column and the angle beyond
+    // the Time box; each Time box stands beside its angle.
+    {"SquareOfNine", "ZarvLinesParm.GannSQ9ParmClass", {},
+     {{"Price(0)", "Price"}, {"Time(0)", "0"}, {"Price(1)", nullptr}, {"Time(1)", "45"}, {"Cor1", "Line color", "Cor"},
+      {"Price(2)", nullptr}, {"Time(2)", "90"}, {"Price(3)", nullptr}, {"Time(3)", "135"}, {"Option1(0)", "Up"},
+      {"Price(4)", nullptr}, {"Time(4)", "180"}, {"Option1(1)", "Down"}, {"Price(5)", nullptr}, {"Time(5)", "225"},
+      {"Price(6)", nullptr}, {"Time(6)", "270"}, {"Text1", "Step"}, {"Price(7)", nullptr}, {"Time(7)", "315"}}},
+    {"GannZones", "ZarvLinesParm.ZarvGannParmClass", {},
+     {{"NZones", "Number of zones"}, {"Cor1(0)", "Odd line color", "Cor(1)"}, {"Cor1(1)", "Even line color", "Cor(2)"}}},
+    {"GannFan", "ZarvLinesParm.GannFanParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}})},
+    {"LeastSquare", "ZarvLinesParm.ZarvLeastSquareClass", {},
+     {{"Cor1(0)", "Least Square Line", "Cor(1)"}, {"Cor1(1)", "Upper", "Cor(2)"}, {"V(0)", "Number of Std. Dev."},
+      {"Cor1(2)", "Lower", "Cor(3)"}, {"V(1)", nullptr}, {"Use", "Based on"}}},
+    {"Circle", "ZarvLinesParm.CircleElipseCls", {},
+     {{"Cor1(0)", "Outline Color", "Cor(1)"}, {"Cor1(1)", "Fill Color", "Cor(2)"}, {"Fill", "Fill"}}},
+};
+
+class EveryDialog : public ::testing::TestWithParam<Form> {
 protected:
-    void SetUp() override { object_ = CreateObject(GetParam()); }
+    // Every colour distinct, then the form's own values.
+    void SetUp() override
+    {
+        object_ = CreateObject(GetParam().progId);
+        std::int32_t colour = 0x102030;
+        for (const MemberInfo& m : Describe(GetParam().progId))
+            for (int i = m.index ? m.index->first : 0; m.type == ValueType::Int32 && i <= (m.index ? m.index->second : 0); ++i)
+                colours_[m.index ? m.name + "(" + std::to_string(i) + ")" : m.name] = colour += 0x050403;
+        setAll(*object_, colours_.with(GetParam().host));
+    }
 
     // Runs Start with "Save as Default" offered, and `user` on the dialog once it shows; then
     // presses nothing more.
@@ -44,41 +124,57 @@ protected:
     // Every value the getters give, index by index: the working record as the host sees it.
     Values getters() { return readAll(*object_); }
 
+    // The form's controls and then the three buttons, in the order Tab visits them.
+    static std::vector<Control> everyControl()
+    {
+        std::vector<Control> all = GetParam().controls;
+        all.insert(all.end(), {{"Command1", "OK"}, {"Command2", "Cancel"}, {"Command3", "Save as Default"}});
+        return all;
+    }
+
     std::unique_ptr<Object> object_;
+    Values colours_;
 };
 
 bool isSwatch(const QWidget* w) { return dynamic_cast<const frame::Swatch*>(w) != nullptr; }
 
-// The controls a user can act on, found independently of the dialog's own list.
-QList<QWidget*> actionableControls(QDialog& d)
-{
-    QList<QWidget*> found;
-    for (QWidget* w : d.findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(&d))
-            continue;
-        const bool inList = qobject_cast<QComboBox*>(w->parentWidget()) != nullptr;
-        if ((qobject_cast<QLineEdit*>(w) && !inList) || qobject_cast<QAbstractButton*>(w) ||
-            qobject_cast<QComboBox*>(w) || isSwatch(w))
-            found.append(w);
-    }
-    return found;
-}
-
 QRect placeOf(const QWidget* w, const QDialog& d) { return QRect(w->mapTo(&d, QPoint(0, 0)), w->size()); }
+
+std::string nameOf(const QWidget* w) { return w ? w->objectName().toStdString() : "(none)"; }
+
+// The control with the focus; an editable list's text field stands for its list.
+QWidget* focused()
+{
+    QWidget* w = QApplication::focusWidget();
+    return w && qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w;
+}
 
 // Where Tab goes from the focused control, as the application delivers the key.
 QWidget* tabFrom(QDialog& d)
 {
     QWidget* from = QApplication::focusWidget();
     QTest::keyClick(from ? from : &d, Qt::Key_Tab);
-    QWidget* to = QApplication::focusWidget();
-    // An editable list's text field takes the focus for its list.
-    if (to && qobject_cast<QComboBox*>(to->parentWidget()))
-        to = to->parentWidget();
-    return to;
+    return focused();
 }
 
-std::string nameOf(const QWidget* w) { return w ? w->objectName().toStdString() : "(none)"; }
+// Whether `label` stands right beside `control` as the user sees them: in the same row, or right
+// above it, with nothing of the dialog between them.
+bool standsBeside(QDialog& d, const QWidget* label, const QWidget* control)
+{
+    const QRect l = placeOf(label, d), c = placeOf(control, d);
+    QRect gap;
+    if (l.center().y() >= c.top() && l.center().y() <= c.bottom() && (l.right() < c.left() || c.right() < l.left()))
+        gap = l.right() < c.left() ? QRect(QPoint(l.right() + 1, c.top()), QPoint(c.left() - 1, c.bottom()))
+                                   : QRect(QPoint(c.right() + 1, c.top()), QPoint(l.left() - 1, c.bottom()));
+    else if (l.bottom() < c.top() && l.left() <= c.right() && l.right() >= c.left())
+        gap = QRect(QPoint(std::max(l.left(), c.left()), l.bottom() + 1), QPoint(std::min(l.right(), c.right()), c.top() - 1));
+    else
+        return false;
+    const QList<QWidget*> others = d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    return std::none_of(others.begin(), others.end(), [&](const QWidget* w) {
+        return w != label && w != control && w->isVisibleTo(&d) && !w->isWindow() && placeOf(w, d).intersects(gap);
+    });
+}
 
 // Contrast ratio of two colours by their relative luminance, as accessibility guidelines reckon it.
 double contrast(QColor a, QColor b)
@@ -144,97 +240,105 @@ bool goRound(const std::vector<QPoint>& pixels, const QRect& control)
 
 } // namespace
 
-TEST_P(EveryDialog, TabVisitsEveryControlOnceInReadingOrderThenTheButtons)
+TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderThenTheButtons)
 {
     start([](QDialog& d) {
-        d.activateWindow();
         QApplication::setActiveWindow(&d);
-        const QList<QWidget*> controls = actionableControls(d);
-        ASSERT_FALSE(controls.isEmpty());
-
-        QList<QWidget*> visited{QApplication::focusWidget()};
-        if (visited.front() && qobject_cast<QComboBox*>(visited.front()->parentWidget()))
-            visited.front() = visited.front()->parentWidget();
+        const std::vector<Control> expected = everyControl();
         // The first value box, or else the first control, has the focus when the dialog opens.
-        const bool hasValueBox = std::any_of(controls.begin(), controls.end(), [](QWidget* w) {
-            return qobject_cast<QLineEdit*>(w) != nullptr;
-        });
-        if (hasValueBox) {
-            EXPECT_TRUE(qobject_cast<QLineEdit*>(visited.front())) << nameOf(visited.front());
-        }
-        for (qsizetype i = 1; i < controls.size(); ++i)
-            visited.append(tabFrom(d));
-        EXPECT_EQ(tabFrom(d), visited.front()) << "Tab does not come round to the first control";
+        const auto first = std::find_if(expected.begin(), expected.end(),
+                                        [&](const Control& c) { return d.findChild<QLineEdit*>(c.name); });
+        EXPECT_EQ(nameOf(focused()), (first != expected.end() ? first : expected.begin())->name);
 
-        for (QWidget* w : controls)
-            EXPECT_EQ(visited.count(w), 1) << nameOf(w) << " is not visited exactly once";
-
-        // The round as it reads: from the control after the last button.
-        const auto lastButton = std::find_if(visited.rbegin(), visited.rend(), [](QWidget* w) {
-            return qobject_cast<QPushButton*>(w) != nullptr;
-        });
-        if (lastButton != visited.rend())
-            std::rotate(visited.begin(), lastButton.base(), visited.end());
-
-        // Reading order: each control stands to the right in the same row, or in a lower row;
-        // the three buttons come last, left to right.
-        for (qsizetype i = 1; i < visited.size(); ++i) {
-            if (!visited[i - 1] || !visited[i])
+        child<QWidget>(d, expected.front().name).setFocus();
+        std::vector<QWidget*> visited{focused()};
+        for (std::size_t i = 1; i <= expected.size(); ++i)
+            visited.push_back(tabFrom(d));
+        EXPECT_EQ(visited.back(), visited.front()) << "Tab does not come round to the first control";
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QWidget* w = visited[i];
+            ASSERT_EQ(nameOf(w), expected[i].name) << "Tab visits controls out of order, or others, at " << i;
+            for (const QWidget* other : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                EXPECT_FALSE(other != w && other->isVisibleTo(&d) && !other->isWindow() && placeOf(other, d).intersects(placeOf(w, d)))
+                    << nameOf(w) << " covers " << nameOf(other);
+            if (i > 0) {
+                // Reading order: to the right in the same row, or in a lower row.
+                const QRect a = placeOf(visited[i - 1], d), b = placeOf(w, d);
+                const bool sameRow = b.center().y() >= a.top() && b.center().y() <= a.bottom();
+                EXPECT_TRUE(sameRow ? b.left() > a.left() : b.center().y() > a.center().y())
+                    << nameOf(w) << " does not follow " << nameOf(visited[i - 1]) << " in reading order";
+            }
+            // A box or option is told as one a screen reader can say checked or not, and which.
+            if (const auto* button = qobject_cast<QAbstractButton*>(w); button && button->isCheckable()) {
+                const QAccessible::State state = QAccessible::queryAccessibleInterface(w)->state();
+                EXPECT_TRUE(state.checkable && bool(state.checked) == button->isChecked()) << nameOf(w) << " is not told as checkable";
+            }
+            const QString label = QString::fromUtf8(expected[i].label ? expected[i].label : "");
+            if (label.isEmpty())
                 continue;
-            const QRect a = placeOf(visited[i - 1], d);
-            const QRect b = placeOf(visited[i], d);
-            const bool sameRow = b.center().y() >= a.top() && b.center().y() <= a.bottom();
-            const bool buttons = qobject_cast<QPushButton*>(visited[i - 1]) && qobject_cast<QPushButton*>(visited[i]);
-            if (!buttons && qobject_cast<QPushButton*>(visited[i - 1]))
-                ADD_FAILURE() << nameOf(visited[i]) << " comes after a button";
-            EXPECT_TRUE(sameRow ? b.left() > a.left() : b.center().y() > a.center().y() || buttons)
-                << nameOf(visited[i]) << " does not follow " << nameOf(visited[i - 1]) << " in reading order";
+            const auto* button = qobject_cast<QAbstractButton*>(w);
+            const bool captioned = button && button->text() == label &&
+                                   !(dynamic_cast<frame::CheckBox*>(w) && dynamic_cast<frame::CheckBox*>(w)->showsBoxOnly());
+            const QList<QLabel*> labels = d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+            EXPECT_TRUE(captioned || std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
+                return l->text() == label && !isSwatch(l) && l->isVisibleTo(&d) && standsBeside(d, l, w);
+            })) << nameOf(w) << " does not stand beside \"" << expected[i].label << "\"";
+            EXPECT_TRUE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).contains(label))
+                << nameOf(w) << " is not named after \"" << expected[i].label << "\"";
         }
         d.close();
     });
 }
 
-TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourAsAClickDoes)
+TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourForItsOwnMemberAsAClickDoes)
 {
-    std::vector<std::int32_t> chosen;
+    Values expected = colours_;
     start([&](QDialog& d) {
         std::int32_t rgb = 0x123456;
-        for (QWidget* w : actionableControls(d)) {
-            if (!isSwatch(w))
+        for (const Control& c : GetParam().controls) {
+            auto* swatch = d.findChild<frame::Swatch*>(c.name);
+            if (!swatch)
                 continue;
-            auto* swatch = dynamic_cast<frame::Swatch*>(w);
+            ASSERT_TRUE(c.member) << c.name << " edits no known colour";
             const std::int32_t before = swatch->colour();
+            // The colour as the dialog draws it, in the middle of the swatch.
+            const auto drawnColour = [&] {
+                const QImage image = drawn(d, swatch->geometry(), 1);
+                return frame::rgbOf(image.pixelColor(image.rect().center()));
+            };
+            EXPECT_TRUE(sameValue(drawnColour(), colours_.at(c.member))) << c.name << " does not show " << c.member;
+            const auto space = [&] {
+                swatch->setFocus();
+                QTest::keyClick(swatch, Qt::Key_Space);
+            };
             // A cancel changes nothing, by keyboard as by mouse.
-            chooseColourWith(d, [&] { swatch->setFocus(); QTest::keyClick(swatch, Qt::Key_Space); }, std::nullopt);
+            chooseColourWith(d, space, std::nullopt);
             EXPECT_EQ(swatch->colour(), before);
             rgb += 0x010203;
-            const std::int32_t openedOn =
-                chooseColourWith(d, [&] { swatch->setFocus(); QTest::keyClick(swatch, Qt::Key_Space); }, rgb);
-            EXPECT_EQ(openedOn, before) << nameOf(w);
-            EXPECT_EQ(swatch->colour(), rgb) << nameOf(w);
+            EXPECT_EQ(chooseColourWith(d, space, rgb), before) << c.name;
+            EXPECT_EQ(drawnColour(), rgb) << c.name;
             EXPECT_EQ(QAccessible::queryAccessibleInterface(swatch)->text(QAccessible::Description),
                       frame::colourOf(rgb).name(QColor::HexRgb).toUpper());
-            chosen.push_back(rgb);
+            expected[c.member] = rgb;
         }
         press(d, "Command1");
     });
-    // Each chosen colour is now a colour of the working record.
-    const Values values = getters();
-    for (const std::int32_t rgb : chosen)
-        EXPECT_TRUE(std::any_of(values.begin(), values.end(), [rgb](const auto& v) { return v.second == Variant(rgb); }))
-            << rgb;
+    // Each chosen colour went into its own member, and no other colour changed.
+    const Values after = getters();
+    for (const auto& [member, colour] : expected)
+        EXPECT_TRUE(sameValue(after.at(member), colour)) << member;
 }
 
 TEST_P(EveryDialog, EnterAndEscapeOnEveryControlCloseNothingAndStoreNothing)
 {
     start([this](QDialog& d) {
         const Values before = getters();
-        for (QWidget* w : actionableControls(d)) {
-            w->setFocus();
-            QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+        for (const Control& c : everyControl()) {
+            QWidget& w = child<QWidget>(d, c.name);
+            w.setFocus();
             for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-                QTest::keyClick(target, key);
-                ASSERT_TRUE(d.isVisible()) << nameOf(w) << " closed the dialog";
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, key);
+                ASSERT_TRUE(d.isVisible()) << c.name << " closed the dialog";
             }
         }
         EXPECT_EQ(getters(), before);
@@ -286,7 +390,8 @@ TEST_P(EveryDialog, EveryFocusedControlIsRingedVisiblyAgainstItsFillAndTheBackgr
         for (const bool dark : {false, true}) {
             d.setPalette(theme(dark));
             const QColor background = d.palette().color(QPalette::Window);
-            for (QWidget* w : actionableControls(d)) {
+            for (const Control& c : everyControl()) {
+                QWidget* w = &child<QWidget>(d, c.name);
                 auto* swatch = dynamic_cast<frame::Swatch*>(w);
                 std::vector<std::optional<QColor>> fills{std::nullopt};
                 if (swatch)
@@ -343,7 +448,11 @@ TEST(Swatch, KeepsABorderThatStandsOutInLightAndDarkThemes)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Classes, EveryDialog, ::testing::ValuesIn(ProgIds()),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param.substr(info.param.find('.') + 1);
-                         });
+INSTANTIATE_TEST_SUITE_P(Forms, EveryDialog, ::testing::ValuesIn(forms),
+                         [](const ::testing::TestParamInfo<Form>& info) { return info.param.name; });
+
+TEST(EveryDialog, EveryClassHasItsForm)
+{
+    for (const std::string& progId : ProgIds())
+        EXPECT_TRUE(std::any_of(forms.begin(), forms.end(), [&](const Form& f) { return f.progId == progId; })) << progId;
+}

@@ -1,11 +1,13 @@
 #pragma once
 
 // Runs a tool as a host does, by its ProgID: sets values by member name, calls Start with a user
-// acting on the dialog, and reads every getter back. Also the checks every class shares: its name
-// and members, and indexes outside their range.
+// acting on the dialog, and reads every getter back. A tool's cases are rows of one table
+// (`Case`), each run by the one test `ToolDialog`: what the host sets, what the dialog shows,
+// what the user does, what the host then reads.
 
 #include "support/ModalDriver.h"
 
+#include "frame/forms/CheckBox.h"
 #include "frame/forms/Swatch.h"
 
 #include <ZarvLinesParm/ZarvLinesParm.h>
@@ -13,12 +15,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -114,14 +115,14 @@ inline void setAll(ZarvLinesParm::Object& o, const Values& values)
     }
 }
 
-/// Calls Start with `fdef` (and an empty caption where Start takes one).
-inline ZarvLinesParm::Variant start(ZarvLinesParm::Object& o, std::int16_t fdef)
+/// Calls Start with `fdef`, and `caption` where Start takes one.
+inline ZarvLinesParm::Variant start(ZarvLinesParm::Object& o, std::int16_t fdef, const std::string& caption = {})
 {
     using namespace ZarvLinesParm;
     std::vector<Variant> args{fdef};
     for (const MemberInfo& m : Describe(o.progId()))
         if (m.name == "Start" && m.arguments.size() == 2)
-            args.push_back(std::string());
+            args.push_back(caption);
     return o.invoke("Start", Invoke::Method, args);
 }
 
@@ -129,13 +130,14 @@ inline ZarvLinesParm::Variant start(ZarvLinesParm::Object& o, std::int16_t fdef)
 struct Tool {
     std::string progId;
 
-    /// Sets `values`, runs Start(`fdef`) with `user` acting once the dialog shows, reads everything back.
-    Values run(const Values& values, User user, std::int16_t fdef = 1) const
+    /// Sets `values`, runs Start(`fdef`, `caption`) with `user` acting once the dialog shows, reads
+    /// everything back.
+    Values run(const Values& values, User user, std::int16_t fdef = 1, const std::string& caption = {}) const
     {
         auto o = ZarvLinesParm::CreateObject(progId);
         setAll(*o, values);
         whenModal({}, std::move(user));
-        EXPECT_EQ(start(*o, fdef), ZarvLinesParm::Variant{});
+        EXPECT_EQ(start(*o, fdef, caption), ZarvLinesParm::Variant{});
         return readAll(*o);
     }
 
@@ -148,97 +150,106 @@ inline void cancel(QDialog& d) { press(d, "Command2"); }
 inline void saveAsDefault(QDialog& d) { press(d, "Command3"); }
 inline void closeBox(QDialog& d) { d.close(); }
 
-/// Types `text` into the box named `box`.
-inline void type(QDialog& d, const QString& box, const QString& text) { typeInto(child<QLineEdit>(d, box), text); }
-/// The text the box named `box` shows.
-inline QString shown(QDialog& d, const QString& box) { return child<QLineEdit>(d, box).text(); }
+/// Types `text` into the box named `box`, or into the text field of the list named so.
+inline void type(QDialog& d, const QString& box, const QString& text)
+{
+    auto* list = d.findChild<QComboBox*>(box);
+    typeInto(list ? *list->lineEdit() : child<QLineEdit>(d, box), text);
+}
 /// Clicks the check box or option named `name`.
 inline void tick(QDialog& d, const QString& name) { click(child<QWidget>(d, name)); }
-inline Qt::CheckState state(QDialog& d, const QString& name) { return child<QCheckBox>(d, name).checkState(); }
-/// The colour the swatch named `name` shows.
-inline std::int32_t swatch(QDialog& d, const QString& name)
-{
-    return ZarvLinesParm::frame::rgbOf(child<QLabel>(d, name).palette().color(QPalette::Window));
-}
 
-/// Each swatch (name, member) opens the chooser on its member's colour, and "OK" returns the
-/// colour chosen there in that member and no other.
-inline void expectSwatchesEdit(const Tool& tool, const Values& host,
-                               const std::vector<std::pair<QString, std::string>>& swatches)
-{
-    Values expected = host;
-    std::int32_t colour = 0x102030;
-    for (const auto& [swatchName, member] : swatches)
-        expected[member] = colour++;
-    EXPECT_EQ(tool.run(host, [&](QDialog& d) {
-        std::int32_t chosen = 0x102030;
-        for (const auto& [swatchName, member] : swatches) {
-            EXPECT_TRUE(sameValue(chooseColour(d, swatchName, chosen), host.at(member))) << member;
-            EXPECT_EQ(swatch(d, swatchName), chosen++) << member;
-        }
-        ok(d);
-    }), expected) << tool.progId;
-}
+/// The name under which `look` gives the dialog's title.
+inline const QString title = QStringLiteral("(title)");
 
-/// `progId` is published, created by its name in any letter case, and lists `members` in order,
-/// an indexed one as "Name(first..last)".
-inline void expectByProgId(const std::string& progId, const std::vector<std::string>& members)
+/// What the control named `name` shows the user: "hidden" when it is not shown; a check box as
+/// "[x]", "[ ]" or "[-]" (greyed) with the caption it shows; an option as "(o)" or "( )" with its
+/// caption; a swatch as its colour, "0xBBGGRR"; a list, box, button or label as its text.
+inline std::string look(QDialog& d, const QString& name)
 {
-    using namespace ZarvLinesParm;
-    const auto all = ProgIds();
-    EXPECT_NE(std::find(all.begin(), all.end(), progId), all.end()) << progId;
-    std::string lower = progId;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    EXPECT_EQ(CreateObject(lower)->progId(), progId);
-    std::vector<std::string> names;
-    for (const MemberInfo& m : Describe(progId))
-        names.push_back(m.index ? m.name + "(" + std::to_string(m.index->first) + ".." + std::to_string(m.index->second) + ")"
-                                : m.name);
-    EXPECT_EQ(names, members) << progId;
-}
-
-/// Every index outside each indexed member's range fails with 9 on getter and setter, and
-/// changes neither the values read back nor the ones the next "Cancel" restores.
-inline void expectIndexErrors(const std::string& progId)
-{
-    using namespace ZarvLinesParm;
-    const Tool tool{progId};
-    Values set;
-    for (const MemberInfo& m : Describe(progId)) {
-        if (m.kind != MemberInfo::Kind::Property)
-            continue;
-        const int first = m.index ? m.index->first : 0, last = m.index ? m.index->second : 0;
-        for (int i = first; i <= last; ++i) {
-            const std::string name = m.index ? m.name + "(" + std::to_string(i) + ")" : m.name;
-            switch (m.type) {
-            case ValueType::Int16: set[name] = std::int16_t(1); break;
-            case ValueType::Int32: set[name] = std::int32_t(0x102030 + i); break;
-            case ValueType::Float: set[name] = 0.5f + float(i); break;
-            case ValueType::String: set[name] = std::string("s"); break;
-            }
-        }
+    if (name == title)
+        return d.windowTitle().toStdString();
+    QWidget& w = child<QWidget>(d, name);
+    if (!w.isVisibleTo(&d))
+        return "hidden";
+    QString seen;
+    if (auto* box = qobject_cast<QCheckBox*>(&w)) {
+        seen = box->checkState() == Qt::Checked ? "[x]" : box->checkState() == Qt::Unchecked ? "[ ]" : "[-]";
+        const auto* ours = dynamic_cast<ZarvLinesParm::frame::CheckBox*>(box);
+        if (!box->text().isEmpty() && !(ours && ours->showsBoxOnly()))
+            seen += ' ' + box->text();
+    } else if (auto* option = qobject_cast<QRadioButton*>(&w)) {
+        seen = (option->isChecked() ? "(o) " : "( ) ") + option->text();
+    } else if (auto* swatch = dynamic_cast<ZarvLinesParm::frame::Swatch*>(&w)) {
+        seen = QString::asprintf("0x%06X", unsigned(swatch->colour()));
+    } else if (auto* list = qobject_cast<QComboBox*>(&w)) {
+        seen = list->currentText();
+    } else if (auto* box = qobject_cast<QLineEdit*>(&w)) {
+        seen = box->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(&w)) {
+        seen = button->text();
+    } else if (auto* label = qobject_cast<QLabel*>(&w)) {
+        seen = label->text();
     }
-    const Values before = tool.run(set, cancel);
-    auto o = CreateObject(progId);
-    for (const MemberInfo& m : Describe(progId)) {
-        if (!m.index)
-            continue;
-        Variant value = std::int16_t(7);
-        if (m.type == ValueType::Int32)
-            value = std::int32_t(7);
-        else if (m.type == ValueType::Float)
-            value = 7.0f;
-        const std::set<int> outside{m.index->first - 1, m.index->second + 1, 0, -1, 32767, -32768};
-        for (int i : outside) {
-            if (i >= m.index->first && i <= m.index->second)
-                continue;
-            const std::vector<Variant> get{std::int16_t(i)}, let{std::int16_t(i), value};
-            EXPECT_EQ(errorOf([&] { o->invoke(m.name, Invoke::Get, get); }), 9) << progId << " " << m.name << i;
-            EXPECT_EQ(errorOf([&] { o->invoke(m.name, Invoke::Let, let); }), 9) << progId << " " << m.name << i;
-        }
-    }
-    EXPECT_EQ(tool.now(), before) << progId;
-    EXPECT_EQ(tool.run({}, cancel), before) << progId;
+    return seen.toStdString();
 }
+
+/// A user's steps, for a case's `user` list: typing into a box (or a list's text field),
+/// clicking a check box or option, choosing list entry `entry`, picking `rgb` in the colour
+/// chooser a swatch opens (no colour: cancelling it) which must open on `opensOn` where given;
+/// and a look at a control in passing.
+inline User typing(const QString& box, const QString& text) { return [=](QDialog& d) { type(d, box, text); }; }
+inline User clicking(const QString& name) { return [=](QDialog& d) { tick(d, name); }; }
+inline User choosing(const QString& list, int entry) { return [=](QDialog& d) { chooseEntry(child<QComboBox>(d, list), entry); }; }
+inline User picking(const QString& swatch, std::optional<std::int32_t> rgb, std::optional<std::int32_t> opensOn = {})
+{
+    return [=](QDialog& d) {
+        const std::int32_t opened = chooseColour(d, swatch, rgb);
+        if (opensOn) {
+            EXPECT_EQ(opened, *opensOn) << swatch.toStdString() << " opens on another colour";
+        }
+    };
+}
+inline User showing(const QString& name, const std::string& text)
+{
+    return [=](QDialog& d) { EXPECT_EQ(look(d, name), text) << name.toStdString(); };
+}
+
+/// One run of a tool's dialog. The host sets the tool's typical values with `given` laid over
+/// them and calls Start(`fdef`, `caption`); the dialog shows `shows` (control, `look`) as it
+/// opens; the user takes the steps of `user`, the last of which ends the dialog; the getters then
+/// read what was given with `after` laid over it. With `fails`, Start must fail with that error
+/// before any dialog shows, every getter unchanged and no widget left behind.
+struct Case {
+    std::string what{};
+    Values given{};
+    std::vector<std::pair<QString, std::string>> shows{};
+    std::vector<User> user{ok};
+    Values after{};
+    std::int16_t fdef = 1;
+    std::string caption{};
+    int fails = 0;
+};
+
+struct ToolCase {
+    std::string progId;
+    Values given; // the typical values with the case's own laid over them
+    Case c;
+};
+
+inline void PrintTo(const ToolCase& t, std::ostream* os) { *os << t.progId << ": " << t.c.what; }
+
+/// The cases of the tool `progId`, each from the tool's `typical` values.
+inline ::testing::internal::ParamGenerator<ToolCase> cases(const std::string& progId, const Values& typical,
+                                                            const std::vector<Case>& rows)
+{
+    std::vector<ToolCase> out;
+    for (const Case& c : rows)
+        out.push_back({progId, typical.with(c.given), c});
+    return ::testing::ValuesIn(out);
+}
+
+/// Runs one case (tests/support/ToolDialog.cpp); each tool instantiates it with its cases.
+class ToolDialog : public ::testing::TestWithParam<ToolCase> {};
 
 } // namespace testsupport

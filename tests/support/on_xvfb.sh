@@ -17,9 +17,10 @@ for n in $(seq 90 189); do
   server=$!
   for _ in $(seq 100); do
     # Ours, and answering: another run that took the same number a moment earlier wins the lock
-    # and ours exits.
+    # and ours exits. Until it has, the winner's server answers on the number too, so the lock
+    # file must name ours: a server that is not ours goes away with the run that started it.
     kill -0 "$server" 2>/dev/null || break
-    if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$server" 2>/dev/null; then
+    if [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$server" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
       export DISPLAY=":$n" QT_QPA_PLATFORM=xcb
       unset WAYLAND_DISPLAY
       "$@"

@@ -1,0 +1,47 @@
+// The one test every tool's cases run through (see Case in ToolDriver.h).
+
+#include "support/ToolDriver.h"
+
+#include <QTimer>
+
+namespace testsupport {
+
+TEST_P(ToolDialog, ShowsWhatTheHostSetAndGivesBackWhatTheUserDid)
+{
+    const ToolCase& t = GetParam();
+    const Case& c = t.c;
+    if (c.fails) {
+        auto o = ZarvLinesParm::CreateObject(t.progId);
+        setAll(*o, t.given);
+        const Values before = readAll(*o);
+        const int widgets = liveWidgets();
+        // A dialog shown all the same is closed, so that the test fails rather than hangs.
+        QTimer shown;
+        QObject::connect(&shown, &QTimer::timeout, [] {
+            ADD_FAILURE() << "a dialog was shown";
+            QApplication::activeModalWidget()->close();
+        });
+        shown.start(0);
+        EXPECT_EQ(errorOf([&] { start(*o, c.fdef, c.caption); }), c.fails);
+        EXPECT_EQ(readAll(*o), before);
+        EXPECT_EQ(liveWidgets(), widgets);
+        return;
+    }
+    const Values after = Tool{t.progId}.run(t.given, [&](QDialog& d) {
+        // Modal, with no owner, above all other windows.
+        EXPECT_EQ(QApplication::activeModalWidget(), &d);
+        EXPECT_EQ(d.parentWidget(), nullptr);
+        EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        for (const auto& [name, text] : c.shows)
+            EXPECT_EQ(look(d, name), text) << name.toStdString();
+        for (const User& step : c.user)
+            step(d);
+        if (d.isVisible()) {
+            ADD_FAILURE() << "the user's steps did not end the dialog";
+            d.close();
+        }
+    }, c.fdef, c.caption);
+    EXPECT_EQ(after, t.given.with(c.after));
+}
+
+} // namespace testsupport
