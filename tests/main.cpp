@@ -1,4 +1,3 @@
-#include <QAccessible>
 #include <QApplication>
 #include <QFont>
 
@@ -20,8 +19,6 @@ int main(int argc, char** argv)
 #endif
     QApplication app(argc, argv);
 #ifdef LARGE_TEXT
-    // As while a screen reader listens: the dialogs then name their controls.
-    QAccessible::setActive(true);
     QFont font = QApplication::font();
     font.setPointSize(20);
     QApplication::setFont(font);
