@@ -9,13 +9,15 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <sys/wait.h>
+#include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -124,71 +126,47 @@ std::string unservedDisplay()
     return ":" + std::to_string(n);
 }
 
-void without(std::initializer_list<const char*> names)
+// Sets each NAME=VALUE of `settings`; an empty VALUE unsets NAME.
+void setEnvironment(const std::string& settings)
 {
-    for (const char* name : names)
-        unsetenv(name);
-}
-
-struct Case {
-    const char* what;
-    std::function<void()> environment;
-    std::function<std::string()> run;
-    int times = 1;
-};
-
-// Runs `c` in a child process with a deadline; a hang or a crash is a failure like any other.
-bool inFreshProcess(const Case& c)
-{
-    for (int i = 0; i < c.times; ++i) {
-        std::fflush(stdout);
-        const pid_t child = fork();
-        if (child == 0) {
-            alarm(60);
-            c.environment();
-            const std::string wrong = c.run();
-            std::printf("%s%s", wrong.c_str(), wrong.empty() ? "" : "\n");
-            std::exit(wrong.empty() ? 0 : 1);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-            std::printf("FAILED: %s (run %d: %s %d)\n", c.what, i + 1, WIFSIGNALED(status) ? "signal" : "status",
-                        WIFSIGNALED(status) ? WTERMSIG(status) : WEXITSTATUS(status));
-            return false;
-        }
+    std::istringstream words(settings);
+    for (std::string word; words >> word;) {
+        const std::size_t equals = word.find('=');
+        const std::string name = word.substr(0, equals), value = word.substr(equals + 1);
+        value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
     }
-    std::printf("passed: %s\n", c.what);
-    return true;
 }
 
 } // namespace
 
-int main()
+// Each case in a child with a deadline: a hang or a crash fails like a wrong answer.
+TEST(NoApplication, StartMakesAndKeepsOneOrSaysWhyItCannot)
 {
     static const std::string display = unservedDisplay();
-    const auto offscreen = [] { setenv("QT_QPA_PLATFORM", "offscreen", 1); };
-    const Case cases[] = {
-        {"Start makes an application, keeps it and runs the dialog", offscreen, makesAndKeepsTheApplication},
-        {"no DISPLAY or WAYLAND_DISPLAY", [] { without({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}); },
-         [] { return noDisplay("DISPLAY"); }},
-        {"an X display nobody serves",
-         [] {
-             without({"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"});
-             setenv("DISPLAY", display.c_str(), 1);
-         },
-         [] { return noDisplay("\"" + display + "\""); }},
-        {"a platform that does not exist", [] { setenv("QT_QPA_PLATFORM", "bogus", 1); }, [] { return noDisplay("\"bogus\""); }},
-        {"a host's own application, with no display",
-         [&] {
-             without({"DISPLAY", "WAYLAND_DISPLAY"});
-             offscreen();
-         },
-         underTheHostsApplication},
-        {"the first Start from two threads at once", offscreen, firstStartFromTwoThreads, 20},
+    const std::string noDisplays = "DISPLAY= WAYLAND_DISPLAY= XDG_SESSION_TYPE= QT_QPA_PLATFORM=";
+    const struct {
+        const char* what;
+        std::string environment;
+        std::function<std::string()> run;
+        int times = 1;
+    } cases[] = {
+        {"Start makes an application, keeps it and runs the dialog", "QT_QPA_PLATFORM=offscreen", makesAndKeepsTheApplication},
+        {"no DISPLAY or WAYLAND_DISPLAY", noDisplays, [] { return noDisplay("DISPLAY"); }},
+        {"an X display nobody serves", noDisplays + " DISPLAY=" + display, [] { return noDisplay("\"" + display + "\""); }},
+        {"a platform that does not exist", "QT_QPA_PLATFORM=bogus", [] { return noDisplay("\"bogus\""); }},
+        {"a host's own application, with no display", noDisplays + "offscreen", underTheHostsApplication},
+        {"the first Start from two threads at once", "QT_QPA_PLATFORM=offscreen", firstStartFromTwoThreads, 20},
     };
-    bool passed = true;
-    for (const Case& c : cases)
-        passed = inFreshProcess(c) && passed;
-    return passed ? 0 : 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int i = 0; i < c.times; ++i) {
+            EXPECT_EXIT({
+                alarm(60);
+                setEnvironment(c.environment);
+                const std::string wrong = c.run();
+                std::fprintf(stderr, "%s\n", wrong.c_str());
+                std::exit(wrong.empty() ? 0 : 1);
+            }, ::testing::ExitedWithCode(0), "");
+        }
+    }
 }
