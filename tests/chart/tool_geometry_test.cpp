@@ -192,8 +192,6 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
 {
     enum Expect { On, Off, Absent };
     struct Row {
-        const char* cls;
-        std::vector<ChartPoint> anchors;
         QVariantMap changes;
         const char* role;
         ChartPoint point;
@@ -205,100 +203,90 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
     double high = -INFINITY, low = INFINITY;
     for (int i = 28; i <= 30; ++i)
         high = std::max(high, series()[i].high), low = std::min(low, series()[i].low);
-    const double range = high - low;
+    const double up = high + 0.618 * (high - low), down = low - 1.382 * (high - low);
     const std::vector<ChartPoint> trend{{20, 10}, {60, 40}};
-    const Row rows[] = {
+    const QVariantMap none, open{{"Extend", 0}}, noEnd{{"AteFim", 0}};
+    const struct {
+        const char* cls;
+        std::vector<ChartPoint> anchors;
+        std::vector<Row> rows;
+    } tools[] = {
         // Level v of the move from 10 up to 40 lies at 40 - 30v, to the second anchor or, extended, to
         // the plot's right edge from the left anchor; labelled with its value.
-        {"RetracementParmClass", trend, {}, "V(1)", {40, 32.92}, On, QColor(255, 128, 0), "0.236"},
-        {"RetracementParmClass", trend, {{"Extend", 0}}, "V(6)", {20, 10}, On},
-        {"RetracementParmClass", trend, {{"Extend", 0}}, "V(1)", {80, 32.92}, Off},
-        {"RetracementParmClass", trend, {}, "V(5)", {95, 16.42}, On},
-        {"RetracementParmClass", {{60, 10}, {20, 40}}, {}, "V(3)", {30, 25}, On},
-        {"RetracementParmClass", {{60, 10}, {20, 40}}, {{"Extend", 0}}, "V(3)", {30, 25}, On},
-        {"RetracementParmClass", {{60, 10}, {20, 40}}, {}, "V(3)", {15, 25}, Off},
-        {"RetracementParmClass", trend, {{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"},
+        {"RetracementParmClass", trend,
+         {{none, "V(1)", {40, 32.92}, On, QColor(255, 128, 0), "0.236"}, {none, "V(5)", {95, 16.42}, On},
+          {open, "V(6)", {20, 10}, On}, {open, "V(1)", {80, 32.92}, Off},
+          {{{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"}}},
+        {"RetracementParmClass", {{60, 10}, {20, 40}},
+         {{none, "V(3)", {30, 25}, On}, {open, "V(3)", {30, 25}, On}, {none, "V(3)", {15, 25}, Off}}},
         // Arcs about the second anchor cross the trend where a retracement would; half of them
         // faces the first anchor.
-        {"ZarvArcsParmClass", trend, {}, "V(3)", {40, 25}, On},
-        {"ZarvArcsParmClass", trend, {}, "V(1)", {69.44, 47.08}, Off},
-        {"ZarvArcsParmClass", trend, {{"FullCircle", 1}}, "V(1)", {69.44, 47.08}, On},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Up", {40, high + 0.618 * range}, On},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Down", {40, low - 1.382 * range}, On},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Range", {29, high}, On},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {}, "Up", {80, high + 0.618 * range}, Off},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {{"ExtendRight", 1}}, "Up", {80, high + 0.618 * range}, On},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}}, {{"Periodos", 1}}, "Range", {30, series()[30].high}, On},
+        {"ZarvArcsParmClass", trend,
+         {{none, "V(3)", {40, 25}, On}, {none, "V(1)", {69.44, 47.08}, Off},
+          {{{"FullCircle", 1}}, "V(1)", {69.44, 47.08}, On}}},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}},
+         {{none, "Up", {40, up}, On}, {none, "Down", {40, down}, On}, {none, "Range", {29, high}, On},
+          {none, "Up", {80, up}, Off}, {{{"ExtendRight", 1}}, "Up", {80, up}, On},
+          {{{"Periodos", 1}}, "Range", {30, series()[30].high}, On}}},
         // The move of 10 from the first anchor to the second, from the third at 15, for 20 bars.
-        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {}, "V(2)", {60, 25}, On},
-        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {}, "V(1)", {55, 21.18}, On},
-        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {}, "V(1)", {80, 21.18}, Off},
-        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {{"FExpShow", 0x11}}, "V(1)", {80, 21.18}, On},
-        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}}, {{"FExpShow", 0x0D}}, "V(2)", {60, 25}, Absent},
-        {"zarvFanParmClass", trend, {}, "50% line", {80, 32.5}, On},
-        {"zarvFanParmClass", trend, {{"AteFim", 0}}, "50% line", {80, 32.5}, Off},
-        {"zarvFanParmClass", trend, {{"AteFim", 0}}, "61.8% line", {40, 15.73}, On},
-        {"zarvFanParmClass", trend, {{"AteFim", 0}}, "76.4/23.6% line", {40, 13.54}, On},
-        {"zarvFanParmClass", trend, {{"FanShow", 0x0D}}, "50% line", {40, 17.5}, Absent},
-        {"zarvFanParmClass", trend, {{"HLines", 1}}, "HLines", {75, 25}, On},
-        {"zarvFanParmClass", trend, {}, "HLines", {75, 25}, Absent},
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}},
+         {{none, "V(2)", {60, 25}, On}, {none, "V(1)", {55, 21.18}, On}, {none, "V(1)", {80, 21.18}, Off},
+          {{{"FExpShow", 0x11}}, "V(1)", {80, 21.18}, On}, {{{"FExpShow", 0x0D}}, "V(2)", {60, 25}, Absent}}},
+        {"zarvFanParmClass", trend,
+         {{none, "50% line", {80, 32.5}, On}, {noEnd, "50% line", {80, 32.5}, Off},
+          {noEnd, "61.8% line", {40, 15.73}, On}, {noEnd, "76.4/23.6% line", {40, 13.54}, On},
+          {{{"FanShow", 0x0D}}, "50% line", {40, 17.5}, Absent}, {{{"HLines", 1}}, "HLines", {75, 25}, On},
+          {none, "HLines", {75, 25}, Absent}}},
         // The median from (20, 25) through (40, 25), tines at 35 and 15.
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "Fork", {90, 25}, On},
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "Fork", {90, 15}, On},
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "Internal", {80, 30}, On},
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {}, "External", {80, 45}, On},
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {{"ForkShow", 1}}, "External", {80, 45}, Absent},
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}}, {{"ForkShow", 2}}, "Internal", {80, 30}, Absent},
-        // The channel from (20, 10) to (60, 30), 10 wide, up to the third anchor.
-        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {}, "External", {60, 40}, On},
-        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {}, "V(1)", {40, 23.82}, On},
-        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
-        // A line wholly off the chart is left out, not pressed against its edge.
-        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}}, {{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}},
+         {{none, "Fork", {90, 25}, On}, {none, "Fork", {90, 15}, On}, {none, "Internal", {80, 30}, On},
+          {none, "External", {80, 45}, On}, {{{"ForkShow", 1}}, "External", {80, 45}, Absent},
+          {{{"ForkShow", 2}}, "Internal", {80, 30}, Absent}}},
+        // The channel from (20, 10) to (60, 30), 10 wide, up to the third anchor; a line wholly off
+        // the chart is left out, not pressed against its edge.
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}},
+         {{none, "External", {60, 40}, On}, {none, "V(1)", {40, 23.82}, On}, {{{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
+          {{{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent}}},
         // Zones from 10 up to 40 alternate the odd and even colours, from the first anchor's line; a
         // number outside 1 to 50 draws 8.
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 1}, {"Cor(1)", 0x0000FF}}, "Odd", {30, 10}, On, Qt::red},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 1}, {"Cor(2)", 0x00FF00}}, "Even", {30, 40}, On, Qt::green},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 5}}, "Even", {30, 16}, On},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 5}}, "Odd", {30, 46}, Off},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 50}}, "Even", {30, 10.6}, On},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 50}}, "Odd", {30, 40}, On},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 8}}, "Even", {30, 13.75}, On},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 0}}, "Even", {30, 13.75}, On},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", 51}}, "Even", {30, 13.75}, On},
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}}, {{"NZones", -3}}, "Even", {30, 13.75}, On},
-        {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "1x1", {40, 20}, On},
-        {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(4)", {35, 25}, On},
-        {"GannFanParmClass", {{20, 10}, {30, 15}}, {}, "V(3)", {40, 15}, On},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}},
+         {{{{"NZones", 1}, {"Cor(1)", 0x0000FF}}, "Odd", {30, 10}, On, Qt::red},
+          {{{"NZones", 1}, {"Cor(2)", 0x00FF00}}, "Even", {30, 40}, On, Qt::green},
+          {{{"NZones", 5}}, "Even", {30, 16}, On}, {{{"NZones", 5}}, "Odd", {30, 46}, Off},
+          {{{"NZones", 50}}, "Even", {30, 10.6}, On}, {{{"NZones", 50}}, "Odd", {30, 40}, On},
+          {{{"NZones", 8}}, "Even", {30, 13.75}, On}, {{{"NZones", 0}}, "Even", {30, 13.75}, On},
+          {{{"NZones", 51}}, "Even", {30, 13.75}, On}, {{{"NZones", -3}}, "Even", {30, 13.75}, On}}},
+        {"GannFanParmClass", {{20, 10}, {30, 15}},
+         {{none, "1x1", {40, 20}, On}, {none, "V(4)", {35, 25}, On}, {none, "V(3)", {40, 15}, On}}},
         // About 16, whose root is 4: 90 degrees on is 4.5 squared, a turn on 6 squared.
-        {"GannSQ9ParmClass", {{20, 16}}, {}, "Price", {50, 20.25}, On},
-        {"GannSQ9ParmClass", {{20, 16}}, {}, "Price", {50, 36}, On},
-        {"GannSQ9ParmClass", {{20, 16}}, {{"UpDown", 1}}, "Price", {50, 12.25}, On},
-        {"GannSQ9ParmClass", {{20, 16}}, {{"Step", 0.25f}}, "Price", {50, 18.0625}, On},
-        {"GannSQ9ParmClass", {{20, 16}}, {{"Price", 0.0f}}, "Price", {50, 16}, Absent},
-        {"GannSQ9ParmClass", {{20, 16}}, {}, "Time", {24, 5}, On},
-        {"GannSQ9ParmClass", {{20, 16}}, {{"Time", 16}}, "Time", {29, 5}, On},
-        {"CircleElipseCls", {{20, 10}, {40, 30}}, {}, "Ellipse", {40, 20}, On},
-        {"CircleElipseCls", {{20, 10}, {40, 30}}, {}, "Ellipse", {30, 20}, Off},
-        {"CircleElipseCls", {{20, 10}, {40, 30}}, {{"Fill", 1}}, "Ellipse", {30, 20}, On},
+        {"GannSQ9ParmClass", {{20, 16}},
+         {{none, "Price", {50, 20.25}, On}, {none, "Price", {50, 36}, On}, {{{"UpDown", 1}}, "Price", {50, 12.25}, On},
+          {{{"Step", 0.25f}}, "Price", {50, 18.0625}, On}, {{{"Price", 0.0f}}, "Price", {50, 16}, Absent},
+          {none, "Time", {24, 5}, On}, {{{"Time", 16}}, "Time", {29, 5}, On}}},
+        {"CircleElipseCls", {{20, 10}, {40, 30}},
+         {{none, "Ellipse", {40, 20}, On}, {none, "Ellipse", {30, 20}, Off}, {{{"Fill", 1}}, "Ellipse", {30, 20}, On}}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(::testing::Message() << row.cls << " " << row.role << " at " << row.point.x << ", " << row.point.y);
-        const auto parts = withRole(shapesOf(drawing(row.cls, row.anchors, row.changes), series(), mapping), row.role);
-        if (row.expect == Absent) {
-            EXPECT_TRUE(parts.empty());
-            continue;
-        }
-        const double distance = distanceTo(parts, mapping.toPixel(row.point));
-        if (row.expect == On)
-            EXPECT_LT(distance, 0.5);
-        else
-            EXPECT_GT(distance, 3);
-        for (const Shape& s : parts)
-            EXPECT_TRUE(!row.colour.isValid() || s.colour == row.colour) << s.colour.name().toStdString();
-        if (!row.text.isEmpty()) {
-            const auto label = std::find_if(parts.begin(), parts.end(), [](const Shape& s) { return s.kind == Shape::Kind::Text; });
-            EXPECT_EQ(label == parts.end() ? "none" : label->text, row.text);
+    for (const auto& tool : tools) {
+        for (const Row& row : tool.rows) {
+            SCOPED_TRACE(::testing::Message() << tool.cls << " " << row.role << " at " << row.point.x << ", "
+                                              << row.point.y);
+            const Drawing d = drawing(tool.cls, tool.anchors, row.changes);
+            const auto parts = withRole(shapesOf(d, series(), mapping), row.role);
+            if (row.expect == Absent) {
+                EXPECT_TRUE(parts.empty());
+                continue;
+            }
+            const double distance = distanceTo(parts, mapping.toPixel(row.point));
+            if (row.expect == On)
+                EXPECT_LT(distance, 0.5);
+            else
+                EXPECT_GT(distance, 3);
+            for (const Shape& s : parts)
+                EXPECT_TRUE(!row.colour.isValid() || s.colour == row.colour) << s.colour.name().toStdString();
+            if (!row.text.isEmpty()) {
+                const auto label = std::ranges::find(parts, Shape::Kind::Text, &Shape::kind);
+                EXPECT_EQ(label == parts.end() ? "none" : label->text, row.text);
+            }
         }
     }
 }
