@@ -1,14 +1,11 @@
 #!/usr/bin/python3
 """Every dialog as a screen reader hears it, through the real accessibility bus.
 
-On an X server (run it under tests/support/on_xvfb.sh) and a session bus of its own (the
-accessibility bus and registry come up on demand, as on a desktop), shows each dialog with
-`zarvlinesparm show` and walks its accessible tree. Each control's role and name must be those of
-the table below (so every name says something: a number label always speaks with the heading over
-it, "Price 45") and hold the text of any label it says it is labelled by. Focusing a control must
-focus something named. Each swatch's Press must open the chooser on the swatch's colour; the
-colour chosen there must become the swatch's description and, after "OK", a colour the host
-reads back.
+Shows each dialog with `zarvlinesparm show` on an X server and a session bus of its own and walks
+its accessible tree: each control's role and name are those of the table below (a number label
+speaks with its heading, "Price 45") and hold the text of any label that labels it; focusing a
+control focuses something named; each swatch's Press opens the chooser on the swatch's colour, and
+the colour chosen there becomes its description and, after "OK", a colour the host reads back.
 
     on_xvfb.sh atspi_test.py ZARVLINESPARM      (exit 77, skipped, where no session bus can be started)
 """
@@ -75,17 +72,15 @@ def wait_for(what, find, seconds=20.0):
 
 
 def start_session(processes):
-    """A session bus of the test's own (the X server is tests/support/on_xvfb.sh's); the reason when there can be no bus."""
+    """A session bus of the test's own (the X server is on_xvfb.sh's); the reason when there can be none."""
     try:
         bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address"], stdout=subprocess.PIPE, text=True)
     except OSError as error:
         return f"no session bus: {error}"
     processes.append(bus)
     address = bus.stdout.readline().strip()
-    if not address:
-        return "no session bus: dbus-daemon gave no address"
     os.environ.update(DBUS_SESSION_BUS_ADDRESS=address, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    return None
+    return None if address else "no session bus: dbus-daemon gave no address"
 
 
 def children(node):
@@ -102,10 +97,6 @@ def descendants(node, into_lists=False):
 def value_of(node):
     text = node.get_text_iface()
     return text.get_text(0, text.get_character_count()) if text else ""
-
-
-def has_letter(name):
-    return re.search(r"[^\W\d_]", name) is not None
 
 
 class Checker:
@@ -170,7 +161,7 @@ class Checker:
         node.get_component_iface().grab_focus()
         focused = wait_for(f"the focus on {what}", lambda: next(
             (n for n in [node, *descendants(node, into_lists=True)] if self.has(n, "FOCUSED")), None), 5)
-        if not has_letter(focused.get_name()):
+        if not re.search(r"[^\W\d_]", focused.get_name()):  # a name with a letter in it
             self.faults.append(f"{where}: focusing {what} focuses a {focused.get_role_name()} named \"{focused.get_name()}\"")
 
     def choose_colour(self, where, app, dialog, swatch, rgb):
