@@ -201,13 +201,16 @@ TEST_F(Chart, SaveAsDefaultStartsTheNextToolOfItsKindUntilReset)
 TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("drawings.json"));
+    const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("kept/s.json"));
     document_.reset({});
     for (const ToolKind& kind : toolKinds())
         document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
     const auto drawings = document_.drawings();
     ASSERT_TRUE(window_.saveDrawings(path));
     EXPECT_EQ(readCheckedDrawings(path), drawings);
+    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
+    closing.close();
+    EXPECT_EQ(readCheckedDrawings(kept), drawings);
 
     const QByteArray good = drawingsToJson({drawings[0]});
     const struct {
@@ -236,16 +239,6 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), row.json);
     }
-}
-
-TEST_F(Chart, DrawingsAreKeptWhenTheWindowCloses)
-{
-    QTemporaryDir dir;
-    const QString kept = dir.filePath(QStringLiteral("kept/sample.json"));
-    MainWindow window(series_, QStringLiteral("Sample"), document_, kept);
-    place(QStringLiteral("Gann Square of Nine"), {{100, 110}});
-    window.close();
-    EXPECT_EQ(readCheckedDrawings(kept), document_.drawings());
 }
 
 TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
