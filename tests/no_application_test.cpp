@@ -25,29 +25,22 @@ using namespace ZarvLinesParm;
 
 namespace {
 
-// Presses "OK" in the first dialog this thread shows. Posted before any application exists, it
-// runs once a Start on this thread runs the dialog's loop; on a thread whose Start never shows a
-// dialog it never runs.
-void pressOkOnceShown(QObject& presser)
-{
-    QMetaObject::invokeMethod(&presser, [&presser] {
-        auto* poll = new QTimer(&presser);
-        QObject::connect(poll, &QTimer::timeout, [poll] {
-            QWidget* d = QApplication::activeModalWidget();
-            if (!d)
-                return;
-            poll->stop();
-            d->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        });
-        poll->start(1);
-    }, Qt::QueuedConnection);
-}
-
-// How a circle Start answered with "OK" failed, "" when it succeeded.
+// How a circle Start answered with "OK" failed, "" when it succeeded. The press is posted before
+// any application exists and runs once this thread's Start runs the dialog's loop; on a thread
+// whose Start shows no dialog it never runs.
 std::string startCircle(int* number = nullptr)
 {
     QObject presser;
-    pressOkOnceShown(presser);
+    QMetaObject::invokeMethod(&presser, [&presser] {
+        auto* poll = new QTimer(&presser);
+        QObject::connect(poll, &QTimer::timeout, [poll] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                poll->stop();
+                d->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+            }
+        });
+        poll->start(1);
+    }, Qt::QueuedConnection);
     try {
         CircleElipseCls{}.Start(1, "Ellipse");
     } catch (const Error& e) {
