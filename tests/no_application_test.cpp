@@ -136,6 +136,7 @@ void setEnvironment(const std::string& settings)
 TEST(NoApplication, StartMakesAndKeepsOneOrSaysWhyItCannot)
 {
     static const std::string display = unservedDisplay();
+    const std::string offscreen = "QT_QPA_PLATFORM=offscreen";
     const std::string noDisplays = "DISPLAY= WAYLAND_DISPLAY= XDG_SESSION_TYPE= QT_QPA_PLATFORM=";
     const struct {
         const char* what;
@@ -143,12 +144,12 @@ TEST(NoApplication, StartMakesAndKeepsOneOrSaysWhyItCannot)
         std::function<std::string()> run;
         int times = 1;
     } cases[] = {
-        {"Start makes an application, keeps it and runs the dialog", "QT_QPA_PLATFORM=offscreen", makesAndKeepsTheApplication},
+        {"Start makes an application, keeps it, runs the dialog", offscreen, makesAndKeepsTheApplication},
         {"no DISPLAY or WAYLAND_DISPLAY", noDisplays, [] { return noDisplay("DISPLAY"); }},
-        {"an X display nobody serves", noDisplays + " DISPLAY=" + display, [] { return noDisplay("\"" + display + "\""); }},
+        {"an X display nobody serves", noDisplays + " DISPLAY=" + display, [] { return noDisplay('"' + display + '"'); }},
         {"a platform that does not exist", "QT_QPA_PLATFORM=bogus", [] { return noDisplay("\"bogus\""); }},
-        {"a host's own application, with no display", noDisplays + "offscreen", underTheHostsApplication},
-        {"the first Start from two threads at once", "QT_QPA_PLATFORM=offscreen", firstStartFromTwoThreads, 20},
+        {"a host's own application, no display", noDisplays + " " + offscreen, underTheHostsApplication},
+        {"the first Start from two threads at once", offscreen, firstStartFromTwoThreads, 20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
