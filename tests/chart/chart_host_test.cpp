@@ -201,7 +201,7 @@ TEST_F(Chart, SaveAsDefaultStartsTheNextToolOfItsKindUntilReset)
 TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("kept/s.json"));
+    const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
     for (const ToolKind& kind : toolKinds())
         document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
