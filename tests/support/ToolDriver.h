@@ -140,9 +140,6 @@ struct Tool {
         EXPECT_EQ(start(*o, fdef, caption), ZarvLinesParm::Variant{});
         return readAll(*o);
     }
-
-    /// What the getters return right now.
-    Values now() const { return readAll(*ZarvLinesParm::CreateObject(progId)); }
 };
 
 inline void ok(QDialog& d) { press(d, "Command1"); }
