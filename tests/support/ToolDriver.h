@@ -64,22 +64,8 @@ inline bool operator==(const Values& a, const Values& b)
 
 inline void PrintTo(const Values& values, std::ostream* os)
 {
-    *os << "{";
-    for (const auto& [name, value] : values) {
-        *os << " " << name << "=";
-        std::visit([os](const auto& x) {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::string>)
-                *os << '"' << x << '"';
-            else if constexpr (std::is_same_v<T, std::monostate>)
-                *os << "empty";
-            else if constexpr (std::is_floating_point_v<T>)
-                *os << ::testing::PrintToString(x);
-            else
-                *os << static_cast<long>(x);
-        }, value);
-    }
-    *os << " }";
+    for (const auto& [name, value] : values)
+        *os << " " << name << "=" << std::visit([](const auto& x) { return ::testing::PrintToString(x); }, value);
 }
 
 /// Every property of the class, every index of an indexed one.
