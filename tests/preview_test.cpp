@@ -195,6 +195,7 @@ void recordFromC(zlp_object* view, std::int32_t stage, void* context)
 
 } // namespace
 
+// The stages a C host sees to the end are the PyQt6 host's test.
 TEST(Preview, TheCInterfaceHandsTheHandlerAHandleValidDuringTheCall)
 {
     const char* const progId = "zarvlinesparm.retracementparmclass";
@@ -202,30 +203,19 @@ TEST(Preview, TheCInterfaceHandsTheHandlerAHandleValidDuringTheCall)
     ASSERT_EQ(zlp_set_preview_handler(progId, recordFromC, &seen), ZLP_OK);
     zlp_object* tool = nullptr;
     ASSERT_EQ(zlp_create(progId, &tool), ZLP_OK);
-    const zlp_variant fdef{ZLP_INT16, {.i16 = 0}};
-    const auto startTyping = [&](bool waitForPreview) {
-        whenModal({}, [&, waitForPreview](QDialog& d) {
-            type(d, "V(0)", "0.75");
-            if (waitForPreview)
-                EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.stages.empty(); }));
-            else
-                QCoreApplication::processEvents();
-            ok(d);
-        });
-        return zlp_call(tool, "Start", &fdef, 1, nullptr);
-    };
-
-    EXPECT_EQ(startTyping(true), ZLP_OK);
-    EXPECT_EQ(seen.stages, (std::vector<std::int32_t>{ZLP_PREVIEW_EDITING, ZLP_PREVIEW_OK}));
-    EXPECT_EQ(seen.v1, (std::vector<float>{0.75f, 0.75f}));
-    const zlp_variant one{ZLP_INT16, {.i16 = 1}};
+    whenModal({}, [&](QDialog& d) {
+        type(d, "V(0)", "0.75");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.stages.empty(); }));
+        // Removed while the dialog shows: "OK" calls nothing.
+        EXPECT_EQ(zlp_set_preview_handler(progId, nullptr, nullptr), ZLP_OK);
+        ok(d);
+    });
+    const zlp_variant fdef{ZLP_INT16, {.i16 = 0}}, one{ZLP_INT16, {.i16 = 1}};
+    EXPECT_EQ(zlp_call(tool, "Start", &fdef, 1, nullptr), ZLP_OK);
+    EXPECT_EQ(seen.stages, (std::vector<std::int32_t>{ZLP_PREVIEW_EDITING}));
+    EXPECT_EQ(seen.v1, (std::vector<float>{0.75f}));
     zlp_variant v1{};
     EXPECT_EQ(zlp_get(seen.view, "V", &one, 1, &v1), 91);
-
-    // Removed: nothing is called.
-    EXPECT_EQ(zlp_set_preview_handler(progId, nullptr, nullptr), ZLP_OK);
-    EXPECT_EQ(startTyping(false), ZLP_OK);
-    EXPECT_EQ(seen.stages.size(), 2u);
 
     EXPECT_EQ(zlp_set_preview_handler("ZarvLinesParm.NoSuchClass", recordFromC, &seen), 429);
     EXPECT_EQ(zlp_set_preview_handler(nullptr, recordFromC, &seen), 5);
