@@ -163,7 +163,7 @@ TEST(LateBinding, CallsThatDoNotFitTheMemberFailWithTheirNumberAndChangeNothing)
     EXPECT_EQ(errorOf([&] { range->invoke("Caption", Invoke::Let, {1.5f}); }), 13);
 }
 
-// ---- Errors, unloading and threads, as a host sees them ----------------------------------------
+// ---- Errors and threads, as a host sees them ----------------------------------------
 
 namespace {
 
@@ -242,22 +242,6 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     EXPECT_EQ(zlp_create(umlauts.c_str(), &handle), 429);
     EXPECT_EQ(zlp_last_error_detail(), umlauts.substr(0, 1022));
     EXPECT_EQ(zlp_release(handle), ZLP_OK);
-}
-
-TEST(Unloading, IsRefusedWhileAStartRunsEvenWithNoHandleLeft)
-{
-    zlp_object* circle = nullptr;
-    ASSERT_EQ(zlp_create("ZarvLinesParm.CircleElipseCls", &circle), ZLP_OK);
-    zlp_status duringStart = -1;
-    whenModal(QStringLiteral("CircleElipse"), [&](QDialog& d) {
-        EXPECT_EQ(zlp_release(circle), ZLP_OK); // the host lets go from inside the dialog's loop
-        duringStart = DllCanUnloadNow();
-        press(d, "Command2");
-    });
-    const zlp_variant args[2] = {cValue(std::int16_t{0}), {ZLP_STRING, {.str = "Circle"}}};
-    EXPECT_EQ(zlp_call(circle, "Start", args, 2, nullptr), ZLP_OK);
-    EXPECT_EQ(duringStart, ZLP_FALSE);
-    EXPECT_EQ(DllCanUnloadNow(), ZLP_OK);
 }
 
 namespace {

@@ -195,23 +195,28 @@ void recordFromC(zlp_object* view, std::int32_t stage, void* context)
 
 } // namespace
 
-// The stages a C host sees to the end are the PyQt6 host's test.
-TEST(Preview, TheCInterfaceHandsTheHandlerAHandleValidDuringTheCall)
+// The stages a C host sees to the end are the PyQt6 host's test. The library may not be unloaded
+// while a Start runs, even once the host let go of every handle.
+TEST(Preview, TheCInterfaceHandsTheHandlerAHandleValidDuringTheCallAndStartHoldsTheLibrary)
 {
     const char* const progId = "zarvlinesparm.retracementparmclass";
     SeenFromC seen;
     ASSERT_EQ(zlp_set_preview_handler(progId, recordFromC, &seen), ZLP_OK);
     zlp_object* tool = nullptr;
     ASSERT_EQ(zlp_create(progId, &tool), ZLP_OK);
+    zlp_status duringStart = -1;
     whenModal({}, [&](QDialog& d) {
         type(d, "V(0)", "0.75");
         EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.stages.empty(); }));
         // Removed while the dialog shows: "OK" calls nothing.
         EXPECT_EQ(zlp_set_preview_handler(progId, nullptr, nullptr), ZLP_OK);
+        EXPECT_EQ(zlp_release(tool), ZLP_OK);
+        duringStart = DllCanUnloadNow();
         ok(d);
     });
     const zlp_variant fdef{ZLP_INT16, {.i16 = 0}}, one{ZLP_INT16, {.i16 = 1}};
     EXPECT_EQ(zlp_call(tool, "Start", &fdef, 1, nullptr), ZLP_OK);
+    EXPECT_EQ(duringStart, ZLP_FALSE);
     EXPECT_EQ(seen.stages, (std::vector<std::int32_t>{ZLP_PREVIEW_EDITING}));
     EXPECT_EQ(seen.v1, (std::vector<float>{0.75f}));
     zlp_variant v1{};
@@ -219,6 +224,5 @@ TEST(Preview, TheCInterfaceHandsTheHandlerAHandleValidDuringTheCall)
 
     EXPECT_EQ(zlp_set_preview_handler("ZarvLinesParm.NoSuchClass", recordFromC, &seen), 429);
     EXPECT_EQ(zlp_set_preview_handler(nullptr, recordFromC, &seen), 5);
-    EXPECT_EQ(zlp_release(tool), ZLP_OK);
     EXPECT_EQ(DllCanUnloadNow(), ZLP_OK); // no view handle left behind
 }
