@@ -165,14 +165,8 @@ inline std::string look(QDialog& d, const QString& name)
         seen = (option->isChecked() ? "(o) " : "( ) ") + option->text();
     } else if (auto* swatch = dynamic_cast<ZarvLinesParm::frame::Swatch*>(&w)) {
         seen = QString::asprintf("0x%06X", unsigned(swatch->colour()));
-    } else if (auto* list = qobject_cast<QComboBox*>(&w)) {
-        seen = list->currentText();
-    } else if (auto* box = qobject_cast<QLineEdit*>(&w)) {
-        seen = box->text();
-    } else if (auto* button = qobject_cast<QAbstractButton*>(&w)) {
-        seen = button->text();
-    } else if (auto* label = qobject_cast<QLabel*>(&w)) {
-        seen = label->text();
+    } else {
+        seen = w.property(qobject_cast<QComboBox*>(&w) ? "currentText" : "text").toString();
     }
     return seen.toStdString();
 }
