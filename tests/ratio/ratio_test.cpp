@@ -64,12 +64,9 @@ INSTANTIATE_TEST_SUITE_P(Arcs, ToolDialog, cases("ZarvLinesParm.ZarvArcsParmClas
 
 // ---- Range: defaults written by its load, fixed number forms, and texts from the host ----------
 
-// Every field zero and both texts empty is how the library starts.
-const Values nothingSet{{"Periodos", 0}, {"Cte1", 0.0f}, {"Cte2", 0.0f}, {"Cor1", 0}, {"Cor2", 0}, {"Cor3", 0},
-                        {"ONH", ""}, {"Caption", ""}, {"ExtendRightCaption", ""}, {"ExtendRight", 0},
-                        {"SaveDefault", 0}};
-const Values range = nothingSet.with({{"Periodos", 8}, {"Cte1", 0.5f}, {"Cte2", 2.0f}, {"Cor1", 0x0000AA},
-                                      {"Cor2", 0x00BB00}, {"Cor3", 0xCC0000}, {"ONH", "host text"}, {"ExtendRight", 1}});
+const Values range{{"Periodos", 8}, {"Cte1", 0.5f}, {"Cte2", 2.0f}, {"Cor1", 0x0000AA}, {"Cor2", 0x00BB00},
+                   {"Cor3", 0xCC0000}, {"ONH", "host text"}, {"Caption", ""}, {"ExtendRightCaption", ""},
+                   {"ExtendRight", 1}, {"SaveDefault", 0}};
 const Values unset{{"Periodos", 0}, {"Cte1", -0.0f}, {"Cte2", std::numeric_limits<float>::quiet_NaN()}, {"Cor1", 0},
                    {"Cor2", 7}};
 
