@@ -24,7 +24,7 @@ Variant parameterValue(Object& o, std::string_view member, std::vector<Variant> 
     return o.invoke(member, Invoke::Get, index);
 }
 
-// Values of each property's type, none of them 7, and 7 of the member's type.
+// Values of each property's type, none of them 7.
 Values distinctValues(const std::string& progId)
 {
     Values set;
@@ -39,11 +39,6 @@ Values distinctValues(const std::string& progId)
             }
         }
     return set;
-}
-
-Variant seven(ValueType type)
-{
-    return type == ValueType::Int32 ? Variant(std::int32_t(7)) : type == ValueType::Float ? Variant(7.0f) : Variant(std::int16_t(7));
 }
 
 } // namespace
@@ -87,7 +82,7 @@ TEST(CreateObject, EachClassByItsNameInAnyCaseListsItsMembersInOrderAndRefusesIn
             if (!m.index)
                 continue;
             for (const int i : {m.index->first - 1, m.index->second + 1, -32768, 32767}) {
-                const std::vector<Variant> get{std::int16_t(i)}, let{std::int16_t(i), seven(m.type)};
+                const std::vector<Variant> get{std::int16_t(i)}, let{std::int16_t(i), std::int16_t(7)};
                 EXPECT_EQ(errorOf([&] { o->invoke(m.name, Invoke::Get, get); }), 9) << progId << " " << m.name << i;
                 EXPECT_EQ(errorOf([&] { o->invoke(m.name, Invoke::Let, let); }), 9) << progId << " " << m.name << i;
             }
