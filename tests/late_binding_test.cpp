@@ -182,9 +182,6 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     const zlp_variant three = cValue(std::int16_t{3});
     zlp_variant unknownType = three;
     unknownType.type = 42;
-    std::string umlauts; // longer than the C interface keeps, and with a character at the cut
-    for (int i = 0; i < 2000; ++i)
-        umlauts += "\xC3\xA4";
     const struct
     {
         int number;
@@ -233,9 +230,6 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
             EXPECT_NE(std::string(zlp_last_error_detail()).find(row.detail), std::string::npos) << row.number;
         }
     }
-    // A detail longer than the C interface keeps ends before the character the cut would split.
-    EXPECT_EQ(zlp_create(umlauts.c_str(), &handle), 429);
-    EXPECT_EQ(zlp_last_error_detail(), umlauts.substr(0, 1022));
     EXPECT_EQ(zlp_release(handle), ZLP_OK);
 }
 
