@@ -13,6 +13,14 @@ namespace {
 
 const float largest = std::numeric_limits<float>::max();
 
+// A flag set `member` given as `given`, the box `untick` clicked (none when null), read back as `after`.
+Case flags(const char* member, int given, const char* untick, int after)
+{
+    return {.what = std::string(member) + " " + std::to_string(given) + (untick ? std::string(" clicking ") + untick : ""),
+            .given = {{member, given}}, .user = untick ? std::vector<User>{clicking(untick), ok} : std::vector<User>{ok},
+            .after = {{member, after}}};
+}
+
 // ---- Retracement: two check boxes and six values in the short number form ---------------------
 
 const Values retracement{{"Cor(1)", 0x3366CC}, {"Extend", 0}, {"Numbers", 1}, {"SaveDefault", 0},
@@ -56,12 +64,9 @@ INSTANTIATE_TEST_SUITE_P(Arcs, ToolDialog, cases("ZarvLinesParm.ZarvArcsParmClas
 
 // ---- Range: defaults written by its load, fixed number forms, and texts from the host ----------
 
-// Every field zero and both texts empty is how the library starts.
-const Values nothingSet{{"Periodos", 0}, {"Cte1", 0.0f}, {"Cte2", 0.0f}, {"Cor1", 0}, {"Cor2", 0}, {"Cor3", 0},
-                        {"ONH", ""}, {"Caption", ""}, {"ExtendRightCaption", ""}, {"ExtendRight", 0},
-                        {"SaveDefault", 0}};
-const Values range = nothingSet.with({{"Periodos", 8}, {"Cte1", 0.5f}, {"Cte2", 2.0f}, {"Cor1", 0x0000AA},
-                                      {"Cor2", 0x00BB00}, {"Cor3", 0xCC0000}, {"ONH", "host text"}, {"ExtendRight", 1}});
+const Values range{{"Periodos", 8}, {"Cte1", 0.5f}, {"Cte2", 2.0f}, {"Cor1", 0x0000AA}, {"Cor2", 0x00BB00},
+                   {"Cor3", 0xCC0000}, {"ONH", "host text"}, {"Caption", ""}, {"ExtendRightCaption", ""},
+                   {"ExtendRight", 1}, {"SaveDefault", 0}};
 const Values unset{{"Periodos", 0}, {"Cte1", -0.0f}, {"Cte2", std::numeric_limits<float>::quiet_NaN()}, {"Cor1", 0},
                    {"Cor2", 7}};
 
@@ -125,12 +130,7 @@ Case bounded(const Values& layout, const char* typed, float stored)
 }
 
 // The boxes FEShow(0..3) and AteFim stand for bits 0 to 4 (masks 254, 253, 251, 247, 239).
-Case flags(int given, const char* untick, int after)
-{
-    return {.what = "flags " + std::to_string(given) + (untick ? std::string(" without ") + untick : ""),
-            .given = {{"FExpShow", given}}, .user = untick ? std::vector<User>{clicking(untick), ok} : std::vector<User>{ok},
-            .after = {{"FExpShow", after}}};
-}
+Case expFlags(int given, const char* untick, int after) { return flags("FExpShow", given, untick, after); }
 
 INSTANTIATE_TEST_SUITE_P(Expansion, ToolDialog, cases("ZarvLinesParm.ZarvExpParmClass", expansion, {
     fullLayout("Expansion Parameters"), fullLayout(""), fullLayout("brastel options"), fullLayout("Brastel Options "),
@@ -144,9 +144,9 @@ INSTANTIATE_TEST_SUITE_P(Expansion, ToolDialog, cases("ZarvLinesParm.ZarvExpParm
                   child<QPushButton>(d, "Command1").click();
               }},
      .after = {{"V(1)", -1.0f}}},
-    flags(0x7FFF, "FEShow(0)", 0x00FE), flags(0x7FFF, "FEShow(1)", 0x00FD), flags(0x7FFF, "FEShow(2)", 0x00FB),
-    flags(0x7FFF, "FEShow(3)", 0x00F7), flags(0x7FFF, "AteFim", 0x00EF), flags(-1, nullptr, -1),
-    flags(0x0113, nullptr, 0x0013), flags(0x00E0, "FEShow(1)", 0x00E2),
+    expFlags(0x7FFF, "FEShow(0)", 0x00FE), expFlags(0x7FFF, "FEShow(1)", 0x00FD), expFlags(0x7FFF, "FEShow(2)", 0x00FB),
+    expFlags(0x7FFF, "FEShow(3)", 0x00F7), expFlags(0x7FFF, "AteFim", 0x00EF), expFlags(-1, nullptr, -1),
+    expFlags(0x0113, nullptr, 0x0013), expFlags(0x00E0, "FEShow(1)", 0x00E2),
 }));
 
 // ---- Fan: four flag boxes on FanShow, bit 0 of AteFim, HLines whole, Porcento carried -----------
@@ -155,24 +155,17 @@ const Values fan{{"FanShow", 5}, {"HLines", 0}, {"AteFim", 0}, {"SaveDefault", 0
                  {"Cor(1)", 255}, {"Cor(2)", 65280}, {"Cor(3)", 0xFF0000}, {"Cor(4)", 0x808080},
                  {"Porcento(1)", 0.236f}, {"Porcento(2)", -1.5f}, {"Porcento(3)", 1e30f}, {"Porcento(4)", 0.1f}};
 
-Case fanFlag(const char* member, int given, const char* untick, int after)
-{
-    return {.what = std::string(member) + " " + std::to_string(given) + (untick ? std::string(" clicking ") + untick : ""),
-            .given = {{member, given}}, .user = untick ? std::vector<User>{clicking(untick), ok} : std::vector<User>{ok},
-            .after = {{member, after}}};
-}
-
 INSTANTIATE_TEST_SUITE_P(Fan, ToolDialog, cases("ZarvLinesParm.zarvFanParmClass", fan, {
     {.what = "what each box shows", .given = {{"FanShow", 0x0105}, {"HLines", 7}, {"AteFim", 2}},
      .shows = {{title, "Fan Parameters"}, {"FanShow(0)", "[x]"}, {"FanShow(1)", "[ ]"}, {"FanShow(2)", "[x]"},
                {"HLine", "[x] Horizontal Line"}, {"AteFim", "[ ] Extend to end"}},
      .user = {clicking("FanShow(0)"), clicking("HLine"), picking("Cor1(3)", 0x123456), closeBox},
      .after = {{"Cor(4)", 0x123456}}},
-    fanFlag("FanShow", 0x0105, nullptr, 0x0005), fanFlag("FanShow", 0x7F1F, nullptr, 0x7F1F),
-    fanFlag("FanShow", 0x7F1F, "FanShow(0)", 0x001E), fanFlag("FanShow", 0x7F1F, "FanShow(1)", 0x001D), fanFlag("FanShow", 0x00F0, nullptr, 0x00F0),
-    fanFlag("FanShow", 0, "FanShow(3)", 8), fanFlag("AteFim", -1, nullptr, -1), fanFlag("AteFim", -1, "AteFim", 254),
-    fanFlag("AteFim", 2, nullptr, 2), fanFlag("AteFim", 2, "AteFim", 3), fanFlag("HLines", 7, nullptr, 1),
-    fanFlag("HLines", -1, nullptr, 1), fanFlag("HLines", 3, "HLine", 0),
+    flags("FanShow", 0x0105, nullptr, 0x0005), flags("FanShow", 0x7F1F, nullptr, 0x7F1F), flags("FanShow", 0, "FanShow(3)", 8),
+    flags("FanShow", 0x7F1F, "FanShow(0)", 0x001E), flags("FanShow", 0x7F1F, "FanShow(1)", 0x001D),
+    flags("FanShow", 0x00F0, nullptr, 0x00F0), flags("AteFim", -1, nullptr, -1), flags("AteFim", -1, "AteFim", 254),
+    flags("AteFim", 2, nullptr, 2), flags("AteFim", 2, "AteFim", 3), flags("HLines", 7, nullptr, 1),
+    flags("HLines", -1, nullptr, 1), flags("HLines", 3, "HLine", 0),
 }));
 
 // ---- Fork: two flag boxes, three swatches, Per1 and the fourth colour carried -------------------
@@ -184,13 +177,8 @@ INSTANTIATE_TEST_SUITE_P(Fork, ToolDialog, cases("ZarvLinesParm.ZarvForkParmClas
     {.what = "both boxes checked", .shows = {{title, "Fork Parameters"}, {"ForkShow(0)", "[x]"}, {"ForkShow(1)", "[x]"}}},
     {.what = "a cleared box drops bits 8 to 15", .given = {{"ForkShow", 0x0105}}, .shows = {{"ForkShow(1)", "[ ]"}},
      .after = {{"ForkShow", 0x0005}}},
-    {.what = "every box checked keeps every bit", .given = {{"ForkShow", 0x7FFF}}},
-    {.what = "the first box cleared", .given = {{"ForkShow", 0x7FFF}}, .user = {clicking("ForkShow(0)"), ok},
-     .after = {{"ForkShow", 0x00FE}}},
-    {.what = "the second box cleared", .given = {{"ForkShow", 0x7FFF}}, .user = {clicking("ForkShow(1)"), ok},
-     .after = {{"ForkShow", 0x00FD}}},
-    {.what = "the first box checked", .given = {{"ForkShow", 2}}, .user = {clicking("ForkShow(0)"), ok},
-     .after = {{"ForkShow", 3}}},
+    flags("ForkShow", 0x7FFF, nullptr, 0x7FFF), flags("ForkShow", 0x7FFF, "ForkShow(0)", 0x00FE),
+    flags("ForkShow", 0x7FFF, "ForkShow(1)", 0x00FD), flags("ForkShow", 2, "ForkShow(0)", 3),
 }));
 
 // ---- Dravel lines: two colours and two factors, nothing clamped ---------------------------------

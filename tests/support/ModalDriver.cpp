@@ -23,24 +23,21 @@ void whenModal(const QString& objectName, std::function<void(QDialog&)> action)
     timer->setInterval(1);
     QObject::connect(timer, &QTimer::timeout, [=] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        const bool wanted = dialog && (objectName.isEmpty()
-                                           ? dialog->objectName() != QLatin1String("CommonDialog1")
-                                           : dialog->objectName() == objectName);
-        if (wanted && dialog->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
+        const bool wanted = dialog && dialog->isVisible() &&
+                            (objectName.isEmpty() ? dialog->objectName() != QLatin1String("CommonDialog1")
+                                                  : dialog->objectName() == objectName);
+        if (!wanted && waited->elapsed() <= deadlineMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete waited;
+        if (wanted) {
             action(*dialog);
             return;
         }
-        if (waited->elapsed() > deadlineMs) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            ADD_FAILURE() << objectName.toStdString() << " was not shown in time";
-            for (QWidget* w : QApplication::topLevelWidgets())
-                w->close();
-        }
+        ADD_FAILURE() << objectName.toStdString() << " was not shown in time";
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
     });
     timer->start();
 }
@@ -103,11 +100,6 @@ std::int32_t chooseColourWith(QDialog& dialog, const std::function<void()>& open
 std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb)
 {
     return chooseColourWith(dialog, [&] { click(child<QWidget>(dialog, swatchName)); }, rgb);
-}
-
-int liveWidgets()
-{
-    return static_cast<int>(QApplication::allWidgets().size());
 }
 
 } // namespace testsupport

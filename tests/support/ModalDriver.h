@@ -70,7 +70,4 @@ int errorOf(Call&& call)
     return 0;
 }
 
-/// Widgets alive in the application right now.
-int liveWidgets();
-
 } // namespace testsupport

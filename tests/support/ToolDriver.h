@@ -64,22 +64,8 @@ inline bool operator==(const Values& a, const Values& b)
 
 inline void PrintTo(const Values& values, std::ostream* os)
 {
-    *os << "{";
-    for (const auto& [name, value] : values) {
-        *os << " " << name << "=";
-        std::visit([os](const auto& x) {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::string>)
-                *os << '"' << x << '"';
-            else if constexpr (std::is_same_v<T, std::monostate>)
-                *os << "empty";
-            else if constexpr (std::is_floating_point_v<T>)
-                *os << ::testing::PrintToString(x);
-            else
-                *os << static_cast<long>(x);
-        }, value);
-    }
-    *os << " }";
+    for (const auto& [name, value] : values)
+        *os << " " << name << "=" << std::visit([](const auto& x) { return ::testing::PrintToString(x); }, value);
 }
 
 /// Every property of the class, every index of an indexed one.
@@ -140,9 +126,6 @@ struct Tool {
         EXPECT_EQ(start(*o, fdef, caption), ZarvLinesParm::Variant{});
         return readAll(*o);
     }
-
-    /// What the getters return right now.
-    Values now() const { return readAll(*ZarvLinesParm::CreateObject(progId)); }
 };
 
 inline void ok(QDialog& d) { press(d, "Command1"); }
@@ -182,14 +165,8 @@ inline std::string look(QDialog& d, const QString& name)
         seen = (option->isChecked() ? "(o) " : "( ) ") + option->text();
     } else if (auto* swatch = dynamic_cast<ZarvLinesParm::frame::Swatch*>(&w)) {
         seen = QString::asprintf("0x%06X", unsigned(swatch->colour()));
-    } else if (auto* list = qobject_cast<QComboBox*>(&w)) {
-        seen = list->currentText();
-    } else if (auto* box = qobject_cast<QLineEdit*>(&w)) {
-        seen = box->text();
-    } else if (auto* button = qobject_cast<QAbstractButton*>(&w)) {
-        seen = button->text();
-    } else if (auto* label = qobject_cast<QLabel*>(&w)) {
-        seen = label->text();
+    } else {
+        seen = w.property(qobject_cast<QComboBox*>(&w) ? "currentText" : "text").toString();
     }
     return seen.toStdString();
 }
