@@ -84,6 +84,12 @@ static void valuesAndErrors(void)
     CHECK(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", &(zlp_factory*){NULL}) == 429);
     CHECK(DllGetClassObject("ZarvLinesParm.CircleElipseCls", NULL) == 5);
 
+    /* A detail of 1024 bytes, one more than is kept, is cut before the character it would split. */
+    char name[1025];
+    memset(name, 'a', 1022);
+    memcpy(name + 1022, "\xC3\xA9", 3);
+    CHECK(zlp_create(name, &(zlp_object*){NULL}) == 429 && strlen(zlp_last_error_detail()) == 1022);
+
     CHECK(zlp_release(circle) == ZLP_OK);
     CHECK(zlp_release(circle) == 91);
     CHECK(zlp_get(circle, "Fill", NULL, 0, &result) == 91);
