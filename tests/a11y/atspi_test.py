@@ -123,11 +123,17 @@ class Checker:
                 continue
         return None
 
+    def shown_by(self, process):
+        """The application of `process` once it shows its dialog; a failure as soon as it ends without one."""
+        if process.poll() is not None:
+            raise AssertionError(f"ended with {process.returncode} before it showed a dialog")
+        return self.application(process.pid)
+
     def check(self, progid, arguments, expected):
         where = " ".join([progid] + arguments)
         process = subprocess.Popen([self.program, "show", progid] + arguments, stdout=subprocess.PIPE, text=True)
         try:
-            app = wait_for("the dialog", lambda: self.application(process.pid), 60)
+            app = wait_for("the dialog", lambda: self.shown_by(process), 60)
             dialog = children(app)[0]
             controls = [n for n in descendants(dialog) if n.get_role_name() in (BUTTON, CHECK, RADIO, TEXT, LIST)
                         and self.has(n, "SHOWING")]
