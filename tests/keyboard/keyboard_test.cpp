@@ -45,6 +45,7 @@ struct Form {
     std::string progId;
     Values host;
     std::vector<Control> controls;
+    const char* heading = nullptr; // over the six numbered boxes
 };
 
 void PrintTo(const Form& form, std::ostream* os) { *os << form.name; }
@@ -61,8 +62,9 @@ const char* const fanLines[4] = {"38.2% line", "50% line", "61.8% line", "76.4/2
 
 const std::vector<Form> forms{
     {"Retracement", "ZarvLinesParm.RetracementParmClass", {},
-     numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}})},
-    {"Arcs", "ZarvLinesParm.ZarvArcsParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Check1", "Full Circle"}})},
+     numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}}),
+     "Retracement Values"},
+    {"Arcs", "ZarvLinesParm.ZarvArcsParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Check1", "Full Circle"}}), "Values"},
     {"Range", "ZarvLinesParm.ZarvRangerParmClass", {{"ExtendRightCaption", "Extend Right"}},
      {{"Per", "Periods"}, {"Ct1", "Const1"}, {"Ct2", "Const2"}, {"Cor1", "Up", "Cor1"}, {"Cor2", "Down", "Cor2"},
       {"Cor3", "Range", "Cor3"}, {"ExtendRight", "Extend Right"}}},
@@ -92,7 +94,7 @@ const std::vector<Form> forms{
       {"Price(6)", nullptr}, {"Time(6)", "270"}, {"Text1", "Step"}, {"Price(7)", nullptr}, {"Time(7)", "315"}}},
     {"GannZones", "ZarvLinesParm.ZarvGannParmClass", {},
      {{"NZones", "Number of zones"}, {"Cor1(0)", "Odd line color", "Cor(1)"}, {"Cor1(1)", "Even line color", "Cor(2)"}}},
-    {"GannFan", "ZarvLinesParm.GannFanParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}})},
+    {"GannFan", "ZarvLinesParm.GannFanParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}}), "Values"},
     {"LeastSquare", "ZarvLinesParm.ZarvLeastSquareClass", {},
      {{"Cor1(0)", "Least Square Line", "Cor(1)"}, {"Cor1(1)", "Upper", "Cor(2)"}, {"V(0)", "Number of Std. Dev."},
       {"Cor1(2)", "Lower", "Cor(3)"}, {"V(1)", nullptr}, {"Use", "Based on"}}},
@@ -144,6 +146,15 @@ QWidget* focused()
 {
     QWidget* w = QApplication::focusWidget();
     return w && qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w;
+}
+
+// Where the label showing `text` is, an empty rectangle where there is none.
+QRect placeOfLabel(const QDialog& d, const QString& text)
+{
+    for (const QLabel* l : d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (l->text() == text && !isSwatch(l))
+            return placeOf(l, d);
+    return {};
 }
 
 // Whether `label` stands right beside `control` as the user sees them: in the same row, or right
@@ -278,6 +289,12 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
             })) << nameOf(w) << " does not stand beside \"" << expected[i].label << "\"";
             EXPECT_TRUE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).contains(label))
                 << nameOf(w) << " is not named after \"" << expected[i].label << "\"";
+        }
+        // The heading of the numbered boxes stands over both columns, from the numbers' left edge on.
+        if (const char* heading = GetParam().heading) {
+            const QRect h = placeOfLabel(d, heading), one = placeOfLabel(d, "1"), four = placeOf(&child<QWidget>(d, "V(3)"), d);
+            EXPECT_TRUE(h.isValid() && h.bottom() < one.top() && h.left() <= one.left() && h.right() >= four.left())
+                << heading << " does not stand over the numbered boxes";
         }
         d.close();
     });
