@@ -3,6 +3,7 @@
 #include "frame/NearestRounding.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -77,7 +78,7 @@ struct DecimalNumber
     bool sticky = false;    // a non-zero digit was dropped beyond kKeptDigits
     int count = 0;
     std::int64_t exponent = 0;
-    char digits[kKeptDigits];
+    std::array<char, kKeptDigits> digits;
 };
 
 void keepDigit(DecimalNumber& number, char digit)
