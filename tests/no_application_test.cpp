@@ -1,7 +1,8 @@
 // Hosts with no QApplication of their own, each case in a fresh process: a child of this one,
 // which itself touches neither the library nor Qt. Start makes an application, keeps it and runs
 // the dialog; with no display it fails with error 68 instead of letting the toolkit end the
-// process; and two threads that call the first Start at once get one dialog and one error 5.
+// process; under a host's application its thread owns the library; and two threads that call the
+// first Start at once get one dialog and one error 5.
 
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
@@ -87,6 +88,17 @@ std::string underTheHostsApplication()
     char name[] = "host";
     char* argv[] = {name, nullptr};
     QApplication host(argc, argv); // offscreen, with no display set
+    // The application's thread owns the library even where another thread calls it first.
+    int first = 0;
+    std::thread([&first] {
+        try {
+            CircleElipseCls{}.Fill(1);
+        } catch (const Error& e) {
+            first = e.number();
+        }
+    }).join();
+    if (first != 5)
+        return "a first call off the application's thread gave error " + std::to_string(first) + ", not 5";
     return startCircle();
 }
 
