@@ -37,6 +37,7 @@ struct Control {
     const char* name;
     const char* label;
     const char* member = nullptr;
+    const char* labelName = nullptr; // the label's own name, where a label names the control
 };
 
 // A dialog as the host opens it (`host` over distinct colours), its controls in reading order.
@@ -53,7 +54,9 @@ void PrintTo(const Form& form, std::ostream* os) { *os << form.name; }
 // The six value boxes numbered 1 to 3 down the left column and 4 to 6 down the right.
 std::vector<Control> numbered(std::vector<Control> before)
 {
-    for (const Control& box : {Control{"V(0)", "1"}, {"V(3)", "4"}, {"V(1)", "2"}, {"V(4)", "5"}, {"V(2)", "3"}, {"V(5)", "6"}})
+    for (const Control& box : {Control{"V(0)", "1", nullptr, "Label2"}, {"V(3)", "4", nullptr, "Label5"},
+                               {"V(1)", "2", nullptr, "Label7"}, {"V(4)", "5", nullptr, "Label4"},
+                               {"V(2)", "3", nullptr, "Label6"}, {"V(5)", "6", nullptr, "Label3"}})
         before.push_back(box);
     return before;
 }
@@ -62,44 +65,56 @@ const char* const fanLines[4] = {"38.2% line", "50% line", "61.8% line", "76.4/2
 
 const std::vector<Form> forms{
     {"Retracement", "ZarvLinesParm.RetracementParmClass", {},
-     numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}}),
+     numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}}),
      "Retracement Values"},
-    {"Arcs", "ZarvLinesParm.ZarvArcsParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}, {"Check1", "Full Circle"}}), "Values"},
+    {"Arcs", "ZarvLinesParm.ZarvArcsParmClass", {},
+     numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}, {"Check1", "Full Circle"}}), "Values"},
     {"Range", "ZarvLinesParm.ZarvRangerParmClass", {{"ExtendRightCaption", "Extend Right"}},
-     {{"Per", "Periods"}, {"Ct1", "Const1"}, {"Ct2", "Const2"}, {"Cor1", "Up", "Cor1"}, {"Cor2", "Down", "Cor2"},
-      {"Cor3", "Range", "Cor3"}, {"ExtendRight", "Extend Right"}}},
+     {{"Per", "Periods", nullptr, "Label1"}, {"Ct1", "Const1", nullptr, "Label6"}, {"Ct2", "Const2", nullptr, "Label5"},
+      {"Cor1", "Up", "Cor1", "Label4"}, {"Cor2", "Down", "Cor2", "Label3"}, {"Cor3", "Range", "Cor3", "Label2"},
+      {"ExtendRight", "Extend Right"}}},
     {"Expansion", "ZarvLinesParm.ZarvExpParmClass", {{"Caption", "Expansion"}},
-     {{"Cor1(0)", nullptr, "Cor(1)"}, {"V(0)", nullptr}, {"FEShow(0)", "Show"}, {"Cor1(1)", nullptr, "Cor(2)"}, {"V(1)", nullptr},
-      {"FEShow(1)", "Show"}, {"Cor1(2)", nullptr, "Cor(3)"}, {"V(2)", nullptr}, {"FEShow(2)", "Show"},
+     {{"Cor1(0)", nullptr, "Cor(1)"}, {"V(0)", nullptr}, {"FEShow(0)", "Show"},
+      {"Cor1(1)", nullptr, "Cor(2)"}, {"V(1)", nullptr}, {"FEShow(1)", "Show"},
+      {"Cor1(2)", nullptr, "Cor(3)"}, {"V(2)", nullptr}, {"FEShow(2)", "Show"},
       {"Cor1(3)", nullptr, "Cor(4)"}, {"V(3)", nullptr}, {"FEShow(3)", "Show"}, {"AteFim", "Extend to end"}}},
     {"ExpansionReduced", "ZarvLinesParm.ZarvExpParmClass", {{"Caption", "Brastel Options"}},
      {{"Cor1(0)", nullptr, "Cor(1)"}, {"FEShow(0)", "Show"}, {"Cor1(1)", nullptr, "Cor(2)"}, {"FEShow(1)", "Show"},
       {"Cor1(2)", nullptr, "Cor(3)"}, {"FEShow(2)", "Show"}, {"Cor1(3)", nullptr, "Cor(4)"}, {"FEShow(3)", "Show"}}},
     {"Fan", "ZarvLinesParm.zarvFanParmClass", {},
-     {{"Cor1(0)", fanLines[0], "Cor(1)"}, {"FanShow(0)", fanLines[0]}, {"Cor1(1)", fanLines[1], "Cor(2)"},
-      {"FanShow(1)", fanLines[1]}, {"Cor1(2)", fanLines[2], "Cor(3)"}, {"FanShow(2)", fanLines[2]},
-      {"Cor1(3)", fanLines[3], "Cor(4)"}, {"FanShow(3)", fanLines[3]}, {"HLine", "Horizontal Line"}, {"AteFim", "Extend to end"}}},
+     {{"Cor1(0)", fanLines[0], "Cor(1)", "Label1"}, {"FanShow(0)", fanLines[0], nullptr, "Label1"},
+      {"Cor1(1)", fanLines[1], "Cor(2)", "Label2"}, {"FanShow(1)", fanLines[1], nullptr, "Label2"},
+      {"Cor1(2)", fanLines[2], "Cor(3)", "Label3"}, {"FanShow(2)", fanLines[2], nullptr, "Label3"},
+      {"Cor1(3)", fanLines[3], "Cor(4)", "Label4"}, {"FanShow(3)", fanLines[3], nullptr, "Label4"},
+      {"HLine", "Horizontal Line"}, {"AteFim", "Extend to end"}}},
     {"Fork", "ZarvLinesParm.ZarvForkParmClass", {},
-     {{"Cor1(0)", "Internal lines", "Cor(1)"}, {"ForkShow(0)", "Internal lines"}, {"Cor1(1)", "External lines", "Cor(2)"},
-      {"ForkShow(1)", "External lines"}, {"Cor1(2)", "Fork lines", "Cor(3)"}}},
+     {{"Cor1(0)", "Internal lines", "Cor(1)", "Label1"}, {"ForkShow(0)", "Internal lines", nullptr, "Label1"},
+      {"Cor1(1)", "External lines", "Cor(2)", "Label3"}, {"ForkShow(1)", "External lines", nullptr, "Label3"},
+      {"Cor1(2)", "Fork lines", "Cor(3)", "Label2"}}},
     {"Dravel", "ZarvLinesParm.ZarvDravelPArmClass", {},
-     {{"Cor1(0)", "External Lines Color", "Cor(1)"}, {"Cor1(1)", "Internal Lines Color", "Cor(2)"},
-      {"V(0)", "Internal Lines Factor 1"}, {"V(1)", "Internal Lines Factor 2"}}},
+     {{"Cor1(0)", "External Lines Color", "Cor(1)", "Label1"}, {"Cor1(1)", "Internal Lines Color", "Cor(2)", "Label2"},
+      {"V(0)", "Internal Lines Factor 1", nullptr, "Label3"}, {"V(1)", "Internal Lines Factor 2", nullptr, "Label4"}}},
     // The Price column's boxes are cells of a table, named by their column and the angle beyond
     // the Time box; each Time box stands beside its angle.
     {"SquareOfNine", "ZarvLinesParm.GannSQ9ParmClass", {},
-     {{"Price(0)", "Price"}, {"Time(0)", "0"}, {"Price(1)", nullptr}, {"Time(1)", "45"}, {"Cor1", "Line color", "Cor"},
-      {"Price(2)", nullptr}, {"Time(2)", "90"}, {"Price(3)", nullptr}, {"Time(3)", "135"}, {"Option1(0)", "Up"},
-      {"Price(4)", nullptr}, {"Time(4)", "180"}, {"Option1(1)", "Down"}, {"Price(5)", nullptr}, {"Time(5)", "225"},
-      {"Price(6)", nullptr}, {"Time(6)", "270"}, {"Text1", "Step"}, {"Price(7)", nullptr}, {"Time(7)", "315"}}},
+     {{"Price(0)", "Price", nullptr, "Label2"}, {"Time(0)", "0", nullptr, "Label5"},
+      {"Price(1)", nullptr}, {"Time(1)", "45", nullptr, "Label6"}, {"Cor1", "Line color", "Cor", "Label1"},
+      {"Price(2)", nullptr}, {"Time(2)", "90", nullptr, "Label7"},
+      {"Price(3)", nullptr}, {"Time(3)", "135", nullptr, "Label8"}, {"Option1(0)", "Up"},
+      {"Price(4)", nullptr}, {"Time(4)", "180", nullptr, "Label9"}, {"Option1(1)", "Down"},
+      {"Price(5)", nullptr}, {"Time(5)", "225", nullptr, "Label10"},
+      {"Price(6)", nullptr}, {"Time(6)", "270", nullptr, "Label11"}, {"Text1", "Step", nullptr, "Label14"},
+      {"Price(7)", nullptr}, {"Time(7)", "315", nullptr, "Label12"}}},
     {"GannZones", "ZarvLinesParm.ZarvGannParmClass", {},
-     {{"NZones", "Number of zones"}, {"Cor1(0)", "Odd line color", "Cor(1)"}, {"Cor1(1)", "Even line color", "Cor(2)"}}},
-    {"GannFan", "ZarvLinesParm.GannFanParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)"}}), "Values"},
+     {{"NZones", "Number of zones", nullptr, "Label1"}, {"Cor1(0)", "Odd line color", "Cor(1)", "Label3"},
+      {"Cor1(1)", "Even line color", "Cor(2)", "Label2"}}},
+    {"GannFan", "ZarvLinesParm.GannFanParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}}), "Values"},
     {"LeastSquare", "ZarvLinesParm.ZarvLeastSquareClass", {},
-     {{"Cor1(0)", "Least Square Line", "Cor(1)"}, {"Cor1(1)", "Upper", "Cor(2)"}, {"V(0)", "Number of Std. Dev."},
-      {"Cor1(2)", "Lower", "Cor(3)"}, {"V(1)", nullptr}, {"Use", "Based on"}}},
+     {{"Cor1(0)", "Least Square Line", "Cor(1)", "Label3"},
+      {"Cor1(1)", "Upper", "Cor(2)", "Label1"}, {"V(0)", "Number of Std. Dev.", nullptr, "Label4"},
+      {"Cor1(2)", "Lower", "Cor(3)", "Label2"}, {"V(1)", nullptr}, {"Use", "Based on", nullptr, "Label5"}}},
     {"Circle", "ZarvLinesParm.CircleElipseCls", {},
-     {{"Cor1(0)", "Outline Color", "Cor(1)"}, {"Cor1(1)", "Fill Color", "Cor(2)"}, {"Fill", "Fill"}}},
+     {{"Cor1(0)", "Outline Color", "Cor(1)", "Label1"}, {"Cor1(1)", "Fill Color", "Cor(2)", "Label2"}, {"Fill", "Fill"}}},
 };
 
 class EveryDialog : public ::testing::TestWithParam<Form> {
@@ -285,8 +300,10 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
                                    !(dynamic_cast<frame::CheckBox*>(w) && dynamic_cast<frame::CheckBox*>(w)->showsBoxOnly());
             const QList<QLabel*> labels = d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
             EXPECT_TRUE(captioned || std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
-                return l->text() == label && !isSwatch(l) && l->isVisibleTo(&d) && standsBeside(d, l, w);
-            })) << nameOf(w) << " does not stand beside \"" << expected[i].label << "\"";
+                return l->text() == label && !isSwatch(l) && l->isVisibleTo(&d) && standsBeside(d, l, w) &&
+                       (!expected[i].labelName || l->objectName() == QLatin1String(expected[i].labelName));
+            })) << nameOf(w) << " does not stand beside \"" << expected[i].label << "\" ("
+                 << (expected[i].labelName ? expected[i].labelName : "its caption") << ")";
             EXPECT_TRUE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).contains(label))
                 << nameOf(w) << " is not named after \"" << expected[i].label << "\"";
         }
