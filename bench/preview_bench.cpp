@@ -5,12 +5,12 @@
 //
 //     preview_bench [--rounds N]      (default 300 timed rounds per class, after 30 warm-up ones)
 
+#include "DialogRounds.h"
+
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
-#include <QPushButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,36 +19,7 @@
 #include <vector>
 
 using namespace ZarvLinesParm;
-
-namespace {
-
-// Queued before Start; runs inside the dialog's modal loop.
-void pressOkOnceShown()
-{
-    QMetaObject::invokeMethod(qApp, [] {
-        if (QWidget* d = QApplication::activeModalWidget())
-            if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("Command1")))
-                ok->click();
-    }, Qt::QueuedConnection);
-}
-
-std::vector<Variant> startArguments(const std::string& progId)
-{
-    std::vector<Variant> args;
-    for (const MemberInfo& m : Describe(progId))
-        if (m.kind == MemberInfo::Kind::Method && m.name == "Start")
-            for (std::size_t i = 0; i < m.arguments.size(); ++i)
-                args.push_back(i == 0 ? Variant(std::int16_t{1}) : Variant(std::string("Bench")));
-    return args;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using namespace bench;
 
 int main(int argc, char** argv)
 {
@@ -75,7 +46,7 @@ int main(int argc, char** argv)
         };
         auto startOnce = [&](bool withHandler) {
             SetPreviewHandler(progId, withHandler ? handler : PreviewHandler());
-            pressOkOnceShown();
+            onceShown(pressOk);
             QElapsedTimer clock;
             clock.start();
             object->invoke("Start", Invoke::Method, args);

@@ -8,6 +8,8 @@
 //     start_bench [--rounds N] [--only CLASS]
 //                                   (default 300 timed rounds per class, after 30 warm-up ones)
 
+#include "DialogRounds.h"
+
 #include <ZarvLinesParm/ZarvLinesParm.h>
 
 #include <QApplication>
@@ -30,6 +32,7 @@
 #include <vector>
 
 using namespace ZarvLinesParm;
+using namespace bench;
 
 namespace {
 
@@ -85,21 +88,6 @@ std::vector<Widget> census(QDialog& dialog)
         found.push_back(c);
     }
     return found;
-}
-
-// Queued before the dialog shows; runs inside its modal loop.
-void onceShown(std::function<void(QDialog&)> action)
-{
-    QMetaObject::invokeMethod(qApp, [action] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            action(*d);
-    }, Qt::QueuedConnection);
-}
-
-void pressOk(QDialog& d)
-{
-    if (auto* ok = d.findChild<QPushButton*>(QStringLiteral("Command1")))
-        ok->click();
 }
 
 struct Tool {
@@ -193,12 +181,6 @@ void bareOnce(const std::vector<Widget>& widgets)
     d.exec();
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -223,12 +205,7 @@ int main(int argc, char** argv)
         if (!only.empty() && t.name != only)
             continue;
         t.object = CreateObject(progId);
-        for (const MemberInfo& m : Describe(progId))
-            if (m.kind == MemberInfo::Kind::Method && m.name == "Start")
-                for (std::size_t i = 0; i < m.arguments.size(); ++i)
-                    t.startArgs.push_back(i == 0 ? Variant(std::int16_t{1})
-                                          : m.arguments[i] == ValueType::String ? Variant(std::string("Bench"))
-                                                                                : Variant(std::int16_t{0}));
+        t.startArgs = startArguments(progId);
         onceShown([&t](QDialog& d) {
             t.widgets = census(d);
             pressOk(d);
