@@ -35,8 +35,6 @@ void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object
                         const Object*& view, PreviewStage stage) noexcept
 {
     try {
-        if (!registered || !makeView)
-            return;
         // A copy: the handler may register another one, or remove itself, while it runs.
         const PreviewHandler handler = registered;
         const std::unique_ptr<Object> object = makeView();

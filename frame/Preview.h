@@ -18,9 +18,9 @@ namespace ZarvLinesParm::frame {
 /// list choice, a colour chosen in a swatch. Actions of the library's own code do not count.
 void watchUserEdits(QWidget& dialog, std::function<void()> edited);
 
-/// Calls the registered handler, if any, with a fresh object made by `makeView` and `stage`,
-/// with `view` pointing at that object meanwhile. Contains whatever the handler throws, as a
-/// Qt warning.
+/// Calls the registered handler (there is one: `showPreview` asks first) with a fresh object made
+/// by `makeView` and `stage`, with `view` pointing at that object meanwhile. Contains whatever the
+/// handler throws, as a Qt warning.
 void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object> (*makeView)(),
                         const Object*& view, PreviewStage stage) noexcept;
 
