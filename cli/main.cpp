@@ -29,7 +29,6 @@ namespace {
 using namespace zarvcli;
 using ZarvLinesParm::Invoke;
 using ZarvLinesParm::MemberInfo;
-using ZarvLinesParm::ValueType;
 using ZarvLinesParm::Variant;
 
 constexpr std::string_view progIdPrefix = "ZarvLinesParm.";
@@ -70,26 +69,14 @@ int enter(bool add)
     return 0;
 }
 
+/// The library's own description of the class, the one a binding reads through the C interface.
 int describe(const std::string& className)
 {
-    const std::string progId = progIdOf(className);
-    Json members = Json::array();
-    for (const MemberInfo& m : ZarvLinesParm::Describe(progId)) {
-        Json member{{"name", m.name}};
-        if (m.kind == MemberInfo::Kind::Property) {
-            member["kind"] = "property";
-            member["type"] = ZarvLinesParm::typeName(m.type);
-            if (m.index)
-                member["index"] = {m.index->first, m.index->second};
-        } else {
-            member["kind"] = "method";
-            member["arguments"] = Json::array();
-            for (const ValueType t : m.arguments)
-                member["arguments"].push_back(ZarvLinesParm::typeName(t));
-        }
-        members.push_back(std::move(member));
-    }
-    std::cout << jsonText({{"class", progId}, {"members", std::move(members)}}, true) << '\n';
+    char* text = nullptr;
+    if (zlp_describe(progIdOf(className).c_str(), &text) != ZLP_OK)
+        throw ZarvLinesParm::Error(zlp_last_error_number(), zlp_last_error_detail());
+    const std::unique_ptr<char, decltype(&zlp_free)> json(text, &zlp_free);
+    std::cout << json.get() << '\n';
     return 0;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// The library as an in-process component: the class identifiers it publishes under, and the
-// registration that enters them in the per-user component registry.
+// The library as an in-process component: the class identifiers it publishes under, the
+// registration that enters them in the per-user component registry, and the description of each
+// class that a binding in another language learns it from.
 
 #include <array>
 #include <optional>
@@ -42,6 +43,10 @@ std::optional<std::string_view> classIdOfProgId(std::string_view progId);
 /// The ProgID of the class published under `classId` ("{...}" or without braces, letter case
 /// ignored); nullopt for identifiers that are not ours or classes not in this build.
 std::optional<std::string> progIdOfClassId(std::string_view classId);
+
+/// The members of the class named `progId` as the JSON text that zlp_describe hands out and
+/// `zarvlinesparm describe` prints; unknown names fail with error 429.
+std::string describeJson(std::string_view progId);
 
 /// The absolute path of the file that holds the library's code.
 std::string libraryFile();

@@ -29,6 +29,7 @@ namespace {
 thread_local std::int32_t lastNumber = 0;
 thread_local char lastText[1024] = "";
 thread_local char lastDetail[1024] = "";
+thread_local char tableText[1024] = "";
 
 // Copies `text` into `kept`; what does not fit is cut off before the UTF-8 character it would
 // split, so that what a host reads always decodes.
@@ -196,6 +197,16 @@ Variant fromC(const zlp_variant& v)
     throw Error(13, "a value of unknown type " + std::to_string(v.type));
 }
 
+// malloc'd, so that any language can hand it back to zlp_variant_clear or zlp_free.
+char* copyOut(const std::string& text)
+{
+    char* copy = static_cast<char*>(std::malloc(text.size() + 1));
+    if (!copy)
+        throw std::bad_alloc();
+    std::memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
 zlp_variant toC(const Variant& value)
 {
     zlp_variant v{};
@@ -216,13 +227,8 @@ zlp_variant toC(const Variant& value)
             v.type = ZLP_DOUBLE;
             v.value.f64 = x;
         } else {
-            // malloc'd, so that any language can hand it back to zlp_variant_clear.
-            char* copy = static_cast<char*>(std::malloc(x.size() + 1));
-            if (!copy)
-                throw std::bad_alloc();
-            std::memcpy(copy, x.c_str(), x.size() + 1);
             v.type = ZLP_STRING;
-            v.value.str = copy;
+            v.value.str = copyOut(x);
         }
     }, value);
     return v;
@@ -386,6 +392,20 @@ zlp_status zlp_class_id(size_t index, const char** classId)
     });
 }
 
+zlp_status zlp_describe(const char* progId, char** json)
+{
+    return guarded([&] {
+        const std::string name = text(progId, "ProgID");
+        char*& result = out(json);
+        result = copyOut(describeJson(name));
+    });
+}
+
+zlp_status zlp_free(void* text)
+{
+    return guarded([&] { std::free(text); });
+}
+
 zlp_status zlp_set_preview_handler(const char* progId, zlp_preview_handler handler, void* context)
 {
     return guarded([&] {
@@ -419,6 +439,16 @@ const char* zlp_last_error_text(void)
 const char* zlp_last_error_detail(void)
 {
     return lastDetail;
+}
+
+const char* zlp_error_text(int32_t number)
+{
+    try {
+        keep(tableText, Error::standardText(number).c_str());
+    } catch (...) {
+        tableText[0] = '\0'; // out of memory for a short string: no text rather than a throw into C
+    }
+    return tableText;
 }
 
 } // extern "C"

@@ -126,6 +126,25 @@ ZARVLINESPARM_EXPORT zlp_status zlp_class_count(size_t* count);
 ZARVLINESPARM_EXPORT zlp_status zlp_class_progid(size_t index, const char** progId);
 ZARVLINESPARM_EXPORT zlp_status zlp_class_id(size_t index, const char** classId);
 
+/* What a binding needs to learn a class without C++: the members of the class named `progId`
+ * (letter case ignored; unknown: error 429) as JSON, the very text `zarvlinesparm describe`
+ * prints. An object of the class's canonical ProgID under "class" and, under "members", each
+ * member in declaration order with its "name" and "kind": a "property", read with zlp_get and
+ * written with zlp_let, has the value's "type" ("Int16", "Int32", "Float" or "String") and, when
+ * it takes an index, its first and last valid "index"; a "method", called with zlp_call, lists
+ * the types of its "arguments":
+ *
+ *     {"class": "ZarvLinesParm.CircleElipseCls", "members": [
+ *       {"name": "Cor", "kind": "property", "type": "Int32", "index": [1, 2]}, ...,
+ *       {"name": "Start", "kind": "method", "arguments": ["Int16", "String"]}]}
+ *
+ * (laid out over several lines, two spaces an indent). The text, UTF-8 and NUL-terminated, is
+ * the caller's, freed with zlp_free(). Works from any thread. */
+ZARVLINESPARM_EXPORT zlp_status zlp_describe(const char* progId, char** json);
+
+/* Frees text the library handed to the caller (zlp_describe's); a null pointer is no error. */
+ZARVLINESPARM_EXPORT zlp_status zlp_free(void* text);
+
 /* ---- Live preview -------------------------------------------------------------------------- */
 
 /* Why a preview handler is called: the user is editing, or Start is ending, and how
@@ -168,6 +187,12 @@ ZARVLINESPARM_EXPORT zlp_status zlp_set_preview_handler(const char* progId, zlp_
 ZARVLINESPARM_EXPORT int32_t zlp_last_error_number(void);
 ZARVLINESPARM_EXPORT const char* zlp_last_error_text(void);
 ZARVLINESPARM_EXPORT const char* zlp_last_error_detail(void);
+
+/* The error table's text for `number` ("Overflow" for 6), as zlp_last_error_text() gives it
+ * after a call that failed with that number; empty for a number the library never raises. For
+ * a host that checks arguments itself and reports them in the library's words. It leaves the
+ * last error as it was; the text stays valid until the next call on this thread. */
+ZARVLINESPARM_EXPORT const char* zlp_error_text(int32_t number);
 
 #ifdef __cplusplus
 }

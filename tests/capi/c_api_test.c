@@ -42,6 +42,18 @@ static void everyClass(void)
         CHECK(zlp_get(byName, "savedefault", NULL, 0, &got) == ZLP_OK);
         CHECK(got.type == ZLP_INT16 && got.value.i16 == 0);
 
+        /* The description names the class as published, whatever the case asked for, and
+         * its members (the text itself is the command-line tests', which print it). */
+        char lower[64] = "", *json = NULL, expected[96];
+        for (size_t c = 0; progId[c] && c < sizeof lower - 1; ++c)
+            lower[c] = (char)(progId[c] | 0x20);
+        snprintf(expected, sizeof expected, "{\n  \"class\": \"%s\",\n  \"members\": [\n", progId);
+        CHECK(zlp_describe(lower, &json) == ZLP_OK && strncmp(json, expected, strlen(expected)) == 0);
+        CHECK(json && strstr(json, "\"name\": \"SaveDefault\",\n      \"kind\": \"property\",\n      \"type\": \"Int16\""));
+        CHECK(json && strstr(json, "\"name\": \"Start\",\n      \"kind\": \"method\""));
+        CHECK(json && json[strlen(json) - 1] == '}');
+        CHECK(zlp_free(json) == ZLP_OK);
+
         zlp_factory* factory = NULL;
         zlp_object* byId = NULL;
         CHECK(DllGetClassObject(classId, &factory) == ZLP_OK);
@@ -83,6 +95,17 @@ static void valuesAndErrors(void)
     CHECK(zlp_factory_create((zlp_factory*)(void*)circle, &circle) == 91); /* an object is no factory */
     CHECK(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", &(zlp_factory*){NULL}) == 429);
     CHECK(DllGetClassObject("ZarvLinesParm.CircleElipseCls", NULL) == 5);
+    char* json = (char*)"untouched";
+    CHECK(zlp_describe("ZarvLinesParm.NoSuchCls", &json) == 429 && strcmp(json, "untouched") == 0);
+    CHECK(strcmp(zlp_last_error_detail(), "ZarvLinesParm.NoSuchCls") == 0);
+    CHECK(zlp_describe(NULL, &json) == 5 && zlp_describe("ZarvLinesParm.CircleElipseCls", NULL) == 5);
+    CHECK(zlp_free(NULL) == ZLP_OK);
+
+    /* The table's texts, for a host's own checks, leave the last error as it was. */
+    zlp_variant three = i16(3);
+    CHECK(zlp_get(circle, "Cor", &three, 1, NULL) == 9);
+    CHECK(strcmp(zlp_error_text(13), "Type mismatch") == 0 && zlp_error_text(1)[0] == '\0');
+    CHECK(zlp_last_error_number() == 9 && strcmp(zlp_last_error_text(), "Subscript out of range") == 0);
 
     /* A detail of 1024 bytes, one more than is kept, is cut before the character it would split. */
     char name[1025];
