@@ -11,8 +11,8 @@ PREFIX ?= /usr/local
 # Everything the build, the tests, the demo and the benchmarks need, from Debian 12.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev \
             libcli11-dev nlohmann-json3-dev \
-            fonts-dejavu-core locales python3 python3-pyqt6 xvfb x11-utils dbus at-spi2-core \
-            gir1.2-atspi-2.0 python3-gi
+            fonts-dejavu-core locales python3 python3-pyqt6 python3-pyqtgraph python3-pytest xvfb \
+            x11-utils dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
 # Only `make fuzz` needs these: clang with its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
 BUILD_FUZZ ?= build-fuzz

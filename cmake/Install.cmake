@@ -29,3 +29,8 @@ file(RELATIVE_PATH pcToPrefix /prefix/${pc_dir} /prefix)
 string(REGEX REPLACE "/$" "" pcToPrefix "${pcToPrefix}")
 configure_file(cmake/zarvlinesparm.pc.in ${CMAKE_CURRENT_BINARY_DIR}/zarvlinesparm.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/zarvlinesparm.pc DESTINATION ${pc_dir})
+
+# The Python package (python/zarvlinesparm), beside the library, where it looks for it first
+# after ZARVLINESPARM_LIBRARY: a host puts this folder on its Python path (see the README).
+install(DIRECTORY python/zarvlinesparm DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  PATTERN __pycache__ EXCLUDE)
