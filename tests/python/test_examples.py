@@ -1,5 +1,12 @@
-"""The pyqtgraph chart, whose drawings must follow each dialog while it is open and keep only
-what "OK" stored."""
+"""The hosts a newcomer copies from: every Python example of the README, run as shown, and the
+pyqtgraph chart, whose drawings must follow each dialog while it is open and keep only what "OK"
+stored."""
+import os
+import re
+import subprocess
+import sys
+from pathlib import Path
+
 import numpy as np
 import pytest
 from PyQt6.QtCore import Qt
@@ -8,6 +15,31 @@ from PyQt6.QtWidgets import QToolBar
 
 import pyqtgraph_chart
 from answering import Answer, pressing, typing, waiting
+from conftest import SOURCE
+
+README = (SOURCE / "README.md").read_text()
+EXAMPLES = re.findall(r"^```python\n(.*?)^```$", README, re.S | re.M)
+# What each example prints when the user types 0.75 as the first level and presses "OK".
+PRINTED = [
+    ("script", "[0.75, 0.236, 0.382, 0.5, 0.618, 1.618] 0\n"),
+    ("script", "True error 9: Subscript out of range: Cor[3]: 1 to 2\n"),
+    ("application", "0.75 0 0 0 0 0 (editing)\n0.75 0 0 0 0 0\n"),
+]
+
+
+def test_every_python_example_of_the_readme_is_tested():
+    assert len(EXAMPLES) == len(PRINTED)
+
+
+@pytest.mark.parametrize("example, kind, printed", [(e, *p) for e, p in zip(EXAMPLES, PRINTED)],
+                         ids=[f"example {i}" for i in range(1, len(EXAMPLES) + 1)])
+def test_the_readme_example_runs_as_shown(example, kind, printed):
+    assert len(example.splitlines()) < (10 if kind == "script" else 25)
+    path = os.pathsep.join([str(SOURCE / "python"), str(Path(__file__).parent)])
+    runner = Path(__file__).with_name("readme_example.py")
+    done = subprocess.run([sys.executable, str(runner), kind], input=example, capture_output=True,
+                          text=True, timeout=60, env=os.environ | {"PYTHONPATH": path})
+    assert (done.stdout, done.returncode) == (printed, 0), done.stderr
 
 
 def retracement_lines(window, values):
