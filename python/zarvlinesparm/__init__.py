@@ -23,6 +23,7 @@ shared library), then beside the installed package, then on the system's library
 """
 import ctypes
 import enum
+import inspect
 import json
 import struct
 
@@ -250,9 +251,15 @@ def _method(member, class_name):
         return _from_c(value)
 
     call.__name__, call.__qualname__ = name, f"{class_name}.{name}"
-    call.__doc__ = f"{name}({', '.join(_PYTHON[k].__name__ for k in kinds)})" + (
-        ": shows the dialog, modally, and returns once it is closed; reading the members then"
-        " gives its outcome." if name == "Start" else "")
+    positional = inspect.Parameter.POSITIONAL_ONLY
+    call.__signature__ = inspect.Signature(
+        [inspect.Parameter("self", positional)]
+        + [inspect.Parameter(f"arg{i}", positional, annotation=_PYTHON[k])
+           for i, k in enumerate(kinds, 1)])
+    call.__doc__ = f"The method {name}."
+    if name == "Start":
+        call.__doc__ = ("Shows the dialog, modally, and returns once it is closed; reading the"
+                        " members then gives its outcome.")
     return call
 
 
