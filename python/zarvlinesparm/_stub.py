@@ -1,7 +1,7 @@
 """Writes the package's type stub, for editors and type checkers: the package's own names, then
 every class as the library describes it.
 
-    python3 -m zarvlinesparm._stub > python/zarvlinesparm/__init__.pyi
+    PYTHONPATH=python python3 -m zarvlinesparm._stub > python/zarvlinesparm/__init__.pyi
 """
 import zarvlinesparm
 

@@ -92,8 +92,7 @@ def test_every_named_number_has_its_text_in_the_library():
 def test_the_stub_is_current():
     from zarvlinesparm import _stub
     checked_in = (SOURCE / "python/zarvlinesparm/__init__.pyi").read_text()
-    assert checked_in == _stub.stub(), \
-        "the stub is stale: python3 -m zarvlinesparm._stub > python/zarvlinesparm/__init__.pyi"
+    assert checked_in == _stub.stub(), "stale; write it again as the README says"
 
 
 def run_python(python, code, **environment):
