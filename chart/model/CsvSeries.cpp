@@ -1,5 +1,7 @@
 #include "chart/model/CsvSeries.h"
 
+#include "chart/model/BarTime.h"
+
 #include <QFile>
 #include <QList>
 #include <QStringList>
@@ -67,9 +69,10 @@ Series parseCsv(const QByteArray& text, const QString& name)
             fail(QStringLiteral("%1 fields where the header has %2").arg(fields.size()).arg(width));
 
         Bar bar;
-        bar.date = QDate::fromString(fields[0], Qt::ISODate);
-        if (!bar.date.isValid() || fields[0].size() != 10)
+        const QDate date = QDate::fromString(fields[0], Qt::ISODate);
+        if (!date.isValid() || fields[0].size() != 10)
             fail(QStringLiteral("\"%1\" is no date of the form YYYY-MM-DD").arg(fields[0]));
+        bar.time = barTime(date);
         double* values[] = {&bar.open, &bar.high, &bar.low, &bar.close, &bar.volume};
         for (qsizetype i = 1; i < width; ++i) {
             bool ok = false;
@@ -86,9 +89,9 @@ Series parseCsv(const QByteArray& text, const QString& name)
         }
         if (bar.volume < 0)
             fail(QStringLiteral("Volume %1 is negative").arg(fields[5]));
-        if (!series.empty() && bar.date <= series.back().date)
+        if (!series.empty() && bar.time <= series.back().time)
             fail(QStringLiteral("%1 does not come after %2, the date before it")
-                     .arg(fields[0], series.back().date.toString(Qt::ISODate)));
+                     .arg(fields[0], dateOf(series.back().time).toString(Qt::ISODate)));
         series.push_back(bar);
     }
     if (series.empty())
