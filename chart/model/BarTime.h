@@ -9,6 +9,9 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+#include <string_view>
+
 namespace zarvchart {
 
 constexpr qint64 msPerDay = 86'400'000;
@@ -28,5 +31,21 @@ TimeDetail timeDetail(const Series& series);
 /// `time` as the chart writes it: "2024-03-04", "2024-03-04 09:15", "2024-03-04 09:15:30" or
 /// "2024-03-04 09:15:30.250".
 QString timeText(qint64 time, TimeDetail detail);
+
+/// A time as a price file writes it: the wall clock, and the moment it stands for, which is the
+/// wall clock less the zone offset where one is written (rows are ordered by the moment, so an
+/// hour that a clock repeats in autumn keeps its order).
+struct FileTime {
+    qint64 wallClock = 0;
+    qint64 moment = 0;
+};
+
+/// The time in `text`: a date (2024-03-04, 2024.03.04, 2024/03/04 or 20240304), a date and time
+/// of day (a space or T between, seconds and their fraction optional, then optionally Z or a
+/// zone offset such as -05:00), or a whole number since 1970-01-01 UTC: seconds below 10^11,
+/// milliseconds below 10^14, microseconds above. With `clock` given, `text` must be a date and
+/// `clock` its time of day (09:15, 09:15:00, with a fraction or zone as above). Nothing when
+/// it is none of those.
+std::optional<FileTime> readFileTime(std::string_view text, std::string_view clock = {});
 
 } // namespace zarvchart
