@@ -87,6 +87,7 @@ bench: build
 	$(BUILD)/bench/load_bench
 	$(BUILD)/bench/registry_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/chart_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/price_file_bench
 
 # The long soak: $(SOAK_CALLS) Starts over every class on a fresh Xvfb server (make test runs 500).
 soak: build

@@ -41,7 +41,9 @@ bool parse(const QApplication& app, Options& options)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A price chart with the twelve line tools of ZarvLinesParm."));
     parser.addHelpOption();
-    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Prices from FILE (Date,Open,High,Low,Close[,Volume])."),
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("Prices from FILE: separated values under a header naming the time, Open, "
+                                                "High, Low, Close and optionally Volume columns."),
                                  QStringLiteral("FILE"));
     const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("The drawings of FILE instead of those kept from the last run."),
                                   QStringLiteral("FILE"));
@@ -114,13 +116,14 @@ int main(int argc, char** argv)
         return 2;
     const bool shown = options.screenshot.isEmpty();
 
-    Series series;
+    PriceFile prices;
     try {
-        series = options.csv.isEmpty() ? sampleSeries() : readCsv(options.csv);
+        prices = options.csv.isEmpty() ? PriceFile{sampleSeries(), 0} : readCsv(options.csv);
     } catch (const ChartError& e) {
         tell(e.message(), shown);
         return 1;
     }
+    const Series& series = prices.series;
     const QString label = options.csv.isEmpty() ? QStringLiteral("Sample data (generated)") : QFileInfo(options.csv).fileName();
 
     ChartDocument document;
@@ -142,6 +145,7 @@ int main(int argc, char** argv)
     MainWindow window(series, label, document, shown && !options.demo ? keptPath : QString());
     window.resize(1280, 800);
     window.show();
+    window.showSkippedRows(prices.skipped);
     if (shown)
         return app.exec();
 
@@ -149,6 +153,8 @@ int main(int argc, char** argv)
         std::printf("%s\n", qPrintable(demoEdit(window, document)));
         window.view().select(-1);
     }
+    // The window's layout settles first, or the status bar's message would be missing.
+    QCoreApplication::processEvents();
     if (!window.grab().toImage().save(options.screenshot, "PNG")) {
         tell(QStringLiteral("%1: cannot be written").arg(options.screenshot), false);
         return 1;

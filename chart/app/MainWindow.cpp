@@ -170,6 +170,12 @@ bool MainWindow::saveDrawings(const QString& path)
     return true;
 }
 
+void MainWindow::showSkippedRows(int rows)
+{
+    if (rows > 0)
+        statusBar()->showMessage(rows == 1 ? tr("1 row without prices skipped") : tr("%1 rows without prices skipped").arg(rows));
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (keptPath_.isEmpty())

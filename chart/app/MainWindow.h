@@ -31,6 +31,8 @@ public:
     bool openDrawings(const QString& path);
     /// Writes the drawings to `path`; false, with a message, when that fails.
     bool saveDrawings(const QString& path);
+    /// Says in the status bar that `rows` rows of the price file had no prices and were left out.
+    void showSkippedRows(int rows);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,7 +3,6 @@
 // What the chart is made of, in data units: bars of a price series, points on the chart, and the
 // drawings placed on it. Nothing here knows pixels; `Mapping` turns data units into pixels.
 
-#include <QDate>
 #include <QString>
 #include <QVariantMap>
 
@@ -11,9 +10,10 @@
 
 namespace zarvchart {
 
-/// One bar of the price series.
+/// One bar of the price series. Its time is the wall clock of its file in milliseconds since
+/// 1970-01-01 00:00 (see BarTime.h).
 struct Bar {
-    QDate date;
+    qint64 time = 0;
     double open = 0;
     double high = 0;
     double low = 0;

@@ -1,5 +1,7 @@
 #include "chart/model/SampleSeries.h"
 
+#include "chart/model/BarTime.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -43,7 +45,7 @@ Series sampleSeries(int bars)
         const double drift = 0.0004 + 0.006 * std::cos(2 * std::numbers::pi * t / 140)
                              + 0.004 * std::cos(2 * std::numbers::pi * t / 45);
         Bar bar;
-        bar.date = date;
+        bar.time = barTime(date);
         bar.open = close * (1 + 0.003 * noise.normal());
         close = bar.open * (1 + drift + 0.011 * noise.normal());
         bar.close = close;

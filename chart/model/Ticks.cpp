@@ -1,5 +1,7 @@
 #include "chart/model/Ticks.h"
 
+#include "chart/model/BarTime.h"
+
 #include <QLocale>
 
 #include <algorithm>
@@ -30,59 +32,118 @@ std::vector<Tick> priceTicks(double low, double high, int count)
 
 namespace {
 
-enum class Unit { Day, Week, Month, Quarter, Year };
+/// A unit of the time axis: a number of milliseconds that divides a day, or of weeks, months or
+/// years.
+struct Unit {
+    enum Kind { Fixed, Week, Month, Year } kind;
+    qint64 size;
+};
 
-bool starts(Unit unit, QDate date, QDate before)
+constexpr qint64 second = 1000, minute = 60 * second, hour = 60 * minute;
+constexpr Unit units[] = {
+    {Unit::Fixed, second},     {Unit::Fixed, 2 * second}, {Unit::Fixed, 5 * second},  {Unit::Fixed, 10 * second},
+    {Unit::Fixed, 15 * second}, {Unit::Fixed, 30 * second}, {Unit::Fixed, minute},    {Unit::Fixed, 2 * minute},
+    {Unit::Fixed, 5 * minute}, {Unit::Fixed, 10 * minute}, {Unit::Fixed, 15 * minute}, {Unit::Fixed, 30 * minute},
+    {Unit::Fixed, hour},       {Unit::Fixed, 2 * hour},   {Unit::Fixed, 3 * hour},    {Unit::Fixed, 4 * hour},
+    {Unit::Fixed, 6 * hour},   {Unit::Fixed, 12 * hour},  {Unit::Fixed, msPerDay},    {Unit::Week, 1},
+    {Unit::Month, 1},          {Unit::Month, 3},          {Unit::Year, 1},            {Unit::Year, 2},
+    {Unit::Year, 5},           {Unit::Year, 10},          {Unit::Year, 20},           {Unit::Year, 50},
+    {Unit::Year, 100},         {Unit::Year, 200},         {Unit::Year, 500},          {Unit::Year, 1000},
+};
+
+/// Where the unit after the one holding `time` starts.
+qint64 nextStart(const Unit& unit, qint64 time)
 {
-    switch (unit) {
-    case Unit::Day: return true;
-    case Unit::Week: return date.dayOfWeek() < before.dayOfWeek() || before.daysTo(date) >= 7;
-    case Unit::Month: return date.month() != before.month() || date.year() != before.year();
-    case Unit::Quarter: return (date.month() - 1) / 3 != (before.month() - 1) / 3 || date.year() != before.year();
-    case Unit::Year: return date.year() != before.year();
+    const QDate date = dateOf(time);
+    switch (unit.kind) {
+    case Unit::Fixed: return time - msOfDay(time) + (msOfDay(time) / unit.size + 1) * unit.size;
+    case Unit::Week: return barTime(date.addDays(8 - date.dayOfWeek()));
+    case Unit::Month: {
+        const int months = int(((date.year() * 12 + date.month() - 1) / unit.size + 1) * unit.size);
+        return barTime(QDate(months / 12, months % 12 + 1, 1));
     }
-    return false;
+    case Unit::Year: return barTime(QDate(int((date.year() / unit.size + 1) * unit.size), 1, 1));
+    }
+    return time + 1;
 }
 
-QString labelOf(Unit unit, QDate date)
+/// What changes from `before` to `time`: 3 the year, 2 the month, 1 the day, 0 none of them.
+int boundary(qint64 before, qint64 time)
+{
+    const QDate a = dateOf(before), b = dateOf(time);
+    return a.year() != b.year() ? 3 : a.month() != b.month() ? 2 : a != b ? 1 : 0;
+}
+
+/// A mark's label: its time of day within a day, its day where a day starts; a day's date, a
+/// month's name, the year where a year starts.
+QString labelOf(const Unit& unit, qint64 time, int boundary)
 {
     const QLocale c = QLocale::c();
-    switch (unit) {
-    case Unit::Day:
-    case Unit::Week: return QStringLiteral("%1 %2").arg(date.day()).arg(c.monthName(date.month(), QLocale::ShortFormat));
-    case Unit::Month:
-    case Unit::Quarter:
-        return date.month() == 1 ? QString::number(date.year()) : c.monthName(date.month(), QLocale::ShortFormat);
-    case Unit::Year: return QString::number(date.year());
+    const QDate date = dateOf(time);
+    const QString day = QStringLiteral("%1 %2").arg(date.day()).arg(c.monthName(date.month(), QLocale::ShortFormat));
+    if (unit.kind == Unit::Fixed && unit.size < msPerDay) {
+        if (boundary > 0)
+            return day;
+        const qint64 ms = msOfDay(time);
+        const QChar zero(u'0');
+        const QString clock = QStringLiteral("%1:%2").arg(ms / hour, 2, 10, zero).arg(ms / minute % 60, 2, 10, zero);
+        return unit.size < minute ? clock + QStringLiteral(":%1").arg(ms / second % 60, 2, 10, zero) : clock;
     }
-    return {};
+    if (boundary == 3 || unit.kind == Unit::Year)
+        return QString::number(date.year());
+    return unit.kind == Unit::Month ? c.monthName(date.month(), QLocale::ShortFormat) : day;
 }
 
 } // namespace
 
-std::vector<Tick> dateTicks(const Series& series, double firstX, double lastX, double spacing)
+std::vector<TimeTick> dateTicks(const Series& series, double firstX, double lastX, double spacing)
 {
     const long long n = static_cast<long long>(series.size());
-    const long long first = std::max(1LL, static_cast<long long>(std::ceil(firstX)));
-    const long long last = std::min(n - 1, static_cast<long long>(std::floor(lastX)));
+    if (!std::isfinite(firstX) || !std::isfinite(lastX) || !(spacing > 0))
+        return {};
+    const long long first = std::max(1LL, static_cast<long long>(std::ceil(std::max(firstX, -1.0))));
+    const long long last = std::min(n - 1, static_cast<long long>(std::floor(std::min(lastX, double(n)))));
     if (first > last)
         return {};
+    auto time = [&](long long i) { return series[std::size_t(i)].time; };
+    const auto most = static_cast<std::size_t>(std::max(1.0, std::floor(double(last - first) / spacing)));
+
+    // The finest unit with no more marks than fit; each mark found by a binary search from the
+    // one before, so the work grows with the marks rather than with the bars.
     std::vector<long long> marks;
-    Unit unit = Unit::Day;
-    for (Unit u : {Unit::Day, Unit::Week, Unit::Month, Unit::Quarter, Unit::Year}) {
-        unit = u;
+    const Unit* unit = nullptr;
+    for (const Unit& u : units) {
+        unit = &u;
         marks.clear();
-        for (long long i = first; i <= last; ++i)
-            if (starts(u, series[std::size_t(i)].date, series[std::size_t(i - 1)].date))
-                marks.push_back(i);
-        if (marks.size() < 2 || double(last - first) / double(marks.size()) >= spacing)
+        for (long long i = first - 1; marks.size() <= most || &u == std::end(units) - 1;) {
+            const qint64 next = nextStart(u, time(i));
+            i = std::lower_bound(series.begin() + i + 1, series.begin() + last + 1, next,
+                                 [](const Bar& bar, qint64 t) { return bar.time < t; })
+                - series.begin();
+            if (i > last)
+                break;
+            marks.push_back(i);
+        }
+        if (marks.size() <= most)
             break;
     }
-    // Years may still be too close: keep those far enough from the last one kept.
-    std::vector<Tick> ticks;
-    for (long long i : marks)
-        if (ticks.empty() || double(i) - ticks.back().value >= spacing)
-            ticks.push_back({double(i), labelOf(unit, series[std::size_t(i)].date)});
+
+    // Gaps (nights, weekends) can still bring two marks close: of those, the one that starts the
+    // larger unit stays. On an intraday chart, marks where a day starts say so.
+    const bool intraday = time(last) - time(first - 1) < (last - first + 1) * msPerDay;
+    std::vector<TimeTick> ticks;
+    std::vector<int> boundaries;
+    for (long long i : marks) {
+        const int b = boundary(time(i - 1), time(i));
+        const TimeTick tick{{double(i), labelOf(*unit, time(i), b)}, intraday && b > 0};
+        if (ticks.empty() || double(i) - ticks.back().value >= spacing) {
+            ticks.push_back(tick);
+            boundaries.push_back(b);
+        } else if (b > boundaries.back() && (ticks.size() < 2 || double(i) - ticks[ticks.size() - 2].value >= spacing)) {
+            ticks.back() = tick;
+            boundaries.back() = b;
+        }
+    }
     return ticks;
 }
 

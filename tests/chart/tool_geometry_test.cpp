@@ -29,7 +29,7 @@ const Series& series()
         for (int i = 0; i < 100; ++i) {
             const double close = 20 + 5 * std::sin(i / 7.0) + 0.1 * i;
             const double open = close - 0.5 * std::cos(i * 1.3);
-            s.push_back({QDate(2024, 1, 1).addDays(i), open, std::max(open, close) + 1 + std::sin(i) / 2,
+            s.push_back({i * 86'400'000LL, open, std::max(open, close) + 1 + std::sin(i) / 2,
                          std::min(open, close) - 1, close, 1000});
         }
         return s;

@@ -2,7 +2,8 @@
 # Runs a command and checks how it ended.
 #
 #   expect.sh [--status N] [--stdout REGEX]... [--stdout-line TEXT] [--stdout-is FILE]
-#             [--stdout-to FILE] [--stderr REGEX]... [--stdin FILE] [--png FILE] -- COMMAND [ARG]...
+#             [--stdout-to FILE] [--stderr REGEX]... [--stdin FILE] [--png FILE] [--absent FILE]
+#             -- COMMAND [ARG]...
 #
 # --status       the exit status (default 0)
 # --stdout       an extended regular expression the whole standard output must match
@@ -13,6 +14,7 @@
 # --stderr       as --stdout, for standard error
 # --stdin        standard input (default /dev/null)
 # --png          removed before the run; afterwards it must be a PNG image
+# --absent       removed before the run; afterwards it must still not be there
 set -u
 
 status=0
@@ -23,6 +25,7 @@ stdout_file=
 stdout_line=
 stdout_to=
 png=
+absent=
 while [[ $# -gt 0 && $1 != -- ]]; do
     case $1 in
         --status) status=$2 ;;
@@ -33,6 +36,7 @@ while [[ $# -gt 0 && $1 != -- ]]; do
         --stderr) stderr_res+=("$2") ;;
         --stdin) stdin=$2 ;;
         --png) png=$2 ;;
+        --absent) absent=$2 ;;
         *) echo "expect.sh: unknown option $1" >&2; exit 2 ;;
     esac
     shift 2
@@ -42,6 +46,7 @@ shift
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 [[ -n $png ]] && rm -f "$png"
+[[ -n $absent ]] && rm -f "$absent"
 
 "$@" <"$stdin" >"${stdout_to:-$work/out}" 2>"$work/err"
 actual=$?
@@ -73,6 +78,9 @@ if [[ -n $png ]]; then
     elif [[ $(head -c 8 "$png" | od -An -tx1 | tr -d ' \n') != 89504e470d0a1a0a ]]; then
         fail "$png is not a PNG image"
     fi
+fi
+if [[ -n $absent && -e $absent ]]; then
+    fail "$absent was written"
 fi
 
 if [[ $failed != 0 ]]; then
