@@ -18,9 +18,9 @@ std::deque<ClassEntry>& table()
 
 } // namespace
 
-void registerClass(ClassEntry entry)
+const ClassEntry& registerClass(ClassEntry entry)
 {
-    table().push_back(std::move(entry));
+    return table().emplace_back(std::move(entry));
 }
 
 const ClassEntry* findClass(std::string_view progId)
@@ -72,7 +72,7 @@ std::vector<MemberInfo> Describe(std::string_view progId)
     if (!entry)
         throw Error(429, std::string(progId));
     std::vector<MemberInfo> out;
-    for (const frame::Member& m : entry->members())
+    for (const frame::Member& m : *entry->members)
         out.push_back(m.info);
     return out;
 }

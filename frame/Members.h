@@ -7,9 +7,10 @@
 //     constexpr frame::Field fill{"Fill", records, &Record::Fill};
 //
 // The typed C++ members call them (`return cor.get(this, i);`), and the class's member table for late
-// binding is built from the very same objects (`frame::property(cor)`), so the index check, the
-// type and the record field a name stands for exist in one place only. So does the thread check:
-// every get and let fails with error 5, touching nothing, off the thread that owns the library.
+// binding is built from the very same objects (`frame::property(cor)`, by `ToolClass`), so the index
+// check, the type and the record field a name stands for exist in one place only. So does the
+// thread check: every get and let fails with error 5, touching nothing, off the thread that owns
+// the library.
 
 #include "frame/Application.h"
 #include "frame/NumberReading.h"
@@ -26,6 +27,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -222,6 +224,17 @@ Member method(std::string_view name, Call call)
         }(std::index_sequence_for<Args...>{});
     };
     return m;
+}
+
+/// The type a late-bound argument arrives as for a parameter of type `T`: a string view's as a string.
+template <class T>
+using Held = std::conditional_t<std::is_same_v<T, std::string_view>, std::string, T>;
+
+/// `Start` of the class `Cls` as a late-bound method, called on an object made for the call.
+template <class Cls, class... Params>
+Member startMethod(Variant (Cls::*start)(Params...))
+{
+    return method<Held<Params>...>("Start", [start](const Held<Params>&... args) { return (Cls{}.*start)(args...); });
 }
 
 } // namespace ZarvLinesParm::frame

@@ -74,7 +74,7 @@ std::string describeJson(std::string_view progId)
     if (!entry)
         throw Error(429, std::string(progId));
     std::string members;
-    for (const Member& m : entry->members())
+    for (const Member& m : *entry->members)
         members += (members.empty() ? "\n" : ",\n") + member(m.info);
     return "{\n  \"class\": " + quoted(entry->progId) + ",\n  \"members\": [" + members +
            (members.empty() ? "]" : "\n  ]") + "\n}";

@@ -255,24 +255,12 @@ void change(const std::string& path, Edit edit)
 
 } // namespace
 
-std::optional<std::string_view> classIdOfProgId(std::string_view progId)
-{
-    for (const ClassId& c : classIds)
-        if (sameName(progIdOf(c.className), progId))
-            return c.id;
-    return std::nullopt;
-}
-
 std::optional<std::string> progIdOfClassId(std::string_view classId)
 {
     const std::string wanted = stripBraces(classId);
-    for (const ClassId& c : classIds) {
-        if (!sameName(stripBraces(c.id), wanted))
-            continue;
-        if (const ClassEntry* entry = findClass(progIdOf(c.className)))
+    for (const ClassEntry* entry : allClasses())
+        if (sameName(stripBraces(entry->classId), wanted))
             return entry->progId;
-        return std::nullopt;
-    }
     return std::nullopt;
 }
 
@@ -304,11 +292,8 @@ void registerServer()
         changed |= r.set(lib + "Version", std::string(FileVersion));
         changed |= r.set(lib + "Path", file);
         for (const ClassEntry* entry : allClasses()) {
-            const std::optional<std::string_view> id = classIdOfProgId(entry->progId);
-            if (!id)
-                throw Error(75, "the class " + entry->progId + " has no class identifier; nothing registered");
-            const std::string clsid = "CLSID/" + std::string(*id) + "/";
-            changed |= r.set("ProgID/" + entry->progId + "/CLSID", std::string(*id));
+            const std::string clsid = "CLSID/" + entry->classId + "/";
+            changed |= r.set("ProgID/" + entry->progId + "/CLSID", entry->classId);
             changed |= r.set(clsid + "ProgID", entry->progId);
             changed |= r.set(clsid + "InprocServer", file);
             changed |= r.set(clsid + "TypeLib", std::string(libraryId));
@@ -324,12 +309,11 @@ void unregisterServer()
     if (::access(folderOf(path).c_str(), F_OK) != 0 && errno == ENOENT)
         return;
     change(path, [](Registry& r) {
-        // Every identifier the library has ever published, so that entries of classes missing
-        // from this build go too; they are all ours, nothing of another component's.
+        // Exactly what registering enters; nothing of another component's.
         std::vector<std::string> ours{"TypeLib/" + std::string(libraryId) + "/"};
-        for (const ClassId& c : classIds) {
-            ours.push_back("ProgID/" + progIdOf(c.className) + "/");
-            ours.push_back("CLSID/" + std::string(c.id) + "/");
+        for (const ClassEntry* entry : allClasses()) {
+            ours.push_back("ProgID/" + entry->progId + "/");
+            ours.push_back("CLSID/" + entry->classId + "/");
         }
         return r.removeUnder(ours);
     });

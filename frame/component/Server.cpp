@@ -384,11 +384,7 @@ zlp_status zlp_class_id(size_t index, const char** classId)
 {
     return guarded([&] {
         const char*& result = out(classId);
-        const frame::ClassEntry* entry = classAt(index);
-        const std::optional<std::string_view> id = classIdOfProgId(entry->progId);
-        if (!id)
-            throw Error(429, entry->progId + " has no class identifier");
-        result = id->data(); // a literal of the identifier table: NUL-terminated
+        result = classAt(index)->classId.c_str();
     });
 }
 

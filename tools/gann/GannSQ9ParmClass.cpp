@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/GannSQ9ParmClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/gann/GannSQ9Dialog.h"
 
 namespace ZarvLinesParm {
@@ -20,21 +17,9 @@ constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault}
 constexpr frame::Field step{"Step", records, &Record::Step};
 constexpr frame::Field upDown{"UpDown", records, &Record::UpDown};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(cor),
-        frame::property(price),
-        frame::property(timeFlags),
-        frame::property(saveDefault),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return GannSQ9ParmClass{}.Start(fdef); }),
-        frame::property(step),
-        frame::property(upDown),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<GannSQ9ParmClass> registration{"GannSQ9ParmClass", members, records};
+const frame::ToolClass<GannSQ9ParmClass, gann::GannSQ9Dialog> tool{
+    "GannSQ9ParmClass", "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}", records, cor, price, timeFlags, saveDefault,
+    frame::Start, step, upDown};
 
 } // namespace
 
@@ -47,10 +32,7 @@ std::int16_t GannSQ9ParmClass::Time() const { return timeFlags.get(this); }
 void GannSQ9ParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 std::int16_t GannSQ9ParmClass::SaveDefault() const { return saveDefault.get(this); }
 
-Variant GannSQ9ParmClass::Start(std::int16_t FDef)
-{
-    return frame::start<gann::GannSQ9Dialog>(records, FDef);
-}
+Variant GannSQ9ParmClass::Start(std::int16_t FDef) { return tool.start(FDef); }
 
 void GannSQ9ParmClass::Step(float S) { step.let(S); }
 float GannSQ9ParmClass::Step() const { return step.get(this); }
@@ -59,9 +41,9 @@ std::int16_t GannSQ9ParmClass::UpDown() const { return upDown.get(this); }
 
 Variant GannSQ9ParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string GannSQ9ParmClass::progId() const { return frame::progIdOf("GannSQ9ParmClass"); }
+std::string GannSQ9ParmClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

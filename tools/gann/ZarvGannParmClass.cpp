@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/ZarvGannParmClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/gann/GannZonesDialog.h"
 
 namespace ZarvLinesParm {
@@ -17,18 +14,8 @@ constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 constexpr frame::Field nZones{"NZones", records, &Record::NZones};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(cor),
-        frame::property(saveDefault),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvGannParmClass{}.Start(fdef); }),
-        frame::property(nZones),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<ZarvGannParmClass> registration{"ZarvGannParmClass", members, records};
+const frame::ToolClass<ZarvGannParmClass, gann::GannZonesDialog> tool{
+    "ZarvGannParmClass", "{AF79F937-8D64-4696-A380-B479E77A0ABD}", records, cor, saveDefault, frame::Start, nZones};
 
 } // namespace
 
@@ -36,10 +23,7 @@ std::int32_t ZarvGannParmClass::Cor(std::int16_t i) const { return cor.get(this,
 void ZarvGannParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 std::int16_t ZarvGannParmClass::SaveDefault() const { return saveDefault.get(this); }
 
-Variant ZarvGannParmClass::Start(std::int16_t FDef)
-{
-    return frame::start<gann::GannZonesDialog>(records, FDef);
-}
+Variant ZarvGannParmClass::Start(std::int16_t FDef) { return tool.start(FDef); }
 
 void ZarvGannParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 std::int16_t ZarvGannParmClass::NZones() const { return nZones.get(this); }
@@ -47,9 +31,9 @@ void ZarvGannParmClass::NZones(std::int16_t S) { nZones.let(S); }
 
 Variant ZarvGannParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string ZarvGannParmClass::progId() const { return frame::progIdOf("ZarvGannParmClass"); }
+std::string ZarvGannParmClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

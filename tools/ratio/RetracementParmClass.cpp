@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/RetracementParmClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/ratio/RetracementDialog.h"
 
 namespace ZarvLinesParm {
@@ -19,20 +16,9 @@ constexpr frame::ArrayField v{"V", records, &Record::V};
 constexpr frame::Field extend{"Extend", records, &Record::Extend};
 constexpr frame::Field numbers{"Numbers", records, &Record::Numbers};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(cor),
-        frame::property(saveDefault),
-        frame::property(v),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return RetracementParmClass{}.Start(fdef); }),
-        frame::property(extend),
-        frame::property(numbers),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<RetracementParmClass> registration{"RetracementParmClass", members, records};
+const frame::ToolClass<RetracementParmClass, ratio::RetracementDialog> tool{
+    "RetracementParmClass", "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}", records, cor, saveDefault, v, frame::Start,
+    extend, numbers};
 
 } // namespace
 
@@ -47,16 +33,13 @@ std::int16_t RetracementParmClass::Extend() const { return extend.get(this); }
 void RetracementParmClass::Numbers(std::int16_t S) { numbers.let(S); }
 std::int16_t RetracementParmClass::Numbers() const { return numbers.get(this); }
 
-Variant RetracementParmClass::Start(std::int16_t FDef)
-{
-    return frame::start<ratio::RetracementDialog>(records, FDef);
-}
+Variant RetracementParmClass::Start(std::int16_t FDef) { return tool.start(FDef); }
 
 Variant RetracementParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string RetracementParmClass::progId() const { return frame::progIdOf("RetracementParmClass"); }
+std::string RetracementParmClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

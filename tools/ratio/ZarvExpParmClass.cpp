@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/ZarvExpParmClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/ratio/ExpansionDialog.h"
 
 namespace ZarvLinesParm {
@@ -20,20 +17,9 @@ constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 constexpr frame::ArrayField v{"V", records, &Record::V};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(captionText),
-        frame::property(fExpShow),
-        frame::property(cor),
-        frame::property(saveDefault),
-        frame::property(v),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvExpParmClass{}.Start(fdef); }),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<ZarvExpParmClass> registration{"ZarvExpParmClass", members, records};
+const frame::ToolClass<ZarvExpParmClass, ratio::ExpansionDialog> tool{
+    "ZarvExpParmClass", "{AE01A118-85B6-464B-A5AB-0280B30BD0C3}", records, captionText, fExpShow, cor, saveDefault, v,
+    frame::Start};
 
 } // namespace
 
@@ -48,16 +34,13 @@ float ZarvExpParmClass::V(std::int16_t i) const { return v.get(this, i); }
 void ZarvExpParmClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvExpParmClass::V(std::int16_t i, float S) { v.let(i, S); }
 
-Variant ZarvExpParmClass::Start(std::int16_t FDef)
-{
-    return frame::start<ratio::ExpansionDialog>(records, FDef, caption);
-}
+Variant ZarvExpParmClass::Start(std::int16_t FDef) { return tool.start(FDef, caption); }
 
 Variant ZarvExpParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string ZarvExpParmClass::progId() const { return frame::progIdOf("ZarvExpParmClass"); }
+std::string ZarvExpParmClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/ZarvRangerParmClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/ratio/RangeDialog.h"
 
 namespace ZarvLinesParm {
@@ -27,26 +24,9 @@ constexpr frame::LibraryText extendRightCaptionText{"ExtendRightCaption", extend
 constexpr frame::Field extendRight{"ExtendRight", records, &Record::ExtendRight};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(periodos),
-        frame::property(cte1),
-        frame::property(cte2),
-        frame::property(cor1),
-        frame::property(cor2),
-        frame::property(cor3),
-        frame::property(onh),
-        frame::property(captionText),
-        frame::property(extendRightCaptionText),
-        frame::property(extendRight),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvRangerParmClass{}.Start(fdef); }),
-        frame::property(saveDefault),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<ZarvRangerParmClass> registration{"ZarvRangerParmClass", members, records};
+const frame::ToolClass<ZarvRangerParmClass, ratio::RangeDialog> tool{
+    "ZarvRangerParmClass", "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}", records, periodos, cte1, cte2, cor1, cor2, cor3,
+    onh, captionText, extendRightCaptionText, extendRight, frame::Start, saveDefault};
 
 } // namespace
 
@@ -73,16 +53,13 @@ std::int16_t ZarvRangerParmClass::ExtendRight() const { return extendRight.get(t
 void ZarvRangerParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 std::int16_t ZarvRangerParmClass::SaveDefault() const { return saveDefault.get(this); }
 
-Variant ZarvRangerParmClass::Start(std::int16_t FDef)
-{
-    return frame::start<ratio::RangeDialog>(records, FDef, caption, extendRightCaption);
-}
+Variant ZarvRangerParmClass::Start(std::int16_t FDef) { return tool.start(FDef, caption, extendRightCaption); }
 
 Variant ZarvRangerParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string ZarvRangerParmClass::progId() const { return frame::progIdOf("ZarvRangerParmClass"); }
+std::string ZarvRangerParmClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

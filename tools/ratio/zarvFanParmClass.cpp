@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/zarvFanParmClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/ratio/FanDialog.h"
 
 namespace ZarvLinesParm {
@@ -20,21 +17,9 @@ constexpr frame::Field hLines{"HLines", records, &Record::HLines};
 constexpr frame::Field ateFim{"AteFim", records, &Record::AteFim};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(cor),
-        frame::property(porcento),
-        frame::property(fanShow),
-        frame::property(hLines),
-        frame::property(ateFim),
-        frame::property(saveDefault),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return zarvFanParmClass{}.Start(fdef); }),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<zarvFanParmClass> registration{"zarvFanParmClass", members, records};
+const frame::ToolClass<zarvFanParmClass, ratio::FanDialog> tool{
+    "zarvFanParmClass", "{D86272E1-CD0C-45E8-B220-2232260DCB92}", records, cor, porcento, fanShow, hLines, ateFim,
+    saveDefault, frame::Start};
 
 } // namespace
 
@@ -50,13 +35,13 @@ std::int16_t zarvFanParmClass::AteFim() const { return ateFim.get(this); }
 std::int16_t zarvFanParmClass::HLines() const { return hLines.get(this); }
 void zarvFanParmClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 std::int16_t zarvFanParmClass::SaveDefault() const { return saveDefault.get(this); }
-Variant zarvFanParmClass::Start(std::int16_t FDef) { return frame::start<ratio::FanDialog>(records, FDef); }
+Variant zarvFanParmClass::Start(std::int16_t FDef) { return tool.start(FDef); }
 
 Variant zarvFanParmClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string zarvFanParmClass::progId() const { return frame::progIdOf("zarvFanParmClass"); }
+std::string zarvFanParmClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

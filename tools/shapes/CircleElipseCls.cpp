@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/CircleElipseCls.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/shapes/CircleElipseDialog.h"
 
 namespace ZarvLinesParm {
@@ -17,20 +14,8 @@ constexpr frame::ArrayField cor{"Cor", records, &Record::Cor};
 constexpr frame::Field fill{"Fill", records, &Record::Fill};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(cor),
-        frame::property(fill),
-        frame::property(saveDefault),
-        frame::method<std::int16_t, std::string>("Start", [](std::int16_t fdef, const std::string& captionF) {
-            return CircleElipseCls{}.Start(fdef, captionF);
-        }),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<CircleElipseCls> registration{"CircleElipseCls", members, records};
+const frame::ToolClass<CircleElipseCls, shapes::CircleElipseDialog> tool{
+    "CircleElipseCls", "{7EFD7251-C3D8-44CC-9131-7A807D4BBC0D}", records, cor, fill, saveDefault, frame::Start};
 
 } // namespace
 
@@ -43,14 +28,14 @@ void CircleElipseCls::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 
 Variant CircleElipseCls::Start(std::int16_t FDef, std::string_view CaptionF)
 {
-    return frame::start<shapes::CircleElipseDialog>(records, FDef, std::string(CaptionF));
+    return tool.start(FDef, std::string(CaptionF));
 }
 
 Variant CircleElipseCls::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string CircleElipseCls::progId() const { return frame::progIdOf("CircleElipseCls"); }
+std::string CircleElipseCls::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm

@@ -1,9 +1,6 @@
 #include <ZarvLinesParm/ZarvLeastSquareClass.h>
 
-#include "frame/ClassRegistry.h"
-#include "frame/LateBinding.h"
-#include "frame/Members.h"
-#include "frame/Start.h"
+#include "frame/ToolClass.h"
 #include "tools/shapes/LeastSquareDialog.h"
 
 namespace ZarvLinesParm {
@@ -18,19 +15,9 @@ constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault}
 constexpr frame::ArrayField v{"V", records, &Record::V};
 constexpr frame::Field useToCalc{"UseToCalc", records, &Record::UseToCalc};
 
-const frame::MemberTable& members()
-{
-    static const frame::MemberTable table{
-        frame::property(cor),
-        frame::property(saveDefault),
-        frame::property(v),
-        frame::method<std::int16_t>("Start", [](std::int16_t fdef) { return ZarvLeastSquareClass{}.Start(fdef); }),
-        frame::property(useToCalc),
-    };
-    return table;
-}
-
-const frame::ClassRegistration<ZarvLeastSquareClass> registration{"ZarvLeastSquareClass", members, records};
+const frame::ToolClass<ZarvLeastSquareClass, shapes::LeastSquareDialog> tool{
+    "ZarvLeastSquareClass", "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}", records, cor, saveDefault, v, frame::Start,
+    useToCalc};
 
 } // namespace
 
@@ -39,10 +26,7 @@ void ZarvLeastSquareClass::SaveDefault(std::int16_t S) { saveDefault.let(S); }
 std::int16_t ZarvLeastSquareClass::SaveDefault() const { return saveDefault.get(this); }
 float ZarvLeastSquareClass::V(std::int16_t i) const { return v.get(this, i); }
 
-Variant ZarvLeastSquareClass::Start(std::int16_t FDef)
-{
-    return frame::start<shapes::LeastSquareDialog>(records, FDef);
-}
+Variant ZarvLeastSquareClass::Start(std::int16_t FDef) { return tool.start(FDef); }
 
 void ZarvLeastSquareClass::Cor(std::int16_t i, std::int32_t S) { cor.let(i, S); }
 void ZarvLeastSquareClass::V(std::int16_t i, float S) { v.let(i, S); }
@@ -51,9 +35,9 @@ std::int16_t ZarvLeastSquareClass::UseToCalc() const { return useToCalc.get(this
 
 Variant ZarvLeastSquareClass::invoke(std::string_view member, Invoke kind, const std::vector<Variant>& args)
 {
-    return frame::invoke(members(), this, member, kind, args);
+    return tool.invoke(this, member, kind, args);
 }
 
-std::string ZarvLeastSquareClass::progId() const { return frame::progIdOf("ZarvLeastSquareClass"); }
+std::string ZarvLeastSquareClass::progId() const { return tool.progId(); }
 
 } // namespace ZarvLinesParm
