@@ -25,10 +25,8 @@ void watchUserEdits(QWidget& dialog, std::function<void()> edited)
             QObject::connect(button, &QAbstractButton::clicked, &dialog, edited);
     for (QComboBox* list : dialog.findChildren<QComboBox*>())
         QObject::connect(list, &QComboBox::activated, &dialog, edited);
-    // Swatch has no meta-object of its own: findChildren<Swatch*> would give every label.
-    for (QLabel* label : dialog.findChildren<QLabel*>())
-        if (auto* swatch = dynamic_cast<Swatch*>(label))
-            swatch->onChosen(edited);
+    for (Swatch* swatch : dialog.findChildren<Swatch*>())
+        QObject::connect(swatch, &Swatch::colourChosen, &dialog, edited);
 }
 
 void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object> (*makeView)(),

@@ -63,12 +63,8 @@ const std::map<std::string, TypedRead>& typedReads()
 // number in each value box, each check box, the last option, the third entry of a list.
 void editEverything(QDialog& d)
 {
-    for (QLabel* label : d.findChildren<QLabel*>()) {
-        if (dynamic_cast<frame::Swatch*>(label)) {
-            chooseColour(d, label->objectName(), 0x123456);
-            break;
-        }
-    }
+    if (const auto swatches = d.findChildren<frame::Swatch*>(); !swatches.isEmpty())
+        chooseColour(d, swatches.front()->objectName(), 0x123456);
     double number = 1;
     for (QLineEdit* box : d.findChildren<QLineEdit*>())
         if (box->isVisibleTo(&d) && !qobject_cast<QComboBox*>(box->parentWidget()))

@@ -144,20 +144,16 @@ private:
     DropDownList* list() const { return static_cast<DropDownList*>(widget()); }
 };
 
-// Asked for every object an assistive technology looks at, so it rules most out by the class
-// name Qt passes (ours declare no class of their own to Qt's meta-object system).
-QAccessibleInterface* accessibleFor(const QString& className, QObject* object)
+// Asked for every object an assistive technology looks at. Our controls have meta-objects of their
+// own, so they are told apart by type, whatever class name Qt asks about.
+QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
-    if (className == QLatin1String("QLabel")) {
-        if (auto* swatch = dynamic_cast<Swatch*>(object))
-            return new SwatchAccessible(swatch);
-    } else if (className == QLatin1String("QRadioButton")) {
-        if (auto* option = dynamic_cast<OptionButton*>(object))
-            return new OptionAccessible(option);
-    } else if (className == QLatin1String("QComboBox")) {
-        if (auto* list = dynamic_cast<DropDownList*>(object))
-            return new DropDownAccessible(list);
-    }
+    if (auto* swatch = qobject_cast<Swatch*>(object))
+        return new SwatchAccessible(swatch);
+    if (auto* option = qobject_cast<OptionButton*>(object))
+        return new OptionAccessible(option);
+    if (auto* list = qobject_cast<DropDownList*>(object))
+        return new DropDownAccessible(list);
     return nullptr;
 }
 
@@ -169,7 +165,7 @@ public:
         if (!active)
             return;
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* dialog = dynamic_cast<ParmDialog*>(window))
+            if (auto* dialog = qobject_cast<ParmDialog*>(window))
                 dialog->giveNames();
     }
 };

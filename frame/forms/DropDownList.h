@@ -10,6 +10,8 @@ namespace ZarvLinesParm::frame {
 /// until an entry is chosen again. Typed text never becomes a new entry, and never selects one,
 /// not even an entry of the very same text.
 class DropDownList : public QComboBox {
+    Q_OBJECT
+
 public:
     explicit DropDownList(QWidget* parent);
 

@@ -11,6 +11,8 @@ namespace ZarvLinesParm::frame {
 /// parent. Unlike Qt's own exclusive radio buttons, every option takes the focus from Tab,
 /// selected or not, so that a keyboard user reaches each one.
 class OptionButton : public QRadioButton {
+    Q_OBJECT
+
 public:
     OptionButton(const QString& caption, QWidget* parent);
 

@@ -37,7 +37,7 @@ enum class Kind { Other, Control, Caption };
 Kind kindOf(const QWidget* w)
 {
     if (const auto* label = qobject_cast<const QLabel*>(w)) {
-        if (dynamic_cast<const Swatch*>(w))
+        if (qobject_cast<const Swatch*>(w))
             return Kind::Control;
         return label->text().isEmpty() ? Kind::Other : Kind::Caption;
     }
@@ -63,7 +63,7 @@ bool needsName(const QWidget* control)
     if (!control->accessibleName().isEmpty())
         return false;
     const auto* button = qobject_cast<const QAbstractButton*>(control);
-    const auto* box = dynamic_cast<const CheckBox*>(control);
+    const auto* box = dynamic_cast<const CheckBox*>(control); // no meta-object of its own: see CheckBox
     return !button || button->text().isEmpty() || (box && box->showsBoxOnly());
 }
 
@@ -124,7 +124,7 @@ void followFocus()
     following.application = QCoreApplication::instance();
     following.connection = QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
         for (QWidget* w : {old, now})
-            if (auto* dialog = w ? dynamic_cast<ParmDialog*>(w->window()) : nullptr)
+            if (auto* dialog = w ? qobject_cast<ParmDialog*>(w->window()) : nullptr)
                 dialog->update();
     });
 }

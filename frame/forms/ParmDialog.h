@@ -30,6 +30,8 @@ namespace ZarvLinesParm::frame {
 /// nothing. A close from the title bar ends the modal display and runs neither "OK" nor
 /// "Cancel". Hiding the dialog ends the modal display.
 class ParmDialog : public QDialog {
+    Q_OBJECT
+
 public:
     ParmDialog(const QString& objectName, const QString& designTitle);
     ~ParmDialog() override;

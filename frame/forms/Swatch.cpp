@@ -80,8 +80,7 @@ void Swatch::click()
             return;
         setColour(rgbOf(chosen));
         *working_ = colour(); // read back from the swatch, as the record's colour
-        if (chosen_)
-            chosen_();
+        Q_EMIT colourChosen(*working_);
     } catch (...) {
     }
 }

@@ -4,7 +4,6 @@
 #include <QLabel>
 
 #include <cstdint>
-#include <functional>
 
 namespace ZarvLinesParm::frame {
 
@@ -19,6 +18,8 @@ std::int32_t rgbOf(const QColor& colour);
 /// also takes the keyboard focus and Space runs the same click. To assistive technology it is a
 /// push button whose press runs the click and whose description is its colour ("#00FF00").
 class Swatch : public QLabel {
+    Q_OBJECT
+
 public:
     explicit Swatch(QWidget* parent);
 
@@ -34,11 +35,13 @@ public:
     /// ends the click silently with swatch and record unchanged; otherwise the chosen colour
     /// becomes the swatch's background and, read back from the swatch, the working colour.
     void bind(std::int32_t& workingColour);
-    /// Runs `handler` once a chosen colour has reached the working record.
-    void onChosen(std::function<void()> handler) { chosen_ = std::move(handler); }
 
     /// Runs the click as a left-button click on the swatch does.
     void click();
+
+Q_SIGNALS:
+    /// A colour was chosen and has reached the working record.
+    void colourChosen(std::int32_t rgb);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -48,7 +51,6 @@ protected:
 
 private:
     std::int32_t* working_ = nullptr;
-    std::function<void()> chosen_;
     bool pressed_ = false;
 };
 

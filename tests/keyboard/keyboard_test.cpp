@@ -150,7 +150,7 @@ protected:
     Values colours_;
 };
 
-bool isSwatch(const QWidget* w) { return dynamic_cast<const frame::Swatch*>(w) != nullptr; }
+bool isSwatch(const QWidget* w) { return qobject_cast<const frame::Swatch*>(w) != nullptr; }
 
 QRect placeOf(const QWidget* w, const QDialog& d) { return QRect(w->mapTo(&d, QPoint(0, 0)), w->size()); }
 
@@ -416,7 +416,7 @@ TEST_P(EveryDialog, EveryFocusedControlIsRingedVisiblyAgainstItsFillAndTheBackgr
             const QColor background = d.palette().color(QPalette::Window);
             for (const Control& c : everyControl()) {
                 QWidget* w = &child<QWidget>(d, c.name);
-                auto* swatch = dynamic_cast<frame::Swatch*>(w);
+                auto* swatch = qobject_cast<frame::Swatch*>(w);
                 std::vector<std::optional<QColor>> fills{std::nullopt};
                 if (swatch)
                     fills = {d.palette().color(QPalette::WindowText), background, QColor(0x77, 0x77, 0x77)};

@@ -163,7 +163,7 @@ inline std::string look(QDialog& d, const QString& name)
             seen += ' ' + box->text();
     } else if (auto* option = qobject_cast<QRadioButton*>(&w)) {
         seen = (option->isChecked() ? "(o) " : "( ) ") + option->text();
-    } else if (auto* swatch = dynamic_cast<ZarvLinesParm::frame::Swatch*>(&w)) {
+    } else if (auto* swatch = qobject_cast<ZarvLinesParm::frame::Swatch*>(&w)) {
         seen = QString::asprintf("0x%06X", unsigned(swatch->colour()));
     } else {
         seen = w.property(qobject_cast<QComboBox*>(&w) ? "currentText" : "text").toString();
