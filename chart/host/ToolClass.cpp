@@ -1,5 +1,7 @@
 #include "chart/host/ToolClass.h"
 
+#include "chart/model/ReadLimited.h"
+
 #include <cfloat>
 #include <cmath>
 #include <map>
@@ -139,7 +141,7 @@ QVariantMap ToolClass::typed(const QVariantMap& values) const
     }
     for (auto it = values.begin(); it != values.end(); ++it)
         if (!out.contains(it.key()))
-            throw ChartError(QStringLiteral("%1 has no parameter %2").arg(kind_->title, it.key()));
+            throw ChartError(QStringLiteral("%1 has no parameter %2").arg(kind_->title, excerpt(it.key())));
     return out;
 }
 
@@ -174,7 +176,7 @@ Drawing checkedDrawing(const Drawing& drawing)
 {
     const ToolKind* kind = toolKind(drawing.progId);
     if (!kind)
-        throw ChartError(QStringLiteral("%1 is no tool of this chart").arg(drawing.progId));
+        throw ChartError(QStringLiteral("%1 is no tool of this chart").arg(excerpt(drawing.progId)));
     if (drawing.anchors.size() != std::size_t(kind->anchorCount))
         throw ChartError(QStringLiteral("%1 has %2 points, and should have %3")
                              .arg(kind->title).arg(drawing.anchors.size()).arg(kind->anchorCount));

@@ -1,6 +1,7 @@
 #include "chart/model/CsvSeries.h"
 
-#include <QFile>
+#include "chart/model/ReadLimited.h"
+
 #include <QList>
 #include <QStringList>
 
@@ -60,7 +61,7 @@ Series parseCsv(const QByteArray& text, const QString& name)
             width = headerColumns(fields);
             if (width == 0)
                 fail(QStringLiteral("expected the header \"Date,Open,High,Low,Close\" or \"Date,Open,High,Low,Close,Volume\", "
-                                    "found \"%1\"").arg(row.trimmed()));
+                                    "found \"%1\"").arg(excerpt(row.trimmed())));
             continue;
         }
         if (fields.size() != width)
@@ -69,26 +70,26 @@ Series parseCsv(const QByteArray& text, const QString& name)
         Bar bar;
         bar.date = QDate::fromString(fields[0], Qt::ISODate);
         if (!bar.date.isValid() || fields[0].size() != 10)
-            fail(QStringLiteral("\"%1\" is no date of the form YYYY-MM-DD").arg(fields[0]));
+            fail(QStringLiteral("\"%1\" is no date of the form YYYY-MM-DD").arg(excerpt(fields[0])));
         double* values[] = {&bar.open, &bar.high, &bar.low, &bar.close, &bar.volume};
         for (qsizetype i = 1; i < width; ++i) {
             bool ok = false;
             *values[i - 1] = fields[i].toDouble(&ok);
             if (!ok || !std::isfinite(*values[i - 1]))
-                fail(QStringLiteral("%1 \"%2\" is not a number").arg(columns[i], fields[i]));
+                fail(QStringLiteral("%1 \"%2\" is not a number").arg(columns[i], excerpt(fields[i])));
         }
         if (bar.high < bar.low)
-            fail(QStringLiteral("High %1 is below Low %2").arg(fields[2], fields[3]));
+            fail(QStringLiteral("High %1 is below Low %2").arg(excerpt(fields[2]), excerpt(fields[3])));
         for (int i : {1, 4}) {
             const double value = *values[i - 1];
             if (value > bar.high || value < bar.low)
-                fail(QStringLiteral("%1 %2 lies outside Low %3 to High %4").arg(columns[i], fields[i], fields[3], fields[2]));
+                fail(QStringLiteral("%1 %2 lies outside Low %3 to High %4").arg(columns[i], excerpt(fields[i]), excerpt(fields[3]), excerpt(fields[2])));
         }
         if (bar.volume < 0)
-            fail(QStringLiteral("Volume %1 is negative").arg(fields[5]));
+            fail(QStringLiteral("Volume %1 is negative").arg(excerpt(fields[5])));
         if (!series.empty() && bar.date <= series.back().date)
             fail(QStringLiteral("%1 does not come after %2, the date before it")
-                     .arg(fields[0], series.back().date.toString(Qt::ISODate)));
+                     .arg(excerpt(fields[0]), series.back().date.toString(Qt::ISODate)));
         series.push_back(bar);
     }
     if (series.empty())
@@ -99,10 +100,7 @@ Series parseCsv(const QByteArray& text, const QString& name)
 
 Series readCsv(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ChartError(QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString()));
-    return parseCsv(file.readAll(), path);
+    return parseCsv(readLimited(path, largestPriceFile), path);
 }
 
 } // namespace zarvchart

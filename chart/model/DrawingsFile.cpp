@@ -1,6 +1,7 @@
 #include "chart/model/DrawingsFile.h"
 
-#include <QFile>
+#include "chart/model/ReadLimited.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -117,10 +118,7 @@ void writeDrawingsFile(const QString& path, const std::vector<Drawing>& drawings
 
 std::vector<Drawing> readDrawingsFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ChartError(QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString()));
-    return drawingsFromJson(file.readAll(), path);
+    return drawingsFromJson(readLimited(path, largestDrawingsFile), path);
 }
 
 } // namespace zarvchart
