@@ -7,9 +7,12 @@
 #include "chart/app/ApplicationName.h"
 #include "chart/app/MainWindow.h"
 #include "chart/host/DrawingsStore.h"
+#include "chart/host/ParameterDialog.h"
+#include "chart/host/ToolClass.h"
 #include "chart/host/ToolDefaults.h"
 #include "chart/model/DrawingsFile.h"
 #include "chart/model/SampleSeries.h"
+#include "chart/model/Viewport.h"
 #include "chart/tools/Geometry.h"
 
 #include <QFile>
@@ -17,6 +20,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -264,3 +268,88 @@ TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
 }
 
 } // namespace
+
+namespace {
+
+/// What differs between two lists of shapes, for a message; empty when nothing does.
+std::string differences(const std::vector<Shape>& before, const std::vector<Shape>& after)
+{
+    if (before.size() != after.size())
+        return std::to_string(before.size()) + " shapes became " + std::to_string(after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const Shape& a = before[i];
+        const Shape& b = after[i];
+        if (a.kind != b.kind || a.points != b.points || a.rect != b.rect || a.startAngle != b.startAngle
+            || a.spanAngle != b.spanAngle || a.colour != b.colour || a.fill != b.fill || a.dashed != b.dashed
+            || a.text != b.text || a.role != b.role)
+            return "the " + a.role.toStdString() + " shape moved or changed";
+    }
+    return {};
+}
+
+} // namespace
+
+// Pressing "OK" on a dialog nobody touched must never move a drawing. For every tool, with its
+// parameters at zero, at typical values, and each one (and all at once) at a value out of its
+// range or awkward for the dialog to show, the chart's shapes after "OK" are those before.
+TEST(UntouchedDialog, OkNeverMovesADrawing)
+{
+    nameApplication();
+    const Series series = sampleSeries();
+    const Mapping mapping = Viewport::fitted(series).mapping(QRectF(8, 8, 1000, 600));
+    const std::vector<ChartPoint> anchors{{40, 100}, {120, 125}, {150, 110}};
+    // Negative flags, counts and colours; more zones than 50 and no list entry; seven digits a
+    // value box cannot show; a half; a constant that shows as 0.000; beyond any chart.
+    const double odd[] = {-1, 60, 1.0 / 3, 2.5, 1e-5, 1e30};
+    QTimer user; // presses "OK" on whichever dialog shows
+    user.setInterval(1);
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
+            ok(*dialog);
+    });
+    user.start();
+    int shown = 0;
+    for (const ToolKind& kind : toolKinds()) {
+        const ToolClass& tool = ToolClass::of(kind);
+        QVariantMap zeros;
+        for (const auto& p : tool.parameters())
+            zeros.insert(p.key, p.type == ZarvLinesParm::ValueType::String ? QVariant(QString()) : QVariant(0));
+        std::vector<QVariantMap> records{zeros, kind.builtInDefaults};
+        for (double v : odd) {
+            QVariantMap all = kind.builtInDefaults;
+            for (const auto& p : tool.parameters()) {
+                if (p.type == ZarvLinesParm::ValueType::String)
+                    continue;
+                QVariantMap one = kind.builtInDefaults;
+                one.insert(p.key, v);
+                all.insert(p.key, v);
+                records.push_back(one);
+            }
+            records.push_back(all);
+        }
+        for (const QVariantMap& record : records) {
+            QVariantMap given;
+            try {
+                given = tool.typed(record);
+            } catch (const ChartError&) {
+                continue; // not a value of the parameter's type: no file holds it
+            }
+            Drawing drawing{kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, given};
+            const auto before = shapesOf(drawing, series, mapping);
+            try {
+                drawing.parameters = editParameters(kind, given, {}).parameters;
+                ++shown;
+            } catch (const ZarvLinesParm::Error&) {
+                continue; // a value the dialog refuses: it does not open, and nothing changes
+            }
+            const std::string moved = differences(before, shapesOf(drawing, series, mapping));
+            QStringList changed;
+            for (auto it = given.begin(); it != given.end(); ++it)
+                if (drawing.parameters.value(it.key()) != it.value())
+                    changed << it.key() + QLatin1Char(' ') + it.value().toString() + QStringLiteral(" -> ")
+                                   + drawing.parameters.value(it.key()).toString();
+            EXPECT_EQ(moved, "") << kind.title.toStdString() << ": " << changed.join(", ").toStdString();
+        }
+    }
+    EXPECT_GT(shown, 300);
+}
