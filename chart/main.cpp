@@ -58,6 +58,14 @@ bool parse(const QApplication& app, Options& options)
                      qPrintable(parser.helpText()));
         return false;
     }
+    // An empty name is no file: not the sample data, nor a chart shown instead of a picture.
+    for (const QCommandLineOption* option : {&csv, &open, &screenshot}) {
+        if (parser.values(*option).contains(QString())) {
+            std::fprintf(stderr, "zarvchart: --%s needs a file name\n%s", qPrintable(option->names().front()),
+                         qPrintable(parser.helpText()));
+            return false;
+        }
+    }
     return true;
 }
 
