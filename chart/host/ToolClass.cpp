@@ -172,6 +172,16 @@ std::vector<Variant> ToolClass::startArguments(std::int16_t fdef) const
     return {fdef};
 }
 
+QString unavailable(const ToolKind& kind)
+{
+    try {
+        ToolClass::of(kind);
+        return {};
+    } catch (const ZarvLinesParm::Error& e) {
+        return QStringLiteral("error %1: %2").arg(e.number()).arg(QString::fromUtf8(e.what()));
+    }
+}
+
 Drawing checkedDrawing(const Drawing& drawing)
 {
     const ToolKind* kind = toolKind(drawing.progId);
@@ -182,7 +192,10 @@ Drawing checkedDrawing(const Drawing& drawing)
                              .arg(kind->title).arg(drawing.anchors.size()).arg(kind->anchorCount));
     Drawing checked = drawing;
     checked.progId = kind->progId;
-    checked.parameters = ToolClass::of(*kind).typed(drawing.parameters);
+    // A library without this class (older or newer than the chart) cannot say what its
+    // parameters are: the drawing is kept as it was read, drawn, and saved again unchanged.
+    if (unavailable(*kind).isEmpty())
+        checked.parameters = ToolClass::of(*kind).typed(drawing.parameters);
     return checked;
 }
 

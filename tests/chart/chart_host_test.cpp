@@ -1,10 +1,14 @@
 // The chart as its user works it: tools placed with the mouse, edited through their dialogs,
-// moved, deleted, undone, kept as defaults and in files. Offscreen, in the test's own settings
-// and data folders.
+// moved, deleted, undone, kept as defaults and in files; "OK" on an untouched dialog moving no
+// drawing; the menus; a library without one of the classes. Offscreen, in the test's own
+// settings and data folders.
+
+#include "Boxes.h"
 
 #include "support/ToolDriver.h"
 
 #include "chart/app/ApplicationName.h"
+#include "chart/app/DemoChart.h"
 #include "chart/app/MainWindow.h"
 #include "chart/host/DrawingsStore.h"
 #include "chart/host/ParameterDialog.h"
@@ -15,7 +19,11 @@
 #include "chart/model/Viewport.h"
 #include "chart/tools/Geometry.h"
 
+#include "frame/ClassRegistry.h"
+
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -207,12 +215,12 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
+    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
     for (const ToolKind& kind : toolKinds())
         document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
     const auto drawings = document_.drawings();
     ASSERT_TRUE(window_.saveDrawings(path));
     EXPECT_EQ(readCheckedDrawings(path), drawings);
-    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
     closing.close();
     EXPECT_EQ(readCheckedDrawings(kept), drawings);
 
@@ -352,4 +360,105 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
         }
     }
     EXPECT_GT(shown, 300);
+}
+
+TEST_F(Chart, EditMenuSaveAsAndResetDefaultsDoWhatTheySayAndAskFirst)
+{
+    auto menu = [&](const QString& title) {
+        for (QMenu* m : window_.menuBar()->findChildren<QMenu*>())
+            if (m->title() == title)
+                return m;
+        return static_cast<QMenu*>(nullptr);
+    };
+    auto action = [&](QMenu* in, const QString& text) {
+        for (QAction* a : in->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    // Properties and Delete act on the selected drawing, so without one they cannot be chosen.
+    QMenu* edit = menu(QStringLiteral("&Edit"));
+    for (bool selected : {false, true}) {
+        if (selected)
+            place(QStringLiteral("Circle / Ellipse"), {{60, 100}, {90, 120}});
+        edit->popup(QPoint(0, 0));
+        EXPECT_EQ(action(edit, QStringLiteral("&Properties…"))->isEnabled(), selected);
+        EXPECT_EQ(action(edit, QStringLiteral("&Delete"))->isEnabled(), selected);
+        edit->hide();
+    }
+
+    // A name typed without ".json" gets it, so that Open Drawings shows the file.
+    QTemporaryDir dir;
+    window_.setDrawingsFile(dir.filePath(QStringLiteral("first.json")));
+    whenModal({}, [&](QDialog& d) {
+        QLineEdit& name = child<QLineEdit>(d, QStringLiteral("fileNameEdit"));
+        typeInto(name, QStringLiteral("mydrawings"));
+        QTest::keyClick(&name, Qt::Key_Return);
+    });
+    action(menu(QStringLiteral("&File")), QStringLiteral("Save Drawings &As…"))->trigger();
+    EXPECT_EQ(readCheckedDrawings(dir.filePath(QStringLiteral("mydrawings.json"))), document_.drawings());
+
+    // Forgetting the kept defaults cannot be undone: it is asked first, and Cancel keeps them.
+    const ToolKind& kind = *toolKind(retracement);
+    keepDefaults(kind, kind.builtInDefaults);
+    QAction* reset = action(menu(QStringLiteral("&Tools")), QStringLiteral("&Reset Defaults…"));
+    for (auto answer : {QMessageBox::Cancel, QMessageBox::Reset}) {
+        chartsupport::Boxes boxes(answer);
+        reset->trigger();
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("cannot be undone")));
+        EXPECT_EQ(defaultsKept(), answer == QMessageBox::Cancel);
+    }
+}
+
+// A library older or newer than the chart may lack one of its classes, as a host outside this
+// repository meets it. The class is hidden here by renaming its entry in the library's table; the
+// chart must not have described it before, so this runs in a process of its own.
+TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
+{
+    nameApplication();
+    auto* entry = const_cast<ZarvLinesParm::frame::ClassEntry*>(ZarvLinesParm::frame::findClass("ZarvLinesParm.GannFanParmClass"));
+    ASSERT_NE(entry, nullptr);
+    const struct Hidden {
+        ZarvLinesParm::frame::ClassEntry* entry;
+        std::string progId;
+        ~Hidden() { entry->progId = progId; }
+    } hidden{entry, std::exchange(entry->progId, "ZarvLinesParm.NotInThisLibrary")};
+
+    const ToolKind& fan = *toolKind(QStringLiteral("ZarvLinesParm.GannFanParmClass"));
+    const ToolKind& ellipse = *toolKind(QStringLiteral("ZarvLinesParm.CircleElipseCls"));
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept.json"));
+    writeDrawingsFile(kept, {{fan.progId, {{40, 100}, {60, 110}}, fan.builtInDefaults}});
+    const Drawing fanAsWritten = readDrawingsFile(kept).front();
+    const StartingDrawings start = startingDrawings({}, kept, true);
+    EXPECT_EQ(start.message, QString());
+    ASSERT_EQ(start.drawings.size(), 1u);
+
+    const Series series = sampleSeries();
+    EXPECT_EQ(demoDrawings(series).size(), toolKinds().size());
+    ChartDocument document;
+    document.reset(start.drawings);
+    MainWindow window(series, QStringLiteral("Sample"), document, kept);
+    window.show();
+    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("Tools"));
+    for (QAction* action : toolBar->actions()) {
+        EXPECT_EQ(action->isEnabled(), action->text() != fan.title) << action->text().toStdString();
+        EXPECT_EQ(action->toolTip().contains(QStringLiteral("not in this version of the library")), action->text() == fan.title);
+    }
+    {
+        chartsupport::Boxes boxes;
+        window.editProperties(0);
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("error 429"))) << boxes.texts().join(QString()).toStdString();
+    }
+    for (QAction* action : toolBar->actions())
+        if (action->text() == ellipse.title)
+            click(*toolBar->widgetForAction(action));
+    for (const ChartPoint p : {ChartPoint{60, 100}, ChartPoint{90, 120}})
+        QTest::mouseClick(&window.view(), Qt::LeftButton, {}, window.view().mapping().toPixel(p).toPoint());
+    ASSERT_EQ(document.drawings().size(), 2u);
+    window.close();
+    const auto keptNow = readDrawingsFile(kept);
+    ASSERT_EQ(keptNow.size(), 2u);
+    EXPECT_EQ(keptNow[0], fanAsWritten);
+    EXPECT_EQ(keptNow[1].progId, ellipse.progId);
 }
