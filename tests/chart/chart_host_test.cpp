@@ -1,22 +1,34 @@
 // The chart as its user works it: tools placed with the mouse, edited through their dialogs,
-// moved, deleted, undone, kept as defaults and in files. Offscreen, in the test's own settings
-// and data folders.
+// moved, deleted, undone, kept as defaults and in files; "OK" on an untouched dialog moving no
+// drawing; the menus; a library without one of the classes. Offscreen, in the test's own
+// settings and data folders.
+
+#include "Boxes.h"
 
 #include "support/ToolDriver.h"
 
 #include "chart/app/ApplicationName.h"
+#include "chart/app/DemoChart.h"
 #include "chart/app/MainWindow.h"
 #include "chart/host/DrawingsStore.h"
+#include "chart/host/ParameterDialog.h"
+#include "chart/host/ToolClass.h"
 #include "chart/host/ToolDefaults.h"
 #include "chart/model/DrawingsFile.h"
 #include "chart/model/SampleSeries.h"
+#include "chart/model/Viewport.h"
 #include "chart/tools/Geometry.h"
 
+#include "frame/ClassRegistry.h"
+
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -203,12 +215,12 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
+    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
     for (const ToolKind& kind : toolKinds())
         document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
     const auto drawings = document_.drawings();
     ASSERT_TRUE(window_.saveDrawings(path));
     EXPECT_EQ(readCheckedDrawings(path), drawings);
-    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
     closing.close();
     EXPECT_EQ(readCheckedDrawings(kept), drawings);
 
@@ -264,3 +276,189 @@ TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
 }
 
 } // namespace
+
+namespace {
+
+/// What differs between two lists of shapes, for a message; empty when nothing does.
+std::string differences(const std::vector<Shape>& before, const std::vector<Shape>& after)
+{
+    if (before.size() != after.size())
+        return std::to_string(before.size()) + " shapes became " + std::to_string(after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const Shape& a = before[i];
+        const Shape& b = after[i];
+        if (a.kind != b.kind || a.points != b.points || a.rect != b.rect || a.startAngle != b.startAngle
+            || a.spanAngle != b.spanAngle || a.colour != b.colour || a.fill != b.fill || a.dashed != b.dashed
+            || a.text != b.text || a.role != b.role)
+            return "the " + a.role.toStdString() + " shape moved or changed";
+    }
+    return {};
+}
+
+} // namespace
+
+// Pressing "OK" on a dialog nobody touched must never move a drawing. For every tool, with its
+// parameters at zero, at typical values, and each one (and all at once) at a value out of its
+// range or awkward for the dialog to show, the chart's shapes after "OK" are those before.
+TEST(UntouchedDialog, OkNeverMovesADrawing)
+{
+    nameApplication();
+    const Series series = sampleSeries();
+    const Mapping mapping = Viewport::fitted(series).mapping(QRectF(8, 8, 1000, 600));
+    const std::vector<ChartPoint> anchors{{40, 100}, {120, 125}, {150, 110}};
+    // Negative flags, counts and colours; more zones than 50 and no list entry; seven digits a
+    // value box cannot show; a half; a constant that shows as 0.000; beyond any chart.
+    const double odd[] = {-1, 60, 1.0 / 3, 2.5, 1e-5, 1e30};
+    QTimer user; // presses "OK" on whichever dialog shows
+    user.setInterval(1);
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
+            ok(*dialog);
+    });
+    user.start();
+    int shown = 0;
+    for (const ToolKind& kind : toolKinds()) {
+        const ToolClass& tool = ToolClass::of(kind);
+        QVariantMap zeros;
+        for (const auto& p : tool.parameters())
+            zeros.insert(p.key, p.type == ZarvLinesParm::ValueType::String ? QVariant(QString()) : QVariant(0));
+        std::vector<QVariantMap> records{zeros, kind.builtInDefaults};
+        for (double v : odd) {
+            QVariantMap all = kind.builtInDefaults;
+            for (const auto& p : tool.parameters()) {
+                if (p.type == ZarvLinesParm::ValueType::String)
+                    continue;
+                QVariantMap one = kind.builtInDefaults;
+                one.insert(p.key, v);
+                all.insert(p.key, v);
+                records.push_back(one);
+            }
+            records.push_back(all);
+        }
+        for (const QVariantMap& record : records) {
+            QVariantMap given;
+            try {
+                given = tool.typed(record);
+            } catch (const ChartError&) {
+                continue; // not a value of the parameter's type: no file holds it
+            }
+            Drawing drawing{kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, given};
+            const auto before = shapesOf(drawing, series, mapping);
+            try {
+                drawing.parameters = editParameters(kind, given, {}).parameters;
+                ++shown;
+            } catch (const ZarvLinesParm::Error&) {
+                continue; // a value the dialog refuses: it does not open, and nothing changes
+            }
+            const std::string moved = differences(before, shapesOf(drawing, series, mapping));
+            QStringList changed;
+            for (auto it = given.begin(); it != given.end(); ++it)
+                if (drawing.parameters.value(it.key()) != it.value())
+                    changed << it.key() + QLatin1Char(' ') + it.value().toString() + QStringLiteral(" -> ")
+                                   + drawing.parameters.value(it.key()).toString();
+            EXPECT_EQ(moved, "") << kind.title.toStdString() << ": " << changed.join(", ").toStdString();
+        }
+    }
+    EXPECT_GT(shown, 300);
+}
+
+TEST_F(Chart, EditMenuSaveAsAndResetDefaultsDoWhatTheySayAndAskFirst)
+{
+    auto menu = [&](const QString& title) {
+        for (QMenu* m : window_.menuBar()->findChildren<QMenu*>())
+            if (m->title() == title)
+                return m;
+        return static_cast<QMenu*>(nullptr);
+    };
+    auto action = [&](QMenu* in, const QString& text) {
+        for (QAction* a : in->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    // Properties and Delete act on the selected drawing, so without one they cannot be chosen.
+    QMenu* edit = menu(QStringLiteral("&Edit"));
+    for (bool selected : {false, true}) {
+        if (selected)
+            place(QStringLiteral("Circle / Ellipse"), {{60, 100}, {90, 120}});
+        edit->popup(QPoint(0, 0));
+        EXPECT_EQ(action(edit, QStringLiteral("&Properties…"))->isEnabled(), selected);
+        EXPECT_EQ(action(edit, QStringLiteral("&Delete"))->isEnabled(), selected);
+        edit->hide();
+    }
+
+    // A name typed without ".json" gets it, so that Open Drawings shows the file.
+    QTemporaryDir dir;
+    window_.setDrawingsFile(dir.filePath(QStringLiteral("first.json")));
+    whenModal({}, [&](QDialog& d) {
+        QLineEdit& name = child<QLineEdit>(d, QStringLiteral("fileNameEdit"));
+        typeInto(name, QStringLiteral("mydrawings"));
+        QTest::keyClick(&name, Qt::Key_Return);
+    });
+    action(menu(QStringLiteral("&File")), QStringLiteral("Save Drawings &As…"))->trigger();
+    EXPECT_EQ(readCheckedDrawings(dir.filePath(QStringLiteral("mydrawings.json"))), document_.drawings());
+
+    // Forgetting the kept defaults cannot be undone: it is asked first, and Cancel keeps them.
+    const ToolKind& kind = *toolKind(retracement);
+    keepDefaults(kind, kind.builtInDefaults);
+    QAction* reset = action(menu(QStringLiteral("&Tools")), QStringLiteral("&Reset Defaults…"));
+    for (auto answer : {QMessageBox::Cancel, QMessageBox::Reset}) {
+        chartsupport::Boxes boxes(answer);
+        reset->trigger();
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("cannot be undone")));
+        EXPECT_EQ(defaultsKept(), answer == QMessageBox::Cancel);
+    }
+}
+
+// A library older or newer than the chart may lack one of its classes, as a host outside this
+// repository meets it. The class is hidden here by renaming its entry in the library's table; the
+// chart must not have described it before, so this runs in a process of its own.
+TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
+{
+    nameApplication();
+    auto* entry = const_cast<ZarvLinesParm::frame::ClassEntry*>(ZarvLinesParm::frame::findClass("ZarvLinesParm.GannFanParmClass"));
+    ASSERT_NE(entry, nullptr);
+    const struct Hidden {
+        ZarvLinesParm::frame::ClassEntry* entry;
+        std::string progId;
+        ~Hidden() { entry->progId = progId; }
+    } hidden{entry, std::exchange(entry->progId, "ZarvLinesParm.NotInThisLibrary")};
+
+    const ToolKind& fan = *toolKind(QStringLiteral("ZarvLinesParm.GannFanParmClass"));
+    const ToolKind& ellipse = *toolKind(QStringLiteral("ZarvLinesParm.CircleElipseCls"));
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept.json"));
+    writeDrawingsFile(kept, {{fan.progId, {{40, 100}, {60, 110}}, fan.builtInDefaults}});
+    const Drawing fanAsWritten = readDrawingsFile(kept).front();
+    const StartingDrawings start = startingDrawings({}, kept, true);
+    EXPECT_EQ(start.message, QString());
+    ASSERT_EQ(start.drawings.size(), 1u);
+
+    const Series series = sampleSeries();
+    EXPECT_EQ(demoDrawings(series).size(), toolKinds().size());
+    ChartDocument document;
+    document.reset(start.drawings);
+    MainWindow window(series, QStringLiteral("Sample"), document, kept);
+    window.show();
+    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("Tools"));
+    for (QAction* action : toolBar->actions()) {
+        EXPECT_EQ(action->isEnabled(), action->text() != fan.title) << action->text().toStdString();
+        EXPECT_EQ(action->toolTip().contains(QStringLiteral("not in this version of the library")), action->text() == fan.title);
+    }
+    {
+        chartsupport::Boxes boxes;
+        window.editProperties(0);
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("error 429"))) << boxes.texts().join(QString()).toStdString();
+    }
+    for (QAction* action : toolBar->actions())
+        if (action->text() == ellipse.title)
+            click(*toolBar->widgetForAction(action));
+    for (const ChartPoint p : {ChartPoint{60, 100}, ChartPoint{90, 120}})
+        QTest::mouseClick(&window.view(), Qt::LeftButton, {}, window.view().mapping().toPixel(p).toPoint());
+    ASSERT_EQ(document.drawings().size(), 2u);
+    window.close();
+    const auto keptNow = readDrawingsFile(kept);
+    ASSERT_EQ(keptNow.size(), 2u);
+    EXPECT_EQ(keptNow[0], fanAsWritten);
+    EXPECT_EQ(keptNow[1].progId, ellipse.progId);
+}

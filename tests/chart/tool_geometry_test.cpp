@@ -54,11 +54,18 @@ std::vector<Shape> withRole(const std::vector<Shape>& shapes, const QString& rol
 
 QPointF pixel(double x, double price) { return mapping.toPixel({x, price}); }
 
-// Finite, and where a painter can draw it: lines inside the plot, the rest touching it.
+// Finite, and where a painter can draw it: lines inside the plot, the rest touching it. Nothing
+// misleading: no line shorter than a pixel, no label without a line of its part.
 void expectSane(const std::vector<Shape>& shapes)
 {
     const QRectF plot = mapping.plot().adjusted(-1e-9, -1e-9, 1e-9, 1e-9);
     for (const Shape& s : shapes) {
+        if (s.kind == Shape::Kind::Line) {
+            EXPECT_GE(QLineF(s.points[0], s.points[1]).length(), 1) << s.role.toStdString();
+        } else if (s.kind == Shape::Kind::Text) {
+            EXPECT_TRUE(std::ranges::any_of(shapes, [&](const Shape& l) { return l.kind == Shape::Kind::Line && l.role == s.role; }))
+                << s.text.toStdString();
+        }
         for (QPointF p : s.points)
             EXPECT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y())) << s.role.toStdString();
         const bool inside = s.kind == Shape::Kind::Line
@@ -156,7 +163,8 @@ TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidu
         {1, [](const Bar& b) { return b.open; }}, {2, [](const Bar& b) { return b.high; }},
         {3, [](const Bar& b) { return b.low; }}, {4, [](const Bar& b) { return b.close; }},
         {5, [](const Bar& b) { return (b.open + b.high + b.low) / 3; }},
-        {0, [](const Bar& b) { return b.close; }}, {9, [](const Bar& b) { return b.close; }}};
+        // The dialog shows 0 as "Open" and stores 1 for it, and stores 0 for a value it has no entry for.
+        {0, [](const Bar& b) { return b.open; }}, {9, [](const Bar& b) { return b.open; }}};
     for (auto [useToCalc, price] : prices) {
         SCOPED_TRACE(useToCalc);
         // Bars 11 to 70 lie between the anchors; the normal equations in long double.
@@ -219,6 +227,12 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"}}},
         {"RetracementParmClass", {{60, 10}, {20, 40}},
          {{none, "V(3)", {30, 25}, On}, {open, "V(3)", {30, 25}, On}, {none, "V(3)", {15, 25}, Off}}},
+        // Anchors on one bar: a level that has no length is no line and has no label; anchors that
+        // are one point draw their levels once, not six lines and labels on top of each other.
+        {"RetracementParmClass", {{30, 10}, {30, 40}},
+         {{open, "V(1)", {30, 32.92}, Absent}, {none, "V(1)", {60, 32.92}, On, {}, "0.236"}}},
+        {"RetracementParmClass", {{30, 20}, {30, 20}},
+         {{none, "V(1)", {60, 20}, On, {}, "0.236"}, {none, "V(2)", {60, 20}, Absent}, {open, "V(1)", {30, 20}, Absent}}},
         // Arcs about the second anchor cross the trend where a retracement would; half of them
         // faces the first anchor.
         {"ZarvArcsParmClass", trend,
@@ -227,7 +241,10 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         {"ZarvRangerParmClass", {{30, 0}, {50, 0}},
          {{none, "Up", {40, up}, On}, {none, "Down", {40, down}, On}, {none, "Range", {29, high}, On},
           {none, "Up", {80, up}, Off}, {{{"ExtendRight", 1}}, "Up", {80, up}, On},
-          {{{"Periodos", 1}}, "Range", {30, series()[30].high}, On}}},
+          {{{"Periodos", 1}}, "Range", {30, series()[30].high}, On},
+          // Constants and colours left at 0 are drawn as the dialog shows and then stores them.
+          {{{"Cte1", 0.0f}}, "Up", {40, up}, On}, {{{"Cte2", 0.0f}}, "Down", {40, down}, On},
+          {{{"Cor1", 0}}, "Up", {40, up}, On, QColor(0, 255, 0)}, {{{"Cor2", 0}}, "Down", {40, down}, On, QColor(255, 0, 0)}}},
         // The move of 10 from the first anchor to the second, from the third at 15, for 20 bars.
         {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}},
          {{none, "V(2)", {60, 25}, On}, {none, "V(1)", {55, 21.18}, On}, {none, "V(1)", {80, 21.18}, Off},
@@ -256,13 +273,23 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"NZones", 50}}, "Even", {30, 10.6}, On}, {{{"NZones", 50}}, "Odd", {30, 40}, On},
           {{{"NZones", 8}}, "Even", {30, 13.75}, On}, {{{"NZones", 0}}, "Even", {30, 13.75}, On},
           {{{"NZones", 51}}, "Even", {30, 13.75}, On}, {{{"NZones", -3}}, "Even", {30, 13.75}, On}}},
+        // Zones on one bar have no lines; 50 zones 3.7 pixels high leave out every line within a
+        // pixel of the last one drawn: the 14th, 28th and 42nd are drawn, all odd lines.
+        {"ZarvGannParmClass", {{30, 10}, {30, 40}}, {{none, "Odd", {30, 10}, Absent}, {none, "Even", {30, 13.75}, Absent}}},
+        {"ZarvGannParmClass", {{20, 10}, {40, 10.37}},
+         {{{{"NZones", 50}}, "Odd", {30, 10.1036}, On}, {{{"NZones", 50}}, "Even", {30, 10.0074}, Absent}}},
         {"GannFanParmClass", {{20, 10}, {30, 15}},
          {{none, "1x1", {40, 20}, On}, {none, "V(4)", {35, 25}, On}, {none, "V(3)", {40, 15}, On}}},
         // About 16, whose root is 4: 90 degrees on is 4.5 squared, a turn on 6 squared.
         {"GannSQ9ParmClass", {{20, 16}},
          {{none, "Price", {50, 20.25}, On}, {none, "Price", {50, 36}, On}, {{{"UpDown", 1}}, "Price", {50, 12.25}, On},
           {{{"Step", 0.25f}}, "Price", {50, 18.0625}, On}, {{{"Price", 0.0f}}, "Price", {50, 16}, Absent},
-          {none, "Time", {24, 5}, On}, {{{"Time", 16}}, "Time", {29, 5}, On}}},
+          {none, "Time", {24, 5}, On}, {{{"Time", 16}}, "Time", {29, 5}, On},
+          // Price flags given as a float are stored rounded, halves to even: 2.5 is 2, the angle 45.
+          {{{"Price", 2.5f}}, "Price", {50, 16}, Off}, {{{"Price", 2.5f}}, "Price", {50, 18.0625}, On},
+          // A small step goes on past 64 turns to the top of the chart; one so small that the
+          // turns lie closer than a pixel draws none of them rather than a band.
+          {{{"Step", 0.0005f}}, "Price", {50, 48.3249}, On}, {{{"Step", 1e-6f}}, "Price", {50, 16}, Absent}}},
         {"CircleElipseCls", {{20, 10}, {40, 30}},
          {{none, "Ellipse", {40, 20}, On}, {none, "Ellipse", {30, 20}, Off}, {{{"Fill", 1}}, "Ellipse", {30, 20}, On}}},
     };

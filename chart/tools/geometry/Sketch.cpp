@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -92,6 +93,21 @@ double Sketch::number(const QString& member) const
     return ok ? d : std::numeric_limits<double>::quiet_NaN();
 }
 
+double Sketch::boxNumber(const QString& member) const
+{
+    double value = number(member);
+    if (std::isnan(value))
+        return 0;
+    if (std::isinf(value))
+        value = std::copysign(double(std::numeric_limits<float>::max()), value);
+    // Seven significant digits of the exact value, ties to even, as the box writes them.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
+    double shown = 0;
+    std::from_chars(text, written.ptr, shown);
+    return double(float(shown));
+}
+
 int Sketch::whole(const QString& member) const
 {
     const double d = std::round(number(member));
@@ -112,7 +128,9 @@ ChartPoint Sketch::anchor(int i) const
 
 std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, const QString& role, bool dashed)
 {
-    const std::optional<QLineF> seen = clipped(a, b, plot());
+    std::optional<QLineF> seen = clipped(a, b, plot());
+    if (seen && !(seen->length() >= 1))
+        seen.reset();
     if (seen) {
         Shape s;
         s.kind = Shape::Kind::Line;
@@ -185,6 +203,15 @@ void Sketch::text(QPointF at, const QString& text, const QColor& colour, const Q
     s.colour = colour;
     s.role = role;
     shapes_.push_back(std::move(s));
+}
+
+bool Spacing::clear(double position) const
+{
+    // The nearest taken on either side.
+    const auto above = taken_.lower_bound(position);
+    if (above != taken_.end() && *above - position < 1)
+        return false;
+    return above == taken_.begin() || position - *std::prev(above) >= 1;
 }
 
 } // namespace zarvchart::geometry
