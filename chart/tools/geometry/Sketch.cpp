@@ -1,6 +1,7 @@
 #include "chart/tools/geometry/Sketch.h"
 
-#include <QFontMetricsF>
+#include "chart/tools/Labels.h"
+
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -171,7 +172,7 @@ void Sketch::text(QPointF at, const QString& text, const QColor& colour, const Q
     // Measured in the font it is painted in; with no GUI application there is no font to ask.
     QRectF box;
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        box = QFontMetricsF(labelFont()).boundingRect(text);
+        box = labelBounds(text, labelFont());
     else
         box = QRectF(0, -labelFont().pixelSize(), 0.6 * labelFont().pixelSize() * text.size(), labelFont().pixelSize());
     box.translate(at);
