@@ -36,6 +36,8 @@ inline void blend(quint32* p, quint32 pixel, quint32 coverage)
 bool clip(QPointF& a, QPointF& b, const QRectF& r)
 {
     const QPointF d = b - a;
+    if (!std::isfinite(d.x()) || !std::isfinite(d.y()))
+        return false;
     double t0 = 0, t1 = 1;
     auto keep = [&](double p, double q) {
         if (p == 0)
@@ -57,9 +59,10 @@ bool clip(QPointF& a, QPointF& b, const QRectF& r)
 
 /// Strokes the line from `a` to `b` (device pixels, `a` the nearer along its length) into the
 /// pixels `bits`, within `clip`; `Steep` when it runs more down than across, and then x and y
-/// are swapped in `a`, `b` and `clip` alike.
+/// are swapped in `a`, `b` and `clip` alike. The line's height in a column is taken at its left
+/// (`edge` 0) or right edge (1).
 template <bool Steep>
-void strokeLine(uchar* bits, qsizetype bytesPerLine, QRect clip, QPointF a, QPointF b, quint32 pixel)
+void strokeLine(uchar* bits, qsizetype bytesPerLine, QRect clip, QPointF a, QPointF b, double edge, quint32 pixel)
 {
     const double slope = (b.y() - a.y()) / (b.x() - a.x());
     // The columns whose middles lie on the line, at least one.
@@ -75,10 +78,7 @@ void strokeLine(uchar* bits, qsizetype bytesPerLine, QRect clip, QPointF a, QPoi
                      : reinterpret_cast<quint32*>(bits + row * bytesPerLine) + x;
     };
     // Down the columns in 65536ths of a pixel: how far the line lies below the middle of the
-    // pixel row above it, shared between that row and the next. It is measured at an edge of the
-    // column, the right one when the line starts in the left half of a pixel, as the painter
-    // places its own thin lines: a line looks the same whichever of the two paints it.
-    const double edge = a.x() - std::floor(a.x()) < 0.5 ? 1 : 0;
+    // pixel row above it, shared between that row and the next, measured at the column's `edge`.
     qint64 y = std::llround((a.y() + (first + edge - a.x()) * slope - 0.5) * 65536);
     const qint64 step = std::llround(slope * 65536);
     for (int x = first; x <= last; ++x, y += step) {
@@ -130,7 +130,7 @@ DevicePixels::DevicePixels(const QPainter& painter) : transform_(painter.deviceT
     clip_ = clip.boundingRect();
 }
 
-QRect DevicePixels::line(QPointF a, QPointF b) const
+QRect DevicePixels::line(QPointF a, QPointF b, double width) const
 {
     if (!straight_ || (a.x() != b.x() && a.y() != b.y()))
         return {};
@@ -141,9 +141,20 @@ QRect DevicePixels::line(QPointF a, QPointF b) const
     for (double v : {a.x(), a.y(), b.x(), b.y()})
         if (!(std::abs(v) < reach))
             return {};
-    const QPoint first(int(std::floor(std::min(a.x(), b.x()))), int(std::floor(std::min(a.y(), b.y()))));
-    const QPoint last(int(std::floor(std::max(a.x(), b.x()))), int(std::floor(std::max(a.y(), b.y()))));
-    return QRect(first, last);
+    QRectF span(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())), QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    const double device = width * scale_;
+    if (device <= 1) {
+        // A thin line covers the pixels that hold its ends and those between.
+        return QRect(QPoint(int(std::floor(span.left())), int(std::floor(span.top()))),
+                     QPoint(int(std::floor(span.right())), int(std::floor(span.bottom()))));
+    }
+    // A wide one is filled as its outline: the pixels whose middles lie within it, those on its
+    // left and top edges left to the neighbours.
+    const double half = device / 2;
+    span.adjust(-half, -half, half, half);
+    auto first = [](double edge) { return int(std::floor(edge - 0.5)) + 1; };
+    auto last = [](double edge) { return int(std::floor(edge - 0.5)); };
+    return QRect(QPoint(first(span.left()), first(span.top())), QPoint(last(span.right()), last(span.bottom())));
 }
 
 void DevicePixels::fill(QPainter& painter, const std::vector<QRect>& rects, const QColor& colour) const
@@ -187,24 +198,29 @@ void DevicePixels::stroke(QPainter& painter, const std::vector<QLineF>& lines, c
     }
     uchar* bits = const_cast<uchar*>(image_->constBits());
     const quint32 pixel = colour.rgba();
-    const QRectF reach = QRectF(clip_).adjusted(-1, -1, 1, 1);
     const QRect across = clip_, down(clip_.top(), clip_.left(), clip_.height(), clip_.width());
+    const QRectF reach = QRectF(across).adjusted(-1, -1, 1, 1), downReach = QRectF(down).adjusted(-1, -1, 1, 1);
     for (const QLineF& line : lines) {
         QPointF a = transform_.map(line.p1()), b = transform_.map(line.p2());
-        if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())
-            || !clip(a, b, reach))
+        if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
             continue;
         const bool steep = std::abs(b.y() - a.y()) > std::abs(b.x() - a.x());
         if (steep)
             a = a.transposed(), b = b.transposed();
         if (a.x() > b.x())
             std::swap(a, b);
+        // The painter takes a column's right edge when the line starts in the left half of a
+        // pixel, its left edge otherwise: so placed, a line looks the same whichever of the two
+        // paints it.
+        const double edge = a.x() - std::floor(a.x()) < 0.5 ? 1 : 0;
+        if (!clip(a, b, steep ? downReach : reach))
+            continue;
         if (a.x() == b.x())
             b.rx() += 1e-9;
         if (steep)
-            strokeLine<true>(bits, image_->bytesPerLine(), down, a, b, pixel);
+            strokeLine<true>(bits, image_->bytesPerLine(), down, a, b, edge, pixel);
         else
-            strokeLine<false>(bits, image_->bytesPerLine(), across, a, b, pixel);
+            strokeLine<false>(bits, image_->bytesPerLine(), across, a, b, edge, pixel);
     }
 }
 

@@ -32,11 +32,11 @@ public:
     /// Device pixels per unit of the painter's coordinates.
     double scale() const { return scale_; }
 
-    /// The device pixels that a one-pixel line from `a` to `b` covers without antialiasing, when
-    /// it runs exactly across or down (or is a point): the row or column that holds it, from the
-    /// pixel that holds one end to the pixel that holds the other, as QPainter draws it. Empty for
-    /// any other line, and when the painter's mapping is not straight.
-    QRect line(QPointF a, QPointF b) const;
+    /// The device pixels that a line from `a` to `b` covers without antialiasing, when it runs
+    /// exactly across or down, as QPainter draws it: with a cosmetic pen one device pixel wide
+    /// (`width` 0), or with a pen `width` wide in the painter's coordinates and square ends.
+    /// Empty for any other line, and when the painter's mapping is not straight.
+    QRect line(QPointF a, QPointF b, double width = 0) const;
 
     /// Fills `rects`, in device pixels, with `colour`, as the painter would (its clip applies).
     void fill(QPainter& painter, const std::vector<QRect>& rects, const QColor& colour) const;

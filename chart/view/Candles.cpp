@@ -54,7 +54,7 @@ void paintWicks(QPainter& p, const Series& series, const Mapping& m, std::size_t
             if (!(column.low[rising] <= column.high[rising]))
                 continue;
             const QLineF wick(column.x, m.yToPixel(column.high[rising]), column.x, m.yToPixel(column.low[rising]));
-            if (const QRect r = device.line(wick.p1(), wick.p2()); !r.isEmpty())
+            if (const QRect r = device.line(wick.p1(), wick.p2(), 1); !r.isEmpty())
                 pixels[rising].push_back(r);
             else
                 logical[rising].push_back(wick);

@@ -59,6 +59,7 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
         settled_.reset();
         paintLike(base_.make(key.pixels, key.format, scale), painter, [&](QPainter& p) { paintBase(p, size, scene); });
         baseKey_ = key;
+        ++basePaints_;
     }
 
     const auto settledEnd = scene.drawings.begin() + std::ptrdiff_t(std::min(scene.settled, scene.drawings.size()));
@@ -68,6 +69,7 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
         std::memcpy(image.bits(), base.constBits(), std::size_t(base.sizeInBytes()));
         paintLike(image, painter, [&](QPainter& p) { paintSettled(p, scene); });
         settled_.emplace(scene.drawings.begin(), settledEnd);
+        ++settledPaints_;
     }
 
     // Copied as it is: the image is opaque, and blending it would only cost.

@@ -28,6 +28,11 @@ public:
     /// Forgets both images: their next use paints them anew (the bars changed in place).
     void clear();
 
+    /// How many times the base and the settled drawings have been painted into their images: a
+    /// keystroke in a dialog or a step of a drag should paint neither.
+    int basePaints() const { return basePaints_; }
+    int settledPaints() const { return settledPaints_; }
+
 private:
     /// What the base is painted from.
     struct BaseKey {
@@ -63,6 +68,8 @@ private:
     /// The settled drawings the second image shows over the base, when it shows the base.
     std::optional<std::vector<Drawing>> settled_;
     Layer withSettled_;
+    int basePaints_ = 0;
+    int settledPaints_ = 0;
 };
 
 } // namespace zarvchart

@@ -27,14 +27,14 @@ const QColor gridColour(0xEC, 0xEE, 0xF2);
 const QColor axisColour(0x9A, 0xA0, 0xA8);
 const QColor textColour(0x40, 0x46, 0x50);
 
-/// Lines one pixel wide without antialiasing: the pixels a pen would cover, filled where they
-/// can be.
+/// Lines without antialiasing, one pixel of the chart wide: the pixels a pen would cover, filled
+/// where they can be.
 void paintLines(QPainter& p, const DevicePixels& device, const std::vector<QLineF>& lines, const QColor& colour)
 {
     std::vector<QRect> pixels;
     std::vector<QLineF> stroked;
     for (const QLineF& line : lines)
-        if (const QRect r = device.line(line.p1(), line.p2()); !r.isEmpty())
+        if (const QRect r = device.line(line.p1(), line.p2(), 1); !r.isEmpty())
             pixels.push_back(r);
         else
             stroked.push_back(line);
