@@ -32,14 +32,36 @@ namespace {
 
 enum class Unit { Day, Week, Month, Quarter, Year };
 
-bool starts(Unit unit, QDate date, QDate before)
+/// A bar's date taken apart once: every unit looks at every bar, and each part asked of a QDate
+/// is worked out afresh from its day number.
+struct Day {
+    qint64 julian = 0;
+    int weekDay = 0;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+/// The parts of `date`, a few days after `before`: within the first 28 days of a month the month
+/// is the one before's, and working it out again is most of the time spent.
+Day dayOf(QDate date, const Day* before)
+{
+    Day d{date.toJulianDay(), date.dayOfWeek()};
+    if (before && d.julian >= before->julian && before->day + (d.julian - before->julian) <= 28)
+        d.year = before->year, d.month = before->month, d.day = before->day + int(d.julian - before->julian);
+    else
+        date.getDate(&d.year, &d.month, &d.day);
+    return d;
+}
+
+bool starts(Unit unit, const Day& date, const Day& before)
 {
     switch (unit) {
     case Unit::Day: return true;
-    case Unit::Week: return date.dayOfWeek() < before.dayOfWeek() || before.daysTo(date) >= 7;
-    case Unit::Month: return date.month() != before.month() || date.year() != before.year();
-    case Unit::Quarter: return (date.month() - 1) / 3 != (before.month() - 1) / 3 || date.year() != before.year();
-    case Unit::Year: return date.year() != before.year();
+    case Unit::Week: return date.weekDay < before.weekDay || date.julian - before.julian >= 7;
+    case Unit::Month: return date.month != before.month || date.year != before.year;
+    case Unit::Quarter: return (date.month - 1) / 3 != (before.month - 1) / 3 || date.year != before.year;
+    case Unit::Year: return date.year != before.year;
     }
     return false;
 }
@@ -67,13 +89,17 @@ std::vector<Tick> dateTicks(const Series& series, double firstX, double lastX, d
     const long long last = std::min(n - 1, static_cast<long long>(std::floor(lastX)));
     if (first > last)
         return {};
+    std::vector<Day> days;
+    days.reserve(std::size_t(last - first + 2));
+    for (long long i = first - 1; i <= last; ++i)
+        days.push_back(dayOf(series[std::size_t(i)].date, days.empty() ? nullptr : &days.back()));
     std::vector<long long> marks;
     Unit unit = Unit::Day;
     for (Unit u : {Unit::Day, Unit::Week, Unit::Month, Unit::Quarter, Unit::Year}) {
         unit = u;
         marks.clear();
         for (long long i = first; i <= last; ++i)
-            if (starts(u, series[std::size_t(i)].date, series[std::size_t(i - 1)].date))
+            if (starts(u, days[std::size_t(i - first + 1)], days[std::size_t(i - first)]))
                 marks.push_back(i);
         if (marks.size() < 2 || double(last - first) / double(marks.size()) >= spacing)
             break;

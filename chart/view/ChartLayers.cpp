@@ -55,19 +55,25 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
     const BaseKey key{QSize(int(std::lround(device.width())), int(std::lround(device.height()))), scale, formatOf(painter),
                       painter.font(), m.plot(), m.firstX(), m.lastX(), m.lowPrice(), m.highPrice(),
                       scene.series->data(), scene.series->size()};
-    if (key != baseKey_) {
-        settled_.reset();
-        paintLike(base_.make(key.pixels, key.format, scale), painter, [&](QPainter& p) { paintBase(p, size, scene); });
-        baseKey_ = key;
-        ++basePaints_;
-    }
-
     const auto settledEnd = scene.drawings.begin() + std::ptrdiff_t(std::min(scene.settled, scene.drawings.size()));
-    if (!settled_ || !std::equal(settled_->begin(), settled_->end(), scene.drawings.begin(), settledEnd)) {
-        const QImage& base = base_.image();
+    if (key != settledBase_ || !settled_ || !std::equal(settled_->begin(), settled_->end(), scene.drawings.begin(), settledEnd)) {
         QImage& image = withSettled_.make(key.pixels, key.format, scale);
-        std::memcpy(image.bits(), base.constBits(), std::size_t(base.sizeInBytes()));
+        if (key != settledBase_) {
+            // All is new (a pan, a zoom, a resize): the base is painted where it is shown, and
+            // kept apart only once the settled drawings change over it.
+            paintLike(image, painter, [&](QPainter& p) { paintBase(p, size, scene); });
+            baseKey_.reset();
+            ++basePaints_;
+        } else {
+            if (key != baseKey_) {
+                paintLike(base_.make(key.pixels, key.format, scale), painter, [&](QPainter& p) { paintBase(p, size, scene); });
+                baseKey_ = key;
+                ++basePaints_;
+            }
+            std::memcpy(image.bits(), base_.image().constBits(), std::size_t(image.sizeInBytes()));
+        }
         paintLike(image, painter, [&](QPainter& p) { paintSettled(p, scene); });
+        settledBase_ = key;
         settled_.emplace(scene.drawings.begin(), settledEnd);
         ++settledPaints_;
     }
@@ -83,6 +89,7 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
 void ChartLayers::clear()
 {
     baseKey_.reset();
+    settledBase_.reset();
     settled_.reset();
     base_.clear();
     withSettled_.clear();

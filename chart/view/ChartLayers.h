@@ -6,7 +6,9 @@
 // drawings over it. A repaint lays the second down and paints the live part over it; each image
 // is painted again only when what it shows has changed, which is told by comparing what it was
 // painted from (the size, pixel ratio, font, viewport, bars, and the settled drawings themselves)
-// with what is to be shown.
+// with what is to be shown. When the base itself changes (a pan, a zoom, a resize) it is painted
+// straight under the settled drawings, and kept apart again only when they change over it (a new
+// selection): a pan repaints everything anyway, and copying the base would only add to it.
 
 #include "chart/view/ChartPainter.h"
 
@@ -63,9 +65,11 @@ private:
         QImage image_;
     };
 
+    /// What the base image shows, when it shows a base at all.
     std::optional<BaseKey> baseKey_;
     Layer base_;
-    /// The settled drawings the second image shows over the base, when it shows the base.
+    /// What the second image shows: a base and the settled drawings over it.
+    std::optional<BaseKey> settledBase_;
     std::optional<std::vector<Drawing>> settled_;
     Layer withSettled_;
     int basePaints_ = 0;
