@@ -380,3 +380,47 @@ TEST(ToolGeometry, ThinLinesLieWhereThePaintersOwnDo)
     }
 }
 
+// An arc or an ellipse partly out of the clip is stroked only where it can be seen: it must look
+// as the whole curve stroked and clipped does, whether its middle is in view or far away.
+TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
+{
+    auto curve = [](Shape::Kind kind, QRectF rect, double start = 0, double span = 360) {
+        Shape s;
+        s.kind = kind, s.rect = rect, s.startAngle = start, s.spanAngle = span, s.colour = QColor(0, 0, 160);
+        return s;
+    };
+    const Shape shapes[] = {
+        curve(Shape::Kind::Ellipse, QRectF(-40, 10, 120, 50)), curve(Shape::Kind::Ellipse, QRectF(20, -300, 60, 700)),
+        curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 30, 200), curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 200, -300),
+        curve(Shape::Kind::Arc, QRectF(-1950, 40, 4000, 4000), 0, 360), curve(Shape::Kind::Arc, QRectF(10, 10, 40, 30), 45, 90)};
+    for (const Shape& s : shapes) {
+        SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x" << s.rect.height()
+                                          << " from " << s.startAngle << " over " << s.spanAngle);
+        QImage cut(100, 80, QImage::Format_ARGB32_Premultiplied);
+        cut.fill(Qt::white);
+        QImage whole(cut);
+        QPainter onCut(&cut), onWhole(&whole);
+        for (QPainter* p : {&onCut, &onWhole})
+            p->setClipRect(QRectF(5, 5, 88, 64));
+        paintShapes(onCut, {s});
+        QPen pen(s.colour, 1);
+        pen.setCosmetic(true);
+        onWhole.setPen(pen);
+        onWhole.setRenderHint(QPainter::Antialiasing);
+        if (s.kind == Shape::Kind::Ellipse)
+            onWhole.drawEllipse(s.rect);
+        else
+            onWhole.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
+        onCut.end(), onWhole.end();
+        // The curve's pieces are curves of their own: a shade's difference where they meet, no more.
+        int ink = 0, off = 0;
+        for (int y = 0; y < cut.height(); ++y)
+            for (int x = 0; x < cut.width(); ++x) {
+                ink += qRed(whole.pixel(x, y)) < 128;
+                off += std::abs(qRed(cut.pixel(x, y)) - qRed(whole.pixel(x, y))) > 64;
+            }
+        EXPECT_GT(ink, 20);
+        EXPECT_LE(off, 3);
+    }
+}
+
