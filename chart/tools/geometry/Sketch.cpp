@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <string>
 
 namespace zarvchart::geometry {
 
@@ -68,7 +70,13 @@ std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF& r)
 
 QString member(const char* name, int index)
 {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+    // Asked for every line of every drawing on every repaint: each name is made once.
+    static std::map<std::pair<std::string, int>, QString> made;
+    auto key = std::pair(std::string(name), index);
+    auto it = made.find(key);
+    if (it == made.end())
+        it = made.emplace(std::move(key), QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index)).first;
+    return it->second;
 }
 
 QFont labelFont()
