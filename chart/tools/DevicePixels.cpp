@@ -84,6 +84,13 @@ void strokeLine(uchar* bits, qsizetype bytesPerLine, QRect clip, QPointF a, QPoi
     for (int x = first; x <= last; ++x, y += step) {
         const int row = int(y >> 16);
         const quint32 below = quint32(y >> 8) & 0xFF;
+        if (unsigned(row - top) < unsigned(bottom - top)) {
+            // Both pixels within the clip, as all but the ends of a line are.
+            quint32* p = at(x, row);
+            blend(p, pixel, 256 - below);
+            blend(Steep ? p + 1 : reinterpret_cast<quint32*>(reinterpret_cast<uchar*>(p) + bytesPerLine), pixel, below);
+            continue;
+        }
         if (row >= top && row <= bottom)
             blend(at(x, row), pixel, 256 - below);
         if (below != 0 && row + 1 >= top && row + 1 <= bottom)

@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace zarvchart::geometry {
 
@@ -132,6 +133,29 @@ std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, c
         shapes_.push_back(std::move(s));
     }
     return seen;
+}
+
+namespace {
+
+const QString& roleNamed(const char* role)
+{
+    static std::map<std::string, QString, std::less<>> made;
+    auto it = made.find(std::string_view(role));
+    if (it == made.end())
+        it = made.emplace(role, QString::fromUtf8(role)).first;
+    return it->second;
+}
+
+} // namespace
+
+std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, const char* role, bool dashed)
+{
+    return line(a, b, colour, roleNamed(role), dashed);
+}
+
+std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const char* role)
+{
+    return ray(from, through, colour, roleNamed(role));
 }
 
 std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const QString& role)
