@@ -26,12 +26,6 @@ public:
     /// How `painter` maps its coordinates onto the device's pixels right now.
     explicit DevicePixels(const QPainter& painter);
 
-    /// Whether the mapping only scales, alike in both directions, and moves: then a line across
-    /// or down stays one.
-    bool straight() const { return straight_; }
-    /// Device pixels per unit of the painter's coordinates.
-    double scale() const { return scale_; }
-
     /// The device pixels that a line from `a` to `b` covers without antialiasing, when it runs
     /// exactly across or down, as QPainter draws it: with a cosmetic pen one device pixel wide
     /// (`width` 0), or with a pen `width` wide in the painter's coordinates and square ends.
@@ -48,7 +42,10 @@ public:
 
 private:
     QTransform transform_;
+    /// Device pixels per unit of the painter's coordinates.
     double scale_ = 1;
+    /// Whether the mapping only scales, alike in both directions, and moves: then a line across or
+    /// down stays one.
     bool straight_ = false;
     /// The image the painter paints on, when an opaque colour may be written into its pixels
     /// directly: premultiplied 32 bits a pixel, nothing clipped but to one rectangle (`clip_`),

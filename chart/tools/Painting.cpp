@@ -121,7 +121,7 @@ Plan planOf(const std::vector<Shape>& shapes, const DevicePixels& device, const 
         case Shape::Kind::Line:
             if (s.points.size() < 2)
                 break;
-            // A line of no length stays a stroke: the painter marks its point its own way.
+            // A line of no length runs neither across nor down: it is stroked, as a point.
             if (const QRect pixels = s.dashed || s.points[0] == s.points[1] ? QRect() : device.line(s.points[0], s.points[1]);
                 !pixels.isEmpty())
                 crispOf(plan.crisp, s.colour).pixels.push_back(pixels);
