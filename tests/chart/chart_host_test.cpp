@@ -18,6 +18,8 @@
 #include "chart/model/SampleSeries.h"
 #include "chart/model/Viewport.h"
 #include "chart/tools/Geometry.h"
+#include "chart/view/Candles.h"
+#include "chart/view/ChartLayers.h"
 
 #include "frame/ClassRegistry.h"
 
@@ -25,6 +27,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +36,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <cstring>
 
 using namespace zarvchart;
 using namespace testsupport;
@@ -106,6 +110,19 @@ int rowNearest(const QImage& image, int column, double y, const QColor& colour)
             best = row, bestDistance = d;
     }
     return best;
+}
+
+/// How many pixels of `a` and `b` differ; all of them when their sizes do.
+qsizetype differing(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return qsizetype(a.width()) * a.height();
+    qsizetype count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.bytesPerLine())) != 0)
+            for (int x = 0; x < a.width(); ++x)
+                count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
 }
 
 TEST_F(Chart, RetracementLevelsSitOnThePixelRowsOfTheirPrices)
@@ -273,6 +290,132 @@ TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
     EXPECT_NEAR(panned.pixelToX(to.x()), zoomed.pixelToX(from.x()), 1e-9);
     EXPECT_NEAR(panned.pixelToY(to.y()), zoomed.pixelToY(from.y()), 1e-9);
     EXPECT_TRUE(document_.drawings().empty());
+}
+
+// The view keeps the base and the settled drawings as two images and paints what the user works
+// on over them. Whatever it shows, from a selection through a dialog's preview and a drag to
+// changes beneath them, must be what painting the whole chart at once shows, pixel for pixel, at
+// 1x and 2x; and a preview or a step of a drag paints neither image again.
+TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
+{
+    // One tool of each kind, over each other, the ellipse filled over them all.
+    std::vector<Drawing> drawings;
+    for (const ToolKind& kind : toolKinds()) {
+        const double x = 60 + 4.0 * double(drawings.size());
+        std::vector<ChartPoint> anchors{{x, 105}, {x + 40, 125}, {x + 55, 112}};
+        anchors.resize(std::size_t(kind.anchorCount));
+        drawings.push_back({kind.progId, anchors, defaultsOf(kind)});
+    }
+    drawings.back().parameters.insert(QStringLiteral("Fill"), 1);
+    document_.reset(drawings);
+
+    const double scales[] = {1, 2};
+    ChartLayers layers[2];
+    int painted[2][2] = {};
+    // `base`, `settled`: whether the step may paint that image again.
+    auto expectSame = [&](const std::string& when, bool base, bool settled) {
+        const ChartScene scene = view().scene();
+        for (int k : {0, 1}) {
+            QImage kept(view().size() * scales[k], QImage::Format_ARGB32_Premultiplied), whole(kept);
+            kept.setDevicePixelRatio(scales[k]);
+            whole.setDevicePixelRatio(scales[k]);
+            QPainter onKept(&kept), onWhole(&whole);
+            onKept.setFont(view().font());
+            onWhole.setFont(view().font());
+            layers[k].paint(onKept, view().size(), scene);
+            paintChart(onWhole, view().size(), scene);
+            onKept.end(), onWhole.end();
+            EXPECT_EQ(differing(kept, whole), 0) << when << " at " << scales[k] << "x";
+            EXPECT_TRUE(base || layers[k].basePaints() == painted[k][0]) << when << ": the base painted again";
+            EXPECT_TRUE(settled || layers[k].settledPaints() == painted[k][1]) << when << ": the settled drawings painted again";
+            painted[k][0] = layers[k].basePaints(), painted[k][1] = layers[k].settledPaints();
+        }
+    };
+    expectSame("at first", true, true);
+    for (int i = 0; i < int(drawings.size()); ++i) {
+        const std::string tool = drawings[std::size_t(i)].progId.toStdString();
+        view().select(i);
+        expectSame(tool + " selected", i == 0, true);
+        QVariantMap edited = drawings[std::size_t(i)].parameters;
+        for (auto it = edited.begin(); it != edited.end(); ++it)
+            if (it.key().startsWith(QStringLiteral("Cor")))
+                it.value() = 0x0000C0;
+        view().preview(i, edited);
+        expectSame(tool + " previewed", false, false);
+        const QPoint handle = pixelOf(document_.drawings()[std::size_t(i)].anchors[0]), to = handle + QPoint(25, 15);
+        QTest::mousePress(&view(), Qt::LeftButton, {}, handle);
+        QTest::mouseMove(&view(), to);
+        expectSame(tool + " dragged", false, false);
+        QTest::mouseRelease(&view(), Qt::LeftButton, {}, to);
+        view().endPreview();
+        expectSame(tool + " dropped", false, false);
+        ASSERT_NE(document_.drawings()[std::size_t(i)], drawings[std::size_t(i)]) << tool << " was not moved";
+    }
+
+    document_.setParameters(0, defaultsOf(toolKinds().back()));
+    expectSame("another drawing changed", false, true);
+    QWheelEvent wheel(QPointF(300, 200), view().mapToGlobal(QPointF(300, 200)), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view(), &wheel);
+    expectSame("zoomed", true, true);
+    window_.resize(900, 600);
+    expectSame("resized", true, true);
+    view().select(-1);
+    expectSame("nothing selected", true, true);
+
+    // And the view itself, painted at one pixel ratio and then another, shows what a whole
+    // repaint shows at each.
+    for (double scale : {1.0, 2.0, 1.0}) {
+        QImage shown(view().size() * scale, QImage::Format_ARGB32_Premultiplied), whole(shown);
+        shown.setDevicePixelRatio(scale);
+        whole.setDevicePixelRatio(scale);
+        view().render(&shown);
+        QPainter onWhole(&whole);
+        onWhole.setFont(view().font());
+        paintChart(onWhole, view().size(), view().scene());
+        onWhole.end();
+        EXPECT_EQ(differing(shown, whole), 0) << "the view at " << scale << "x";
+    }
+}
+
+// Where bars crowd, the candles are one mark a column of pixels for each direction, from its
+// highest high to its lowest low, the falling under the rising: as the wicks of every bar painted
+// one by one look, but for the gaps between them that a mark fills.
+TEST(Candles, CrowdedBarsLookAsEveryWickWould)
+{
+    const QRgb white = qRgb(255, 255, 255), rising = risingColour.rgb();
+    for (const int bars : {700, 5000, 40000}) {
+        const Series series = sampleSeries(bars);
+        for (const double scale : {1.0, 2.0}) {
+            const Mapping m = Viewport::fitted(series).mapping(QRectF(8, 8, 600, 300));
+            QImage marks(QSize(620, 320) * scale, QImage::Format_ARGB32_Premultiplied);
+            marks.setDevicePixelRatio(scale);
+            marks.fill(white);
+            QImage wicks(marks);
+            wicks.setDevicePixelRatio(scale);
+            QPainter onMarks(&marks), onWicks(&wicks);
+            paintCandles(onMarks, series, m);
+            for (const bool up : {false, true}) {
+                onWicks.setPen(QPen(up ? risingColour : fallingColour, 1));
+                for (std::size_t i = 0; i < series.size(); ++i)
+                    if ((series[i].close >= series[i].open) == up) {
+                        const double x = std::round(m.xToPixel(double(i))) + 0.5;
+                        onWicks.drawLine(QLineF(x, m.yToPixel(series[i].high), x, m.yToPixel(series[i].low)));
+                    }
+            }
+            onMarks.end(), onWicks.end();
+            // No wick's pixel is lost, the rising show where they did, and a mark adds only where
+            // no wick was or a falling one is covered.
+            int lost = 0, filled = 0;
+            for (int y = 0; y < marks.height(); ++y)
+                for (int x = 0; x < marks.width(); ++x) {
+                    const QRgb k = marks.pixel(x, y), w = wicks.pixel(x, y);
+                    lost += (w != white && k == white) || (w == rising && k != rising);
+                    filled += k != w;
+                }
+            EXPECT_EQ(lost, 0) << bars << " bars at " << scale << "x";
+            EXPECT_LT(filled, marks.width() * marks.height() / 200) << bars << " bars at " << scale << "x";
+        }
+    }
 }
 
 } // namespace

@@ -343,3 +343,111 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
         EXPECT_NEAR(distanceTo({row.shape}, row.point), row.distance, 0.01) << row.point.x() << ", " << row.point.y();
     EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
 }
+
+// Thin lines are filled or stroked straight into the image's pixels: where the painter's own
+// thin lines lie. A line across or down covers exactly the pixels a pen without antialiasing
+// does; any other line spreads each column's (or row's) pixel of ink over the same two pixels,
+// about the same middle, as the painter's antialiased line. At 1x and 2x, clipped.
+TEST(ToolGeometry, ThinLinesLieWhereThePaintersOwnDo)
+{
+    const QLineF lines[] = {
+        {10.3, 20.6, 90.7, 20.6}, {90.2, 30.0, 3.5, 30.0}, {40.5, 2.0, 40.5, 70.0}, {55.75, 66.2, 55.75, 12.5},
+        {3.3, 10.7, 97.6, 31.2}, {97.6, 50.2, 2.1, 8.8}, {20.25, 2.5, 31.5, 75.25}, {80.9, 70.1, 60.2, 3.3},
+        {10.0, 10.0, 60.0, 60.0}, {12.6, 64.5, 72.6, 4.5}};
+    const QColor colour(0, 90, 200);
+    for (const double scale : {1.0, 2.0}) {
+        for (const QLineF& line : lines) {
+            SCOPED_TRACE(::testing::Message() << line.p1().x() << "," << line.p1().y() << " to " << line.p2().x() << ","
+                                              << line.p2().y() << " at " << scale << "x");
+            QImage ours(QSize(100, 80) * scale, QImage::Format_ARGB32_Premultiplied);
+            ours.setDevicePixelRatio(scale);
+            ours.fill(Qt::white);
+            QImage theirs(ours);
+            theirs.setDevicePixelRatio(scale);
+            Shape s;
+            s.points = {line.p1(), line.p2()};
+            s.colour = colour;
+            QPainter onOurs(&ours), onTheirs(&theirs);
+            for (QPainter* p : {&onOurs, &onTheirs})
+                p->setClipRect(QRectF(5, 5, 88, 64));
+            paintShapes(onOurs, {s});
+            const bool straight = line.dx() == 0 || line.dy() == 0;
+            QPen pen(colour, 1);
+            pen.setCosmetic(true);
+            onTheirs.setPen(pen);
+            onTheirs.setRenderHint(QPainter::Antialiasing, !straight);
+            onTheirs.drawLine(line);
+            onOurs.end(), onTheirs.end();
+            if (straight) {
+                EXPECT_TRUE(ours == theirs);
+                continue;
+            }
+            // Down each column (across each row, for a steep line), away from the ends: the ink
+            // and its middle.
+            const bool steep = std::abs(line.dy()) > std::abs(line.dx());
+            const int from = int(std::min(steep ? line.y1() : line.x1(), steep ? line.y2() : line.x2()) * scale) + 2;
+            const int to = int(std::max(steep ? line.y1() : line.x1(), steep ? line.y2() : line.x2()) * scale) - 2;
+            int columns = 0;
+            for (int c = std::max(from, int(6 * scale)); c <= std::min(to, int(92 * scale)); ++c) {
+                double ink[2] = {}, middle[2] = {};
+                for (int r = 0; r < (steep ? ours.width() : ours.height()); ++r)
+                    for (int k : {0, 1}) {
+                        const QImage& image = k ? theirs : ours;
+                        const double a = (255 - qRed(steep ? image.pixel(r, c) : image.pixel(c, r))) / 255.0;
+                        ink[k] += a, middle[k] += a * r;
+                    }
+                if (ink[1] < 0.99)
+                    continue; // clipped away
+                ++columns;
+                EXPECT_NEAR(ink[0], ink[1], 0.02) << "column " << c;
+                EXPECT_NEAR(middle[0] / ink[0], middle[1] / ink[1], 0.06) << "column " << c;
+            }
+            EXPECT_GT(columns, 10);
+        }
+    }
+}
+
+// An arc or an ellipse partly out of the clip is stroked only where it can be seen: it must look
+// as the whole curve stroked and clipped does, whether its middle is in view or far away.
+TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
+{
+    auto curve = [](Shape::Kind kind, QRectF rect, double start = 0, double span = 360) {
+        Shape s;
+        s.kind = kind, s.rect = rect, s.startAngle = start, s.spanAngle = span, s.colour = QColor(0, 0, 160);
+        return s;
+    };
+    const Shape shapes[] = {
+        curve(Shape::Kind::Ellipse, QRectF(-40, 10, 120, 50)), curve(Shape::Kind::Ellipse, QRectF(20, -300, 60, 700)),
+        curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 30, 200), curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 200, -300),
+        curve(Shape::Kind::Arc, QRectF(-1950, 40, 4000, 4000), 0, 360), curve(Shape::Kind::Arc, QRectF(10, 10, 40, 30), 45, 90)};
+    for (const Shape& s : shapes) {
+        SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x" << s.rect.height()
+                                          << " from " << s.startAngle << " over " << s.spanAngle);
+        QImage cut(100, 80, QImage::Format_ARGB32_Premultiplied);
+        cut.fill(Qt::white);
+        QImage whole(cut);
+        QPainter onCut(&cut), onWhole(&whole);
+        for (QPainter* p : {&onCut, &onWhole})
+            p->setClipRect(QRectF(5, 5, 88, 64));
+        paintShapes(onCut, {s});
+        QPen pen(s.colour, 1);
+        pen.setCosmetic(true);
+        onWhole.setPen(pen);
+        onWhole.setRenderHint(QPainter::Antialiasing);
+        if (s.kind == Shape::Kind::Ellipse)
+            onWhole.drawEllipse(s.rect);
+        else
+            onWhole.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
+        onCut.end(), onWhole.end();
+        // The curve's pieces are curves of their own: a shade's difference where they meet, no more.
+        int ink = 0, off = 0;
+        for (int y = 0; y < cut.height(); ++y)
+            for (int x = 0; x < cut.width(); ++x) {
+                ink += qRed(whole.pixel(x, y)) < 128;
+                off += std::abs(qRed(cut.pixel(x, y)) - qRed(whole.pixel(x, y))) > 64;
+            }
+        EXPECT_GT(ink, 20);
+        EXPECT_LE(off, 3);
+    }
+}
+

@@ -1,12 +1,16 @@
 #include "chart/tools/geometry/Sketch.h"
 
-#include <QFontMetricsF>
+#include "chart/tools/Labels.h"
+
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <string>
+#include <string_view>
 
 namespace zarvchart::geometry {
 
@@ -68,7 +72,13 @@ std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF& r)
 
 QString member(const char* name, int index)
 {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+    // Asked for every line of every drawing on every repaint: each name is made once.
+    static std::map<std::pair<std::string, int>, QString> made;
+    auto key = std::pair(std::string(name), index);
+    auto it = made.find(key);
+    if (it == made.end())
+        it = made.emplace(std::move(key), QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index)).first;
+    return it->second;
 }
 
 QFont labelFont()
@@ -143,6 +153,29 @@ std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, c
     return seen;
 }
 
+namespace {
+
+const QString& roleNamed(const char* role)
+{
+    static std::map<std::string, QString, std::less<>> made;
+    auto it = made.find(std::string_view(role));
+    if (it == made.end())
+        it = made.emplace(role, QString::fromUtf8(role)).first;
+    return it->second;
+}
+
+} // namespace
+
+std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, const char* role, bool dashed)
+{
+    return line(a, b, colour, roleNamed(role), dashed);
+}
+
+std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const char* role)
+{
+    return ray(from, through, colour, roleNamed(role));
+}
+
 std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const QString& role)
 {
     const QPointF d = through - from;
@@ -189,7 +222,7 @@ void Sketch::text(QPointF at, const QString& text, const QColor& colour, const Q
     // Measured in the font it is painted in; with no GUI application there is no font to ask.
     QRectF box;
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        box = QFontMetricsF(labelFont()).boundingRect(text);
+        box = labelBounds(text, labelFont());
     else
         box = QRectF(0, -labelFont().pixelSize(), 0.6 * labelFont().pixelSize() * text.size(), labelFont().pixelSize());
     box.translate(at);

@@ -53,6 +53,10 @@ public:
     std::optional<QLineF> line(QPointF a, QPointF b, const QColor& colour, const QString& role, bool dashed = false);
     /// From `from` through `through` on to the plot's edge.
     std::optional<QLineF> ray(QPointF from, QPointF through, const QColor& colour, const QString& role);
+    /// The same with the role named by literal text, made into a string once rather than on every
+    /// line of every repaint.
+    std::optional<QLineF> line(QPointF a, QPointF b, const QColor& colour, const char* role, bool dashed = false);
+    std::optional<QLineF> ray(QPointF from, QPointF through, const QColor& colour, const char* role);
     /// The ellipse inscribed in `rect`, filled when `fill` is valid.
     void ellipse(const QRectF& rect, const QColor& colour, const QColor& fill, const QString& role);
     /// Part of the ellipse inscribed in `rect` (degrees, counter-clockwise from three o'clock).
