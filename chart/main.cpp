@@ -3,15 +3,18 @@
 
 #include "chart/app/ApplicationName.h"
 #include "chart/app/DemoChart.h"
+#include "chart/app/ExitSignals.h"
 #include "chart/app/MainWindow.h"
 #include "chart/host/DrawingsStore.h"
 #include "chart/model/CsvSeries.h"
 #include "chart/model/SampleSeries.h"
+#include "chart/model/WriteWhole.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -60,28 +63,23 @@ bool parse(const QApplication& app, Options& options)
                      qPrintable(parser.helpText()));
         return false;
     }
+    // An empty name is no file: not the sample data, nor a chart shown instead of a picture.
+    for (const QCommandLineOption* option : {&csv, &open, &screenshot}) {
+        if (parser.values(*option).contains(QString())) {
+            std::fprintf(stderr, "zarvchart: --%s needs a file name\n%s", qPrintable(option->names().front()),
+                         qPrintable(parser.helpText()));
+            return false;
+        }
+    }
     return true;
 }
 
-/// The drawings kept at `path` from the last run. A file that cannot be taken is left for the
-/// user under another name (when the chart is shown, so that nothing is lost on quitting).
-std::vector<Drawing> keptDrawings(const QString& path, bool shown)
+/// `picture` as PNG, or empty when it cannot be encoded.
+QByteArray pngOf(const QImage& picture)
 {
-    if (!QFile::exists(path))
-        return {};
-    try {
-        return readCheckedDrawings(path);
-    } catch (const ChartError& e) {
-        if (!shown) {
-            tell(e.message(), false);
-            return {};
-        }
-        const QString aside = path + QStringLiteral(".damaged");
-        QFile::remove(aside);
-        QFile::rename(path, aside);
-        tell(QStringLiteral("%1\nThe chart starts without drawings; the file is kept as %2.").arg(e.message(), aside), true);
-        return {};
-    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    return buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG") ? png : QByteArray();
 }
 
 } // namespace
@@ -115,6 +113,15 @@ int main(int argc, char** argv)
     if (!parse(app, options))
         return 2;
     const bool shown = options.screenshot.isEmpty();
+    // A logout, a shutdown or Ctrl+C ends a shown chart through its event loop, once the window
+    // has kept its drawings (it hears of the signal first, the loop's end is queued after it).
+    int endedBy = 0;
+    if (shown) {
+        QObject::connect(&ExitSignals::instance(), &ExitSignals::caught, &app, [&endedBy](int signal) {
+            endedBy = signal;
+            QCoreApplication::exit(128 + signal);
+        }, Qt::QueuedConnection);
+    }
 
     PriceFile prices;
     try {
@@ -126,28 +133,31 @@ int main(int argc, char** argv)
     const Series& series = prices.series;
     const QString label = options.csv.isEmpty() ? QStringLiteral("Sample data (generated)") : QFileInfo(options.csv).fileName();
 
+    // The demo and a screenshot keep nothing: the user's own drawings stay as they were.
     ChartDocument document;
-    const QString keptPath = keptDrawingsPath(options.csv);
-    if (!options.open.isEmpty()) {
+    StartingDrawings start;
+    if (options.demo && options.open.isEmpty()) {
+        start.drawings = demoDrawings(series);
+    } else {
         try {
-            document.reset(readCheckedDrawings(options.open));
+            start = startingDrawings(options.csv, options.open, shown && !options.demo);
         } catch (const ChartError& e) {
             tell(e.message(), shown);
             return 1;
         }
-    } else if (options.demo) {
-        document.reset(demoDrawings(series));
-    } else {
-        document.reset(keptDrawings(keptPath, shown));
     }
+    document.reset(start.drawings);
 
-    // The demo and a screenshot keep nothing: the user's own drawings stay as they were.
-    MainWindow window(series, label, document, shown && !options.demo ? keptPath : QString());
+    MainWindow window(series, label, document, start.keepIn);
+    if (!options.open.isEmpty())
+        window.setDrawingsFile(QFileInfo(options.open).absoluteFilePath());
     window.resize(1280, 800);
     window.show();
     window.showSkippedRows(prices.skipped);
+    if (!start.message.isEmpty())
+        tell(start.message, shown);
     if (shown)
-        return app.exec();
+        return endedBy ? 128 + endedBy : app.exec(); // a signal during the message above needs no loop
 
     if (options.demo) {
         std::printf("%s\n", qPrintable(demoEdit(window, document)));
@@ -155,8 +165,14 @@ int main(int argc, char** argv)
     }
     // The window's layout settles first, or the status bar's message would be missing.
     QCoreApplication::processEvents();
-    if (!window.grab().toImage().save(options.screenshot, "PNG")) {
-        tell(QStringLiteral("%1: cannot be written").arg(options.screenshot), false);
+    // Encoded first, then written whole or not at all: a full disk leaves the old picture as it was.
+    try {
+        const QByteArray png = pngOf(window.grab().toImage());
+        if (png.isEmpty())
+            throw ChartError(QStringLiteral("%1: cannot be written (the picture cannot be encoded)").arg(options.screenshot));
+        writeWhole(options.screenshot, png);
+    } catch (const ChartError& e) {
+        tell(e.message(), false);
         return 1;
     }
     return 0;

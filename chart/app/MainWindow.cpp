@@ -1,13 +1,17 @@
 #include "chart/app/MainWindow.h"
 
+#include "chart/app/DrawingsKeeper.h"
+#include "chart/app/ExitSignals.h"
 #include "chart/host/DrawingsStore.h"
 #include "chart/host/ParameterDialog.h"
+#include "chart/host/ToolClass.h"
 #include "chart/host/ToolDefaults.h"
 #include "chart/model/DrawingsFile.h"
 
 #include <ZarvLinesParm/Types.h>
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,13 +20,25 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <cstdio>
+
 namespace zarvchart {
 
 MainWindow::MainWindow(const Series& series, const QString& label, ChartDocument& document, const QString& keptPath,
                        QWidget* parent)
     : QMainWindow(parent), document_(document), view_(new ChartView(series, document, label, this)),
-      tools_(new QActionGroup(this)), keptPath_(keptPath), label_(label)
+      tools_(new QActionGroup(this)), label_(label)
 {
+    if (!keptPath.isEmpty()) {
+        keeper_ = new DrawingsKeeper(document_, keptPath, this);
+        connect(keeper_, &DrawingsKeeper::failed, this, [this](const QString& why) {
+            statusBar()->showMessage(tr("The drawings could not be kept: %1").arg(why));
+        });
+        // A logout, a shutdown or Ctrl+C ends the program through the event loop, and an ending
+        // that does not close the window still keeps what changed.
+        connect(&ExitSignals::instance(), &ExitSignals::caught, this, &MainWindow::keepOnTheWayOut);
+        connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::keepOnTheWayOut);
+    }
     setCentralWidget(view_);
     // There from the start, so that the chart does not shrink when the first hint shows.
     statusBar();
@@ -49,9 +65,12 @@ void MainWindow::buildMenus()
             openDrawings(path);
     });
     const auto saveAs = [this] {
-        const QString path = QFileDialog::getSaveFileName(this, tr("Save Drawings"), filePath_, tr("Drawings (*.json)"));
-        if (!path.isEmpty())
-            saveDrawings(path);
+        // A name typed without ".json" gets it, or the Open dialog's filter would hide the file.
+        QFileDialog dialog(this, tr("Save Drawings"), filePath_, tr("Drawings (*.json)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("json"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            saveDrawings(dialog.selectedFiles().front());
     };
     file->addAction(tr("&Save Drawings"), QKeySequence::Save, this, [this, saveAs] {
         if (filePath_.isEmpty())
@@ -71,14 +90,18 @@ void MainWindow::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    // Delete and Enter reach the chart itself; these are for the mouse.
-    edit->addAction(tr("&Properties…"), this, [this] {
+    // Delete and Enter reach the chart itself; these are for the mouse, and for a selected drawing.
+    QAction* properties = edit->addAction(tr("&Properties…"), this, [this] {
         if (view_->selected() >= 0)
             editProperties(view_->selected());
     });
-    edit->addAction(tr("&Delete"), this, [this] {
+    QAction* remove = edit->addAction(tr("&Delete"), this, [this] {
         if (view_->selected() >= 0)
             document_.remove(view_->selected());
+    });
+    connect(edit, &QMenu::aboutToShow, this, [this, properties, remove] {
+        properties->setEnabled(view_->selected() >= 0);
+        remove->setEnabled(view_->selected() >= 0);
     });
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
@@ -90,10 +113,17 @@ void MainWindow::buildMenus()
     toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     toolBar->setMovable(false);
     tools_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    QStringList missing;
     for (const ToolKind& kind : toolKinds()) {
         QAction* action = tools_->addAction(kind.title);
         action->setCheckable(true);
         action->setToolTip(tr("%1: click %n point(s) on the chart to place it", nullptr, kind.anchorCount).arg(kind.title));
+        // A library older or newer than the chart may lack a class; its tool cannot be placed.
+        if (const QString why = unavailable(kind); !why.isEmpty()) {
+            action->setEnabled(false);
+            action->setToolTip(tr("%1: not in this version of the library (%2)").arg(kind.title, why));
+            missing << kind.title;
+        }
         connect(action, &QAction::triggered, this, [this, &kind](bool on) {
             if (on)
                 view_->beginPlacing(kind, defaultsOf(kind));
@@ -104,10 +134,39 @@ void MainWindow::buildMenus()
         toolBar->addAction(action);
     }
     toolsMenu->addSeparator();
-    toolsMenu->addAction(tr("&Reset Defaults"), this, [this] {
+    toolsMenu->addAction(tr("&Reset Defaults…"), this, &MainWindow::askResetDefaults);
+    if (!missing.isEmpty())
+        statusBar()->showMessage(tr("Not in this version of the library, so not offered: %1").arg(missing.join(QStringLiteral(", "))));
+}
+
+void MainWindow::askResetDefaults()
+{
+    if (!defaultsKept()) {
+        statusBar()->showMessage(tr("New tools start from the built-in defaults already."), 5000);
+        return;
+    }
+    const auto answer = QMessageBox::question(this, windowTitle(),
+                                              tr("New tools of every kind will start from the built-in parameters, and those "
+                                                 "kept with \"Save as Default\" are forgotten. This cannot be undone."),
+                                              QMessageBox::Reset | QMessageBox::Cancel, QMessageBox::Cancel);
+    if (answer != QMessageBox::Reset)
+        return;
+    try {
         resetDefaults();
         statusBar()->showMessage(tr("New tools start from the built-in defaults again."), 5000);
-    });
+    } catch (const ChartError& e) {
+        complain(tr("The defaults could not be reset:\n%1").arg(e.message()));
+    }
+}
+
+void MainWindow::keepDefaultsOf(const ToolKind& kind, const QVariantMap& parameters)
+{
+    try {
+        keepDefaults(kind, parameters);
+        statusBar()->showMessage(tr("New %1 tools start from these parameters.").arg(kind.title), 5000);
+    } catch (const ChartError& e) {
+        complain(tr("The parameters were applied, but not kept as the defaults of new %1 tools:\n%2").arg(kind.title, e.message()));
+    }
 }
 
 void MainWindow::placeTool(const Drawing& drawing)
@@ -133,10 +192,8 @@ void MainWindow::editProperties(int index)
         using Ending = EditedParameters::Ending;
         if (edited.ending == Ending::Ok || edited.ending == Ending::SaveAsDefault)
             document_.setParameters(index, edited.parameters);
-        if (edited.ending == Ending::SaveAsDefault) {
-            keepDefaults(*kind, edited.parameters);
-            statusBar()->showMessage(tr("New %1 tools start from these parameters.").arg(kind->title), 5000);
-        }
+        if (edited.ending == Ending::SaveAsDefault)
+            keepDefaultsOf(*kind, edited.parameters);
     } catch (const ZarvLinesParm::Error& e) {
         view_->endPreview();
         complain(tr("The %1 dialog could not be used: error %2: %3").arg(kind->title).arg(e.number()).arg(QString::fromUtf8(e.what())));
@@ -176,12 +233,27 @@ void MainWindow::showSkippedRows(int rows)
         statusBar()->showMessage(rows == 1 ? tr("1 row without prices skipped") : tr("%1 rows without prices skipped").arg(rows));
 }
 
+void MainWindow::setDrawingsFile(const QString& path)
+{
+    filePath_ = path;
+    showFileName();
+}
+
+void MainWindow::keepOnTheWayOut()
+{
+    try {
+        keeper_->keepNow();
+    } catch (const ChartError& e) {
+        std::fprintf(stderr, "zarvchart: the drawings could not be kept: %s\n", qPrintable(e.message()));
+    }
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (keptPath_.isEmpty())
+    if (!keeper_)
         return;
     try {
-        keepDrawings(keptPath_, document_.drawings());
+        keeper_->keepNow();
     } catch (const ChartError& e) {
         const auto answer = QMessageBox::warning(this, windowTitle(),
                                                  tr("The drawings could not be kept for the next start:\n%1\n\nQuit anyway?").arg(e.message()),
@@ -198,8 +270,11 @@ void MainWindow::complain(const QString& text)
 
 void MainWindow::showFileName()
 {
-    setWindowTitle(filePath_.isEmpty() ? tr("zarvchart: %1").arg(label_)
-                                       : tr("zarvchart: %1, %2").arg(label_, QFileInfo(filePath_).fileName()));
+    QString title = filePath_.isEmpty() ? tr("zarvchart: %1").arg(label_)
+                                        : tr("zarvchart: %1, %2").arg(label_, QFileInfo(filePath_).fileName());
+    if (keeper_ && !keeper_->whyNot().isEmpty())
+        title += tr(" (drawings not kept: another window keeps them)");
+    setWindowTitle(title);
 }
 
 } // namespace zarvchart

@@ -14,15 +14,21 @@ class QActionGroup;
 
 namespace zarvchart {
 
+class DrawingsKeeper;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    /// `label` says where the prices come from; `keptPath` is where the drawings are kept when the
-    /// window closes (empty: they are not).
+    /// `label` says where the prices come from; `keptPath` is the file the drawings are kept in,
+    /// a moment after each change and when the window closes or the program is told to end
+    /// (empty: they are not kept).
     MainWindow(const Series& series, const QString& label, ChartDocument& document, const QString& keptPath,
                QWidget* parent = nullptr);
 
     ChartView& view() { return *view_; }
+    /// Names `path` as the file the drawings came from: the title shows it and Save Drawings
+    /// writes it.
+    void setDrawingsFile(const QString& path);
 
     /// Opens drawing `index`'s parameter dialog; the chart follows the edits while it is open.
     void editProperties(int index);
@@ -40,13 +46,17 @@ protected:
 private:
     void buildMenus();
     void placeTool(const Drawing& drawing);
+    void keepDefaultsOf(const ToolKind& kind, const QVariantMap& parameters);
+    void askResetDefaults();
+    /// Keeps the drawings without asking anything: the program is ending.
+    void keepOnTheWayOut();
     void complain(const QString& text);
     void showFileName();
 
     ChartDocument& document_;
     ChartView* view_;
     QActionGroup* tools_;
-    QString keptPath_;
+    DrawingsKeeper* keeper_ = nullptr;
     QString filePath_;
     QString label_;
 };

@@ -1,5 +1,7 @@
 #include "chart/host/ToolClass.h"
 
+#include "chart/model/ReadLimited.h"
+
 #include <cfloat>
 #include <cmath>
 #include <map>
@@ -139,7 +141,7 @@ QVariantMap ToolClass::typed(const QVariantMap& values) const
     }
     for (auto it = values.begin(); it != values.end(); ++it)
         if (!out.contains(it.key()))
-            throw ChartError(QStringLiteral("%1 has no parameter %2").arg(kind_->title, it.key()));
+            throw ChartError(QStringLiteral("%1 has no parameter %2").arg(kind_->title, excerpt(it.key())));
     return out;
 }
 
@@ -170,17 +172,30 @@ std::vector<Variant> ToolClass::startArguments(std::int16_t fdef) const
     return {fdef};
 }
 
+QString unavailable(const ToolKind& kind)
+{
+    try {
+        ToolClass::of(kind);
+        return {};
+    } catch (const ZarvLinesParm::Error& e) {
+        return QStringLiteral("error %1: %2").arg(e.number()).arg(QString::fromUtf8(e.what()));
+    }
+}
+
 Drawing checkedDrawing(const Drawing& drawing)
 {
     const ToolKind* kind = toolKind(drawing.progId);
     if (!kind)
-        throw ChartError(QStringLiteral("%1 is no tool of this chart").arg(drawing.progId));
+        throw ChartError(QStringLiteral("%1 is no tool of this chart").arg(excerpt(drawing.progId)));
     if (drawing.anchors.size() != std::size_t(kind->anchorCount))
         throw ChartError(QStringLiteral("%1 has %2 points, and should have %3")
                              .arg(kind->title).arg(drawing.anchors.size()).arg(kind->anchorCount));
     Drawing checked = drawing;
     checked.progId = kind->progId;
-    checked.parameters = ToolClass::of(*kind).typed(drawing.parameters);
+    // A library without this class (older or newer than the chart) cannot say what its
+    // parameters are: the drawing is kept as it was read, drawn, and saved again unchanged.
+    if (unavailable(*kind).isEmpty())
+        checked.parameters = ToolClass::of(*kind).typed(drawing.parameters);
     return checked;
 }
 

@@ -61,8 +61,13 @@ private:
     bool startTakesCaption_ = false;
 };
 
+/// Why the library cannot give the class of `kind` ("error 429: Can't create object"), or empty
+/// when it can: a library older or newer than the chart may lack a class.
+QString unavailable(const ToolKind& kind);
+
 /// `drawing` with its kind's ProgID as the library spells it and its parameters typed; an
-/// unknown tool, the wrong number of anchors or a bad parameter is a ChartError.
+/// unknown tool, the wrong number of anchors or a bad parameter is a ChartError. A drawing whose
+/// class the library lacks keeps its parameters as they are.
 Drawing checkedDrawing(const Drawing& drawing);
 
 } // namespace zarvchart

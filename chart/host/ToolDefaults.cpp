@@ -14,10 +14,22 @@ const QString group = QStringLiteral("Defaults");
 /// "Defaults/RetracementParmClass" for "ZarvLinesParm.RetracementParmClass".
 QString keyOf(const ToolKind& kind) { return group + QLatin1Char('/') + kind.progId.section(QLatin1Char('.'), -1); }
 
+/// Writes what `settings` holds to its file now; a failure is a ChartError saying which file.
+void written(QSettings& settings)
+{
+    settings.sync();
+    if (settings.status() == QSettings::AccessError)
+        throw ChartError(QStringLiteral("%1: cannot be written").arg(settings.fileName()));
+    if (settings.status() == QSettings::FormatError)
+        throw ChartError(QStringLiteral("%1: cannot be read, so it is not written over").arg(settings.fileName()));
+}
+
 } // namespace
 
 QVariantMap defaultsOf(const ToolKind& kind)
 {
+    if (!unavailable(kind).isEmpty())
+        return kind.builtInDefaults;
     const ToolClass& tool = ToolClass::of(kind);
     const QString kept = QSettings().value(keyOf(kind)).toString();
     if (!kept.isEmpty()) {
@@ -32,13 +44,44 @@ QVariantMap defaultsOf(const ToolKind& kind)
 
 void keepDefaults(const ToolKind& kind, const QVariantMap& parameters)
 {
-    QSettings().setValue(keyOf(kind),
-                         QString::fromUtf8(QJsonDocument(parametersToJson(parameters)).toJson(QJsonDocument::Compact)));
+    QSettings settings;
+    const QVariant before = settings.value(keyOf(kind));
+    settings.setValue(keyOf(kind), QString::fromUtf8(QJsonDocument(parametersToJson(parameters)).toJson(QJsonDocument::Compact)));
+    try {
+        written(settings);
+    } catch (const ChartError&) {
+        // Not kept, so not to be taken from here as if it were.
+        if (before.isValid())
+            settings.setValue(keyOf(kind), before);
+        else
+            settings.remove(keyOf(kind));
+        throw;
+    }
+}
+
+bool defaultsKept()
+{
+    QSettings settings;
+    settings.beginGroup(group);
+    return !settings.childKeys().isEmpty();
 }
 
 void resetDefaults()
 {
-    QSettings().remove(group);
+    QSettings settings;
+    settings.beginGroup(group);
+    QVariantMap before;
+    for (const QString& key : settings.childKeys())
+        before.insert(key, settings.value(key));
+    settings.endGroup();
+    settings.remove(group);
+    try {
+        written(settings);
+    } catch (const ChartError&) {
+        for (auto it = before.begin(); it != before.end(); ++it)
+            settings.setValue(group + QLatin1Char('/') + it.key(), it.value());
+        throw;
+    }
 }
 
 } // namespace zarvchart

@@ -12,10 +12,14 @@
 namespace zarvchart {
 
 /// The kept defaults of `kind`, typed, or its built-in ones when none are kept (or the kept ones
-/// no longer fit the class).
+/// no longer fit the class, or the library lacks the class).
 QVariantMap defaultsOf(const ToolKind& kind);
+/// Keeps `parameters` as the defaults of `kind`; settings that cannot be written are a
+/// ChartError, and then nothing is kept.
 void keepDefaults(const ToolKind& kind, const QVariantMap& parameters);
-/// Forgets every kept default.
+/// Whether any kind has defaults kept.
+bool defaultsKept();
+/// Forgets every kept default; settings that cannot be written are a ChartError.
 void resetDefaults();
 
 } // namespace zarvchart

@@ -1,8 +1,8 @@
 #include "chart/model/CsvSeries.h"
 
 #include "chart/model/BarTime.h"
+#include "chart/model/ReadLimited.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -30,9 +30,10 @@ struct Layout {
     char separator = ',';
 };
 
+/// A field or row as a message quotes it: a long one cut short.
 QString textOf(std::string_view s)
 {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+    return excerpt(QString::fromUtf8(s.data(), qsizetype(s.size())));
 }
 
 /// The fields of `row` into `fields`, blanks around them and double quotes around a whole field
@@ -304,10 +305,7 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
 
 PriceFile readCsv(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ChartError(QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString()));
-    return parseCsv(file.readAll(), path);
+    return parseCsv(readLimited(path, largestPriceFile), path);
 }
 
 } // namespace zarvchart

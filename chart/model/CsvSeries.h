@@ -33,8 +33,11 @@ struct PriceFile {
 /// line at fault ("prices.csv line 7: High 10.5 is below Low 11").
 PriceFile parseCsv(QByteArrayView text, const QString& name);
 
-/// The bars of the file at `path`, as parseCsv names them; a file that cannot be read is a
-/// ChartError too.
+/// The most a price file may hold: some 25 million bars of a minute each.
+inline constexpr qint64 largestPriceFile = qint64{1} << 30;
+
+/// The bars of the file at `path`, as parseCsv names them; a file that cannot be read (no
+/// regular file, larger than largestPriceFile) is a ChartError too.
 PriceFile readCsv(const QString& path);
 
 } // namespace zarvchart

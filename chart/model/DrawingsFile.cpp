@@ -1,10 +1,11 @@
 #include "chart/model/DrawingsFile.h"
 
-#include <QFile>
+#include "chart/model/ReadLimited.h"
+#include "chart/model/WriteWhole.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -110,17 +111,12 @@ std::vector<Drawing> drawingsFromJson(const QByteArray& json, const QString& nam
 
 void writeDrawingsFile(const QString& path, const std::vector<Drawing>& drawings)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(drawingsToJson(drawings)) < 0 || !file.commit())
-        throw ChartError(QStringLiteral("%1: cannot be written (%2)").arg(path, file.errorString()));
+    writeWhole(path, drawingsToJson(drawings));
 }
 
 std::vector<Drawing> readDrawingsFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw ChartError(QStringLiteral("%1: cannot be read (%2)").arg(path, file.errorString()));
-    return drawingsFromJson(file.readAll(), path);
+    return drawingsFromJson(readLimited(path, largestDrawingsFile), path);
 }
 
 } // namespace zarvchart

@@ -37,9 +37,14 @@ QByteArray drawingsToJson(const std::vector<Drawing>& drawings);
 /// that is no JSON). Nothing is returned unless everything is read.
 std::vector<Drawing> drawingsFromJson(const QByteArray& json, const QString& name);
 
+/// The most a drawings file may hold: some hundred thousand drawings.
+inline constexpr qint64 largestDrawingsFile = qint64{64} << 20;
+
 /// Writes the file whole or not at all: an old file stays as it was until the new one is
 /// complete. A failure is a ChartError.
 void writeDrawingsFile(const QString& path, const std::vector<Drawing>& drawings);
+/// The drawings of the file at `path` (a regular file of at most largestDrawingsFile bytes), as
+/// drawingsFromJson reads them.
 std::vector<Drawing> readDrawingsFile(const QString& path);
 
 } // namespace zarvchart

@@ -22,10 +22,17 @@ std::vector<Tick> priceTicks(double low, double high, int count)
             break;
         }
     const int decimals = std::max(0, -int(std::floor(std::log10(step) + 1e-9)));
+    // By index from the first mark, and no more marks than `count` allows: a counter of steps
+    // from zero stops growing past 2^53 (prices near 1e18 and a step of 1), and would never end.
+    // Where a step is below the prices' resolution, marks that fall together are left out.
+    const double first = std::ceil(low / step) * step;
     std::vector<Tick> ticks;
-    for (double k = std::ceil(low / step); k * step <= high; ++k) {
-        const double value = k * step;
-        ticks.push_back({value, QString::number(value, 'f', decimals)});
+    for (int i = 0; i <= count; ++i) {
+        const double value = first + i * step;
+        if (value > high)
+            break;
+        if (ticks.empty() || value > ticks.back().value)
+            ticks.push_back({value, QString::number(value, 'f', decimals)});
     }
     return ticks;
 }

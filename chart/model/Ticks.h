@@ -15,8 +15,8 @@ struct Tick {
     QString label;
 };
 
-/// Round prices from `low` to `high`, at most about `count` of them: steps of 1, 2 or 5 times a
-/// power of ten, written with as many decimals as the step needs.
+/// Round prices from `low` to `high`, at most `count` + 1 of them and each above the one before:
+/// steps of 1, 2 or 5 times a power of ten, written with as many decimals as the step needs.
 std::vector<Tick> priceTicks(double low, double high, int count);
 
 /// A mark on the time axis, and whether its bar is the first of a day on an intraday chart.

@@ -23,7 +23,15 @@ std::vector<Shape> shapesOf(const Drawing& drawing, const Series& series, const 
         {"ZarvLinesParm.ZarvLeastSquareClass", drawLeastSquare},
         {"ZarvLinesParm.CircleElipseCls", drawCircleEllipse},
     };
-    const ToolKind* kind = toolKind(drawing.progId);
+    // Asked for every drawing on every repaint: the kinds as the drawings spell them are kept.
+    static QHash<QString, const ToolKind*> spelled;
+    auto known = spelled.constFind(drawing.progId);
+    if (known == spelled.constEnd()) {
+        if (spelled.size() >= 64)
+            spelled.clear();
+        known = spelled.insert(drawing.progId, toolKind(drawing.progId));
+    }
+    const ToolKind* kind = *known;
     const auto tool = kind ? draw.value(kind->progId) : nullptr;
     if (!tool || drawing.anchors.empty())
         return {};

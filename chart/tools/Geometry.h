@@ -49,9 +49,16 @@ struct Shape {
 /// missing ones; with none, or of an unknown kind, it has no shapes.
 std::vector<Shape> shapesOf(const Drawing& drawing, const Series& series, const Mapping& mapping);
 
-/// Paints `shapes`, antialiased, with cosmetic pens, each in its colour (the view draws selection
-/// handles itself).
+/// Paints `shapes`, the shapes of one drawing, with cosmetic pens one pixel wide, each in its
+/// colour (the view draws selection handles itself): fills first, then lines, then labels. A solid
+/// line that runs exactly across or down fills the row or column of device pixels that holds it;
+/// every other line and curve is antialiased, those of one pen stroked together, and a curve only
+/// where it can be seen within the painter's clip. Labels are laid out once and kept.
 void paintShapes(QPainter& painter, const std::vector<Shape>& shapes);
+/// Paints the shapes of several drawings, each drawing's over those before it, as paintShapes
+/// would one drawing after the other; a line across or down is not painted where an opaque one
+/// painted after it covers it anyway.
+void paintShapes(QPainter& painter, const std::vector<std::vector<Shape>>& drawings);
 
 /// The distance in pixels from `point` to the nearest of `shapes` (a filled ellipse's inside and a
 /// text's box are distance 0); infinity when there are none.

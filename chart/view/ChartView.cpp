@@ -93,6 +93,38 @@ std::vector<Drawing> ChartView::shownDrawings() const
     return shown;
 }
 
+ChartScene ChartView::scene() const
+{
+    ChartScene scene{&series_, mapping(), {}, 0, {}, label_};
+    std::vector<Drawing> shown = shownDrawings();
+    const std::size_t count = document_.drawings().size();
+    const Move* move = std::get_if<Move>(&drag_);
+    // What the user works on is painted over the rest, from the moment it is selected: then a
+    // keystroke in its dialog or a step of its drag repaints it alone over the settled drawings.
+    auto live = [&](std::size_t i) {
+        const int index = int(i);
+        return index == selected_ || (move && index == move->index) || (preview_ && index == preview_->first);
+    };
+    scene.drawings.reserve(shown.size());
+    for (std::size_t i = 0; i < count; ++i)
+        if (!live(i))
+            scene.drawings.push_back(std::move(shown[i]));
+    scene.settled = scene.drawings.size();
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        if (i >= count || live(i)) {
+            if (int(i) == selected_)
+                scene.handles = shown[i].anchors;
+            scene.drawings.push_back(std::move(shown[i]));
+        }
+    return scene;
+}
+
+void ChartView::seriesChanged()
+{
+    layers_.clear();
+    update();
+}
+
 int ChartView::drawingAt(QPointF pixel) const
 {
     const Mapping m = mapping();
@@ -142,7 +174,7 @@ void ChartView::showHint()
 void ChartView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    paintChart(painter, size(), ChartScene{&series_, mapping(), shownDrawings(), selected_, label_});
+    layers_.paint(painter, size(), scene());
 }
 
 void ChartView::mousePressEvent(QMouseEvent* event)
@@ -266,6 +298,14 @@ void ChartView::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void ChartView::changeEvent(QEvent* event)
+{
+    // A new style or palette may paint the kept pictures otherwise (the font is compared anyway).
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
+        layers_.clear();
+    QWidget::changeEvent(event);
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent* event)

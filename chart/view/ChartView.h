@@ -10,6 +10,7 @@
 #include "chart/model/ChartTypes.h"
 #include "chart/model/Viewport.h"
 #include "chart/tools/ToolKinds.h"
+#include "chart/view/ChartLayers.h"
 
 #include <QWidget>
 
@@ -43,6 +44,11 @@ public:
     /// The drawings as they are shown: the document's, with a drag, a preview or a tool being
     /// placed laid over them.
     std::vector<Drawing> shownDrawings() const;
+    /// What the chart shows now, as it is painted: the drawing selected, edited or dragged and a
+    /// tool being placed over the others.
+    ChartScene scene() const;
+    /// Shows the bars of the series again after they changed (grew, or were replaced in place).
+    void seriesChanged();
     /// The drawing under `pixel`, topmost first, or -1.
     int drawingAt(QPointF pixel) const;
 
@@ -66,6 +72,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct Placing {
@@ -100,6 +107,7 @@ private:
     std::optional<Placing> placing_;
     std::variant<std::monostate, Move, Pan> drag_;
     std::optional<std::pair<int, QVariantMap>> preview_;
+    ChartLayers layers_;
 };
 
 } // namespace zarvchart

@@ -1,26 +1,42 @@
 // The chart as its user works it: tools placed with the mouse, edited through their dialogs,
-// moved, deleted, undone, kept as defaults and in files. Offscreen, in the test's own settings
-// and data folders.
+// moved, deleted, undone, kept as defaults and in files; "OK" on an untouched dialog moving no
+// drawing; the menus; a library without one of the classes. Offscreen, in the test's own
+// settings and data folders.
+
+#include "Boxes.h"
 
 #include "support/ToolDriver.h"
 
 #include "chart/app/ApplicationName.h"
+#include "chart/app/DemoChart.h"
 #include "chart/app/MainWindow.h"
 #include "chart/host/DrawingsStore.h"
+#include "chart/host/ParameterDialog.h"
+#include "chart/host/ToolClass.h"
 #include "chart/host/ToolDefaults.h"
 #include "chart/model/DrawingsFile.h"
 #include "chart/model/SampleSeries.h"
+#include "chart/model/Viewport.h"
 #include "chart/tools/Geometry.h"
+#include "chart/view/Candles.h"
+#include "chart/view/ChartLayers.h"
+
+#include "frame/ClassRegistry.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cmath>
+#include <cstring>
 
 using namespace zarvchart;
 using namespace testsupport;
@@ -94,6 +110,19 @@ int rowNearest(const QImage& image, int column, double y, const QColor& colour)
             best = row, bestDistance = d;
     }
     return best;
+}
+
+/// How many pixels of `a` and `b` differ; all of them when their sizes do.
+qsizetype differing(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return qsizetype(a.width()) * a.height();
+    qsizetype count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.bytesPerLine())) != 0)
+            for (int x = 0; x < a.width(); ++x)
+                count += a.pixel(x, y) != b.pixel(x, y);
+    return count;
 }
 
 TEST_F(Chart, RetracementLevelsSitOnThePixelRowsOfTheirPrices)
@@ -203,12 +232,12 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
+    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
     for (const ToolKind& kind : toolKinds())
         document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
     const auto drawings = document_.drawings();
     ASSERT_TRUE(window_.saveDrawings(path));
     EXPECT_EQ(readCheckedDrawings(path), drawings);
-    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
     closing.close();
     EXPECT_EQ(readCheckedDrawings(kept), drawings);
 
@@ -263,4 +292,316 @@ TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
     EXPECT_TRUE(document_.drawings().empty());
 }
 
+// The view keeps the base and the settled drawings as two images and paints what the user works
+// on over them. Whatever it shows, from a selection through a dialog's preview and a drag to
+// changes beneath them, must be what painting the whole chart at once shows, pixel for pixel, at
+// 1x and 2x; and a preview or a step of a drag paints neither image again.
+TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
+{
+    // One tool of each kind, over each other, the ellipse filled over them all.
+    std::vector<Drawing> drawings;
+    for (const ToolKind& kind : toolKinds()) {
+        const double x = 60 + 4.0 * double(drawings.size());
+        std::vector<ChartPoint> anchors{{x, 105}, {x + 40, 125}, {x + 55, 112}};
+        anchors.resize(std::size_t(kind.anchorCount));
+        drawings.push_back({kind.progId, anchors, defaultsOf(kind)});
+    }
+    drawings.back().parameters.insert(QStringLiteral("Fill"), 1);
+    document_.reset(drawings);
+
+    const double scales[] = {1, 2};
+    ChartLayers layers[2];
+    int painted[2][2] = {};
+    // `base`, `settled`: whether the step may paint that image again.
+    auto expectSame = [&](const std::string& when, bool base, bool settled) {
+        const ChartScene scene = view().scene();
+        for (int k : {0, 1}) {
+            QImage kept(view().size() * scales[k], QImage::Format_ARGB32_Premultiplied), whole(kept);
+            kept.setDevicePixelRatio(scales[k]);
+            whole.setDevicePixelRatio(scales[k]);
+            QPainter onKept(&kept), onWhole(&whole);
+            onKept.setFont(view().font());
+            onWhole.setFont(view().font());
+            layers[k].paint(onKept, view().size(), scene);
+            paintChart(onWhole, view().size(), scene);
+            onKept.end(), onWhole.end();
+            EXPECT_EQ(differing(kept, whole), 0) << when << " at " << scales[k] << "x";
+            EXPECT_TRUE(base || layers[k].basePaints() == painted[k][0]) << when << ": the base painted again";
+            EXPECT_TRUE(settled || layers[k].settledPaints() == painted[k][1]) << when << ": the settled drawings painted again";
+            painted[k][0] = layers[k].basePaints(), painted[k][1] = layers[k].settledPaints();
+        }
+    };
+    expectSame("at first", true, true);
+    for (int i = 0; i < int(drawings.size()); ++i) {
+        const std::string tool = drawings[std::size_t(i)].progId.toStdString();
+        view().select(i);
+        expectSame(tool + " selected", i == 0, true);
+        QVariantMap edited = drawings[std::size_t(i)].parameters;
+        for (auto it = edited.begin(); it != edited.end(); ++it)
+            if (it.key().startsWith(QStringLiteral("Cor")))
+                it.value() = 0x0000C0;
+        view().preview(i, edited);
+        expectSame(tool + " previewed", false, false);
+        const QPoint handle = pixelOf(document_.drawings()[std::size_t(i)].anchors[0]), to = handle + QPoint(25, 15);
+        QTest::mousePress(&view(), Qt::LeftButton, {}, handle);
+        QTest::mouseMove(&view(), to);
+        expectSame(tool + " dragged", false, false);
+        QTest::mouseRelease(&view(), Qt::LeftButton, {}, to);
+        view().endPreview();
+        expectSame(tool + " dropped", false, false);
+        ASSERT_NE(document_.drawings()[std::size_t(i)], drawings[std::size_t(i)]) << tool << " was not moved";
+    }
+
+    document_.setParameters(0, defaultsOf(toolKinds().back()));
+    expectSame("another drawing changed", false, true);
+    QWheelEvent wheel(QPointF(300, 200), view().mapToGlobal(QPointF(300, 200)), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view(), &wheel);
+    expectSame("zoomed", true, true);
+    window_.resize(900, 600);
+    expectSame("resized", true, true);
+    view().select(-1);
+    expectSame("nothing selected", true, true);
+
+    // And the view itself, painted at one pixel ratio and then another, shows what a whole
+    // repaint shows at each.
+    for (double scale : {1.0, 2.0, 1.0}) {
+        QImage shown(view().size() * scale, QImage::Format_ARGB32_Premultiplied), whole(shown);
+        shown.setDevicePixelRatio(scale);
+        whole.setDevicePixelRatio(scale);
+        view().render(&shown);
+        QPainter onWhole(&whole);
+        onWhole.setFont(view().font());
+        paintChart(onWhole, view().size(), view().scene());
+        onWhole.end();
+        EXPECT_EQ(differing(shown, whole), 0) << "the view at " << scale << "x";
+    }
+}
+
+// Where bars crowd, the candles are one mark a column of pixels for each direction, from its
+// highest high to its lowest low, the falling under the rising: as the wicks of every bar painted
+// one by one look, but for the gaps between them that a mark fills.
+TEST(Candles, CrowdedBarsLookAsEveryWickWould)
+{
+    const QRgb white = qRgb(255, 255, 255), rising = risingColour.rgb();
+    for (const int bars : {700, 5000, 40000}) {
+        const Series series = sampleSeries(bars);
+        for (const double scale : {1.0, 2.0}) {
+            const Mapping m = Viewport::fitted(series).mapping(QRectF(8, 8, 600, 300));
+            QImage marks(QSize(620, 320) * scale, QImage::Format_ARGB32_Premultiplied);
+            marks.setDevicePixelRatio(scale);
+            marks.fill(white);
+            QImage wicks(marks);
+            wicks.setDevicePixelRatio(scale);
+            QPainter onMarks(&marks), onWicks(&wicks);
+            paintCandles(onMarks, series, m);
+            for (const bool up : {false, true}) {
+                onWicks.setPen(QPen(up ? risingColour : fallingColour, 1));
+                for (std::size_t i = 0; i < series.size(); ++i)
+                    if ((series[i].close >= series[i].open) == up) {
+                        const double x = std::round(m.xToPixel(double(i))) + 0.5;
+                        onWicks.drawLine(QLineF(x, m.yToPixel(series[i].high), x, m.yToPixel(series[i].low)));
+                    }
+            }
+            onMarks.end(), onWicks.end();
+            // No wick's pixel is lost, the rising show where they did, and a mark adds only where
+            // no wick was or a falling one is covered.
+            int lost = 0, filled = 0;
+            for (int y = 0; y < marks.height(); ++y)
+                for (int x = 0; x < marks.width(); ++x) {
+                    const QRgb k = marks.pixel(x, y), w = wicks.pixel(x, y);
+                    lost += (w != white && k == white) || (w == rising && k != rising);
+                    filled += k != w;
+                }
+            EXPECT_EQ(lost, 0) << bars << " bars at " << scale << "x";
+            EXPECT_LT(filled, marks.width() * marks.height() / 200) << bars << " bars at " << scale << "x";
+        }
+    }
+}
+
 } // namespace
+
+namespace {
+
+/// What differs between two lists of shapes, for a message; empty when nothing does.
+std::string differences(const std::vector<Shape>& before, const std::vector<Shape>& after)
+{
+    if (before.size() != after.size())
+        return std::to_string(before.size()) + " shapes became " + std::to_string(after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const Shape& a = before[i];
+        const Shape& b = after[i];
+        if (a.kind != b.kind || a.points != b.points || a.rect != b.rect || a.startAngle != b.startAngle
+            || a.spanAngle != b.spanAngle || a.colour != b.colour || a.fill != b.fill || a.dashed != b.dashed
+            || a.text != b.text || a.role != b.role)
+            return "the " + a.role.toStdString() + " shape moved or changed";
+    }
+    return {};
+}
+
+} // namespace
+
+// Pressing "OK" on a dialog nobody touched must never move a drawing. For every tool, with its
+// parameters at zero, at typical values, and each one (and all at once) at a value out of its
+// range or awkward for the dialog to show, the chart's shapes after "OK" are those before.
+TEST(UntouchedDialog, OkNeverMovesADrawing)
+{
+    nameApplication();
+    const Series series = sampleSeries();
+    const Mapping mapping = Viewport::fitted(series).mapping(QRectF(8, 8, 1000, 600));
+    const std::vector<ChartPoint> anchors{{40, 100}, {120, 125}, {150, 110}};
+    // Negative flags, counts and colours; more zones than 50 and no list entry; seven digits a
+    // value box cannot show; a half; a constant that shows as 0.000; beyond any chart.
+    const double odd[] = {-1, 60, 1.0 / 3, 2.5, 1e-5, 1e30};
+    QTimer user; // presses "OK" on whichever dialog shows
+    user.setInterval(1);
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog && dialog->isVisible())
+            ok(*dialog);
+    });
+    user.start();
+    int shown = 0;
+    for (const ToolKind& kind : toolKinds()) {
+        const ToolClass& tool = ToolClass::of(kind);
+        QVariantMap zeros;
+        for (const auto& p : tool.parameters())
+            zeros.insert(p.key, p.type == ZarvLinesParm::ValueType::String ? QVariant(QString()) : QVariant(0));
+        std::vector<QVariantMap> records{zeros, kind.builtInDefaults};
+        for (double v : odd) {
+            QVariantMap all = kind.builtInDefaults;
+            for (const auto& p : tool.parameters()) {
+                if (p.type == ZarvLinesParm::ValueType::String)
+                    continue;
+                QVariantMap one = kind.builtInDefaults;
+                one.insert(p.key, v);
+                all.insert(p.key, v);
+                records.push_back(one);
+            }
+            records.push_back(all);
+        }
+        for (const QVariantMap& record : records) {
+            QVariantMap given;
+            try {
+                given = tool.typed(record);
+            } catch (const ChartError&) {
+                continue; // not a value of the parameter's type: no file holds it
+            }
+            Drawing drawing{kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, given};
+            const auto before = shapesOf(drawing, series, mapping);
+            try {
+                drawing.parameters = editParameters(kind, given, {}).parameters;
+                ++shown;
+            } catch (const ZarvLinesParm::Error&) {
+                continue; // a value the dialog refuses: it does not open, and nothing changes
+            }
+            const std::string moved = differences(before, shapesOf(drawing, series, mapping));
+            QStringList changed;
+            for (auto it = given.begin(); it != given.end(); ++it)
+                if (drawing.parameters.value(it.key()) != it.value())
+                    changed << it.key() + QLatin1Char(' ') + it.value().toString() + QStringLiteral(" -> ")
+                                   + drawing.parameters.value(it.key()).toString();
+            EXPECT_EQ(moved, "") << kind.title.toStdString() << ": " << changed.join(", ").toStdString();
+        }
+    }
+    EXPECT_GT(shown, 300);
+}
+
+TEST_F(Chart, EditMenuSaveAsAndResetDefaultsDoWhatTheySayAndAskFirst)
+{
+    auto menu = [&](const QString& title) {
+        for (QMenu* m : window_.menuBar()->findChildren<QMenu*>())
+            if (m->title() == title)
+                return m;
+        return static_cast<QMenu*>(nullptr);
+    };
+    auto action = [&](QMenu* in, const QString& text) {
+        for (QAction* a : in->actions())
+            if (a->text() == text)
+                return a;
+        return static_cast<QAction*>(nullptr);
+    };
+    // Properties and Delete act on the selected drawing, so without one they cannot be chosen.
+    QMenu* edit = menu(QStringLiteral("&Edit"));
+    for (bool selected : {false, true}) {
+        if (selected)
+            place(QStringLiteral("Circle / Ellipse"), {{60, 100}, {90, 120}});
+        edit->popup(QPoint(0, 0));
+        EXPECT_EQ(action(edit, QStringLiteral("&Properties…"))->isEnabled(), selected);
+        EXPECT_EQ(action(edit, QStringLiteral("&Delete"))->isEnabled(), selected);
+        edit->hide();
+    }
+
+    // A name typed without ".json" gets it, so that Open Drawings shows the file.
+    QTemporaryDir dir;
+    window_.setDrawingsFile(dir.filePath(QStringLiteral("first.json")));
+    whenModal({}, [&](QDialog& d) {
+        QLineEdit& name = child<QLineEdit>(d, QStringLiteral("fileNameEdit"));
+        typeInto(name, QStringLiteral("mydrawings"));
+        QTest::keyClick(&name, Qt::Key_Return);
+    });
+    action(menu(QStringLiteral("&File")), QStringLiteral("Save Drawings &As…"))->trigger();
+    EXPECT_EQ(readCheckedDrawings(dir.filePath(QStringLiteral("mydrawings.json"))), document_.drawings());
+
+    // Forgetting the kept defaults cannot be undone: it is asked first, and Cancel keeps them.
+    const ToolKind& kind = *toolKind(retracement);
+    keepDefaults(kind, kind.builtInDefaults);
+    QAction* reset = action(menu(QStringLiteral("&Tools")), QStringLiteral("&Reset Defaults…"));
+    for (auto answer : {QMessageBox::Cancel, QMessageBox::Reset}) {
+        chartsupport::Boxes boxes(answer);
+        reset->trigger();
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("cannot be undone")));
+        EXPECT_EQ(defaultsKept(), answer == QMessageBox::Cancel);
+    }
+}
+
+// A library older or newer than the chart may lack one of its classes, as a host outside this
+// repository meets it. The class is hidden here by renaming its entry in the library's table; the
+// chart must not have described it before, so this runs in a process of its own.
+TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
+{
+    nameApplication();
+    auto* entry = const_cast<ZarvLinesParm::frame::ClassEntry*>(ZarvLinesParm::frame::findClass("ZarvLinesParm.GannFanParmClass"));
+    ASSERT_NE(entry, nullptr);
+    const struct Hidden {
+        ZarvLinesParm::frame::ClassEntry* entry;
+        std::string progId;
+        ~Hidden() { entry->progId = progId; }
+    } hidden{entry, std::exchange(entry->progId, "ZarvLinesParm.NotInThisLibrary")};
+
+    const ToolKind& fan = *toolKind(QStringLiteral("ZarvLinesParm.GannFanParmClass"));
+    const ToolKind& ellipse = *toolKind(QStringLiteral("ZarvLinesParm.CircleElipseCls"));
+    QTemporaryDir dir;
+    const QString kept = dir.filePath(QStringLiteral("kept.json"));
+    writeDrawingsFile(kept, {{fan.progId, {{40, 100}, {60, 110}}, fan.builtInDefaults}});
+    const Drawing fanAsWritten = readDrawingsFile(kept).front();
+    const StartingDrawings start = startingDrawings({}, kept, true);
+    EXPECT_EQ(start.message, QString());
+    ASSERT_EQ(start.drawings.size(), 1u);
+
+    const Series series = sampleSeries();
+    EXPECT_EQ(demoDrawings(series).size(), toolKinds().size());
+    ChartDocument document;
+    document.reset(start.drawings);
+    MainWindow window(series, QStringLiteral("Sample"), document, kept);
+    window.show();
+    auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("Tools"));
+    for (QAction* action : toolBar->actions()) {
+        EXPECT_EQ(action->isEnabled(), action->text() != fan.title) << action->text().toStdString();
+        EXPECT_EQ(action->toolTip().contains(QStringLiteral("not in this version of the library")), action->text() == fan.title);
+    }
+    {
+        chartsupport::Boxes boxes;
+        window.editProperties(0);
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("error 429"))) << boxes.texts().join(QString()).toStdString();
+    }
+    for (QAction* action : toolBar->actions())
+        if (action->text() == ellipse.title)
+            click(*toolBar->widgetForAction(action));
+    for (const ChartPoint p : {ChartPoint{60, 100}, ChartPoint{90, 120}})
+        QTest::mouseClick(&window.view(), Qt::LeftButton, {}, window.view().mapping().toPixel(p).toPoint());
+    ASSERT_EQ(document.drawings().size(), 2u);
+    window.close();
+    const auto keptNow = readDrawingsFile(kept);
+    ASSERT_EQ(keptNow.size(), 2u);
+    EXPECT_EQ(keptNow[0], fanAsWritten);
+    EXPECT_EQ(keptNow[1].progId, ellipse.progId);
+}

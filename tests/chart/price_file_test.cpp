@@ -1,10 +1,20 @@
 // Price files as sources and terminals write them: every bar read, or a message that names the
-// line at fault and no bars at all.
+// line at fault and no bars at all. What the chart reads whole (prices, drawings): regular files
+// of a bounded size only.
 
+#include "chart/host/DrawingsStore.h"
 #include "chart/model/BarTime.h"
 #include "chart/model/CsvSeries.h"
+#include "chart/model/DrawingsFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
 
 using namespace zarvchart;
 
@@ -89,6 +99,51 @@ TEST(PriceFile, ReadsTheLayoutsPeopleHaveOrNamesTheLineAtFault)
             EXPECT_EQ(read.skipped, row.skipped) << what;
         } catch (const ChartError& e) {
             EXPECT_TRUE(!row.says.isEmpty() && e.message().startsWith(row.says)) << e.message().toStdString();
+        }
+    }
+}
+
+// A FIFO or a device as a file would hang the chart or fill its memory; a larger file than it
+// takes would too. Each is refused before a byte is read, and a message quotes at most a little
+// of a long line.
+TEST(PriceFile, OnlyRegularFilesOfABoundedSizeAreReadAndMessagesStayShort)
+{
+    QTemporaryDir dir;
+    // `start`, then nothing (a hole) up to `size` bytes.
+    auto file = [&](const char* name, const QByteArray& start, qint64 size = -1) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(start) == start.size() && f.resize(std::max(size, f.size())));
+        return f.fileName();
+    };
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QByteArray longLine(4 << 20, 'x');
+    const std::function<void(const QString&)> prices = [](const QString& path) { readCsv(path); };
+    const std::function<void(const QString&)> drawings = [](const QString& path) { readCheckedDrawings(path); };
+    const struct {
+        QString path;
+        std::function<void(const QString&)> read;
+        QString says;
+    } rows[] = {
+        {fifo, prices, QStringLiteral("not a regular file")},
+        {fifo, drawings, QStringLiteral("not a regular file")},
+        {QStringLiteral("/dev/zero"), prices, QStringLiteral("not a regular file")},
+        {QStringLiteral("/dev/zero"), drawings, QStringLiteral("not a regular file")},
+        {dir.path(), prices, QStringLiteral("not a regular file")},
+        {file("huge.csv", "Date,Open,High,Low,Close\n", largestPriceFile + 1), prices, QStringLiteral("larger than 1024 MiB")},
+        {file("huge.json", "{", largestDrawingsFile + 1), drawings, QStringLiteral("larger than 64 MiB")},
+        {file("long.csv", longLine), prices, QStringLiteral("column in the header")},
+        {file("long.json", R"({"format": "zarvchart drawings", "version": 1, "drawings": [{"parameters": {}, "tool": ")" + longLine + "\"}]}"),
+         drawings, QStringLiteral("is no tool")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path.toStdString());
+        try {
+            row.read(row.path);
+            ADD_FAILURE() << "read";
+        } catch (const ChartError& e) {
+            EXPECT_TRUE(e.message().contains(row.says)) << e.message().left(200).toStdString();
+            EXPECT_LT(e.message().size(), row.path.size() + 200) << e.message().left(200).toStdString();
         }
     }
 }

@@ -54,11 +54,18 @@ std::vector<Shape> withRole(const std::vector<Shape>& shapes, const QString& rol
 
 QPointF pixel(double x, double price) { return mapping.toPixel({x, price}); }
 
-// Finite, and where a painter can draw it: lines inside the plot, the rest touching it.
+// Finite, and where a painter can draw it: lines inside the plot, the rest touching it. Nothing
+// misleading: no line shorter than a pixel, no label without a line of its part.
 void expectSane(const std::vector<Shape>& shapes)
 {
     const QRectF plot = mapping.plot().adjusted(-1e-9, -1e-9, 1e-9, 1e-9);
     for (const Shape& s : shapes) {
+        if (s.kind == Shape::Kind::Line) {
+            EXPECT_GE(QLineF(s.points[0], s.points[1]).length(), 1) << s.role.toStdString();
+        } else if (s.kind == Shape::Kind::Text) {
+            EXPECT_TRUE(std::ranges::any_of(shapes, [&](const Shape& l) { return l.kind == Shape::Kind::Line && l.role == s.role; }))
+                << s.text.toStdString();
+        }
         for (QPointF p : s.points)
             EXPECT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y())) << s.role.toStdString();
         const bool inside = s.kind == Shape::Kind::Line
@@ -156,7 +163,8 @@ TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidu
         {1, [](const Bar& b) { return b.open; }}, {2, [](const Bar& b) { return b.high; }},
         {3, [](const Bar& b) { return b.low; }}, {4, [](const Bar& b) { return b.close; }},
         {5, [](const Bar& b) { return (b.open + b.high + b.low) / 3; }},
-        {0, [](const Bar& b) { return b.close; }}, {9, [](const Bar& b) { return b.close; }}};
+        // The dialog shows 0 as "Open" and stores 1 for it, and stores 0 for a value it has no entry for.
+        {0, [](const Bar& b) { return b.open; }}, {9, [](const Bar& b) { return b.open; }}};
     for (auto [useToCalc, price] : prices) {
         SCOPED_TRACE(useToCalc);
         // Bars 11 to 70 lie between the anchors; the normal equations in long double.
@@ -219,6 +227,12 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"}}},
         {"RetracementParmClass", {{60, 10}, {20, 40}},
          {{none, "V(3)", {30, 25}, On}, {open, "V(3)", {30, 25}, On}, {none, "V(3)", {15, 25}, Off}}},
+        // Anchors on one bar: a level that has no length is no line and has no label; anchors that
+        // are one point draw their levels once, not six lines and labels on top of each other.
+        {"RetracementParmClass", {{30, 10}, {30, 40}},
+         {{open, "V(1)", {30, 32.92}, Absent}, {none, "V(1)", {60, 32.92}, On, {}, "0.236"}}},
+        {"RetracementParmClass", {{30, 20}, {30, 20}},
+         {{none, "V(1)", {60, 20}, On, {}, "0.236"}, {none, "V(2)", {60, 20}, Absent}, {open, "V(1)", {30, 20}, Absent}}},
         // Arcs about the second anchor cross the trend where a retracement would; half of them
         // faces the first anchor.
         {"ZarvArcsParmClass", trend,
@@ -227,7 +241,10 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         {"ZarvRangerParmClass", {{30, 0}, {50, 0}},
          {{none, "Up", {40, up}, On}, {none, "Down", {40, down}, On}, {none, "Range", {29, high}, On},
           {none, "Up", {80, up}, Off}, {{{"ExtendRight", 1}}, "Up", {80, up}, On},
-          {{{"Periodos", 1}}, "Range", {30, series()[30].high}, On}}},
+          {{{"Periodos", 1}}, "Range", {30, series()[30].high}, On},
+          // Constants and colours left at 0 are drawn as the dialog shows and then stores them.
+          {{{"Cte1", 0.0f}}, "Up", {40, up}, On}, {{{"Cte2", 0.0f}}, "Down", {40, down}, On},
+          {{{"Cor1", 0}}, "Up", {40, up}, On, QColor(0, 255, 0)}, {{{"Cor2", 0}}, "Down", {40, down}, On, QColor(255, 0, 0)}}},
         // The move of 10 from the first anchor to the second, from the third at 15, for 20 bars.
         {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}},
          {{none, "V(2)", {60, 25}, On}, {none, "V(1)", {55, 21.18}, On}, {none, "V(1)", {80, 21.18}, Off},
@@ -256,13 +273,23 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"NZones", 50}}, "Even", {30, 10.6}, On}, {{{"NZones", 50}}, "Odd", {30, 40}, On},
           {{{"NZones", 8}}, "Even", {30, 13.75}, On}, {{{"NZones", 0}}, "Even", {30, 13.75}, On},
           {{{"NZones", 51}}, "Even", {30, 13.75}, On}, {{{"NZones", -3}}, "Even", {30, 13.75}, On}}},
+        // Zones on one bar have no lines; 50 zones 3.7 pixels high leave out every line within a
+        // pixel of the last one drawn: the 14th, 28th and 42nd are drawn, all odd lines.
+        {"ZarvGannParmClass", {{30, 10}, {30, 40}}, {{none, "Odd", {30, 10}, Absent}, {none, "Even", {30, 13.75}, Absent}}},
+        {"ZarvGannParmClass", {{20, 10}, {40, 10.37}},
+         {{{{"NZones", 50}}, "Odd", {30, 10.1036}, On}, {{{"NZones", 50}}, "Even", {30, 10.0074}, Absent}}},
         {"GannFanParmClass", {{20, 10}, {30, 15}},
          {{none, "1x1", {40, 20}, On}, {none, "V(4)", {35, 25}, On}, {none, "V(3)", {40, 15}, On}}},
         // About 16, whose root is 4: 90 degrees on is 4.5 squared, a turn on 6 squared.
         {"GannSQ9ParmClass", {{20, 16}},
          {{none, "Price", {50, 20.25}, On}, {none, "Price", {50, 36}, On}, {{{"UpDown", 1}}, "Price", {50, 12.25}, On},
           {{{"Step", 0.25f}}, "Price", {50, 18.0625}, On}, {{{"Price", 0.0f}}, "Price", {50, 16}, Absent},
-          {none, "Time", {24, 5}, On}, {{{"Time", 16}}, "Time", {29, 5}, On}}},
+          {none, "Time", {24, 5}, On}, {{{"Time", 16}}, "Time", {29, 5}, On},
+          // Price flags given as a float are stored rounded, halves to even: 2.5 is 2, the angle 45.
+          {{{"Price", 2.5f}}, "Price", {50, 16}, Off}, {{{"Price", 2.5f}}, "Price", {50, 18.0625}, On},
+          // A small step goes on past 64 turns to the top of the chart; one so small that the
+          // turns lie closer than a pixel draws none of them rather than a band.
+          {{{"Step", 0.0005f}}, "Price", {50, 48.3249}, On}, {{{"Step", 1e-6f}}, "Price", {50, 16}, Absent}}},
         {"CircleElipseCls", {{20, 10}, {40, 30}},
          {{none, "Ellipse", {40, 20}, On}, {none, "Ellipse", {30, 20}, Off}, {{{"Fill", 1}}, "Ellipse", {30, 20}, On}}},
     };
@@ -316,3 +343,111 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
         EXPECT_NEAR(distanceTo({row.shape}, row.point), row.distance, 0.01) << row.point.x() << ", " << row.point.y();
     EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
 }
+
+// Thin lines are filled or stroked straight into the image's pixels: where the painter's own
+// thin lines lie. A line across or down covers exactly the pixels a pen without antialiasing
+// does; any other line spreads each column's (or row's) pixel of ink over the same two pixels,
+// about the same middle, as the painter's antialiased line. At 1x and 2x, clipped.
+TEST(ToolGeometry, ThinLinesLieWhereThePaintersOwnDo)
+{
+    const QLineF lines[] = {
+        {10.3, 20.6, 90.7, 20.6}, {90.2, 30.0, 3.5, 30.0}, {40.5, 2.0, 40.5, 70.0}, {55.75, 66.2, 55.75, 12.5},
+        {3.3, 10.7, 97.6, 31.2}, {97.6, 50.2, 2.1, 8.8}, {20.25, 2.5, 31.5, 75.25}, {80.9, 70.1, 60.2, 3.3},
+        {10.0, 10.0, 60.0, 60.0}, {12.6, 64.5, 72.6, 4.5}};
+    const QColor colour(0, 90, 200);
+    for (const double scale : {1.0, 2.0}) {
+        for (const QLineF& line : lines) {
+            SCOPED_TRACE(::testing::Message() << line.p1().x() << "," << line.p1().y() << " to " << line.p2().x() << ","
+                                              << line.p2().y() << " at " << scale << "x");
+            QImage ours(QSize(100, 80) * scale, QImage::Format_ARGB32_Premultiplied);
+            ours.setDevicePixelRatio(scale);
+            ours.fill(Qt::white);
+            QImage theirs(ours);
+            theirs.setDevicePixelRatio(scale);
+            Shape s;
+            s.points = {line.p1(), line.p2()};
+            s.colour = colour;
+            QPainter onOurs(&ours), onTheirs(&theirs);
+            for (QPainter* p : {&onOurs, &onTheirs})
+                p->setClipRect(QRectF(5, 5, 88, 64));
+            paintShapes(onOurs, {s});
+            const bool straight = line.dx() == 0 || line.dy() == 0;
+            QPen pen(colour, 1);
+            pen.setCosmetic(true);
+            onTheirs.setPen(pen);
+            onTheirs.setRenderHint(QPainter::Antialiasing, !straight);
+            onTheirs.drawLine(line);
+            onOurs.end(), onTheirs.end();
+            if (straight) {
+                EXPECT_TRUE(ours == theirs);
+                continue;
+            }
+            // Down each column (across each row, for a steep line), away from the ends: the ink
+            // and its middle.
+            const bool steep = std::abs(line.dy()) > std::abs(line.dx());
+            const int from = int(std::min(steep ? line.y1() : line.x1(), steep ? line.y2() : line.x2()) * scale) + 2;
+            const int to = int(std::max(steep ? line.y1() : line.x1(), steep ? line.y2() : line.x2()) * scale) - 2;
+            int columns = 0;
+            for (int c = std::max(from, int(6 * scale)); c <= std::min(to, int(92 * scale)); ++c) {
+                double ink[2] = {}, middle[2] = {};
+                for (int r = 0; r < (steep ? ours.width() : ours.height()); ++r)
+                    for (int k : {0, 1}) {
+                        const QImage& image = k ? theirs : ours;
+                        const double a = (255 - qRed(steep ? image.pixel(r, c) : image.pixel(c, r))) / 255.0;
+                        ink[k] += a, middle[k] += a * r;
+                    }
+                if (ink[1] < 0.99)
+                    continue; // clipped away
+                ++columns;
+                EXPECT_NEAR(ink[0], ink[1], 0.02) << "column " << c;
+                EXPECT_NEAR(middle[0] / ink[0], middle[1] / ink[1], 0.06) << "column " << c;
+            }
+            EXPECT_GT(columns, 10);
+        }
+    }
+}
+
+// An arc or an ellipse partly out of the clip is stroked only where it can be seen: it must look
+// as the whole curve stroked and clipped does, whether its middle is in view or far away.
+TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
+{
+    auto curve = [](Shape::Kind kind, QRectF rect, double start = 0, double span = 360) {
+        Shape s;
+        s.kind = kind, s.rect = rect, s.startAngle = start, s.spanAngle = span, s.colour = QColor(0, 0, 160);
+        return s;
+    };
+    const Shape shapes[] = {
+        curve(Shape::Kind::Ellipse, QRectF(-40, 10, 120, 50)), curve(Shape::Kind::Ellipse, QRectF(20, -300, 60, 700)),
+        curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 30, 200), curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 200, -300),
+        curve(Shape::Kind::Arc, QRectF(-1950, 40, 4000, 4000), 0, 360), curve(Shape::Kind::Arc, QRectF(10, 10, 40, 30), 45, 90)};
+    for (const Shape& s : shapes) {
+        SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x" << s.rect.height()
+                                          << " from " << s.startAngle << " over " << s.spanAngle);
+        QImage cut(100, 80, QImage::Format_ARGB32_Premultiplied);
+        cut.fill(Qt::white);
+        QImage whole(cut);
+        QPainter onCut(&cut), onWhole(&whole);
+        for (QPainter* p : {&onCut, &onWhole})
+            p->setClipRect(QRectF(5, 5, 88, 64));
+        paintShapes(onCut, {s});
+        QPen pen(s.colour, 1);
+        pen.setCosmetic(true);
+        onWhole.setPen(pen);
+        onWhole.setRenderHint(QPainter::Antialiasing);
+        if (s.kind == Shape::Kind::Ellipse)
+            onWhole.drawEllipse(s.rect);
+        else
+            onWhole.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
+        onCut.end(), onWhole.end();
+        // The curve's pieces are curves of their own: a shade's difference where they meet, no more.
+        int ink = 0, off = 0;
+        for (int y = 0; y < cut.height(); ++y)
+            for (int x = 0; x < cut.width(); ++x) {
+                ink += qRed(whole.pixel(x, y)) < 128;
+                off += std::abs(qRed(cut.pixel(x, y)) - qRed(whole.pixel(x, y))) > 64;
+            }
+        EXPECT_GT(ink, 20);
+        EXPECT_LE(off, 3);
+    }
+}
+

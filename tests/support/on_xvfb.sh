@@ -6,6 +6,10 @@
 #
 # The display is picked here, from :90 up, clear of a desktop's own displays, and claimed by
 # Xvfb's lock file, which other servers and tests (tests/cli/headless.sh) look for.
+#
+# -noreset: by default the server starts over when its last client leaves, and the probe below is
+# its first client; a program connecting while it starts over can be turned away, as a test's first
+# dialog once was ("cannot open the X display") on a loaded machine.
 set -euo pipefail
 
 server=
@@ -13,7 +17,7 @@ trap '[ -z "$server" ] || { kill "$server" 2>/dev/null; wait "$server" 2>/dev/nu
 
 for n in $(seq 90 189); do
   [ -e "/tmp/.X$n-lock" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset 2>/dev/null &
   server=$!
   for _ in $(seq 100); do
     # Ours, and answering: another run that took the same number a moment earlier wins the lock

@@ -21,7 +21,7 @@ void drawArcs(Sketch& sketch)
     sketch.line(from, centre, colour, "Trend", true);
     for (int i = 1; i <= 6; ++i) {
         const QString role = member("V", i);
-        const double r = std::abs(sketch.number(role)) * radius;
+        const double r = std::abs(sketch.boxNumber(role)) * radius;
         if (!(r > 0))
             continue;
         const QRectF box(centre.x() - r, centre.y() - r, 2 * r, 2 * r);

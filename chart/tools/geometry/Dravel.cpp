@@ -26,7 +26,7 @@ void drawDravel(Sketch& sketch)
     sketch.line(a, b, external, "External");
     sketch.line(a + width, b + width, external, "External");
     for (int i = 1; i <= 2; ++i) {
-        const double factor = sketch.number(member("V", i));
+        const double factor = sketch.boxNumber(member("V", i));
         sketch.line(a + factor * width, b + factor * width, sketch.colour("Cor(2)"), member("V", i));
     }
 }

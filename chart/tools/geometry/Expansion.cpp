@@ -22,7 +22,7 @@ void drawExpansion(Sketch& sketch)
     for (int k = 1; k <= 4; ++k) {
         if (!(show & (1 << (k - 1))))
             continue;
-        const double y = m.yToPixel(c.y + sketch.number(member("V", k)) * (b.y - a.y));
+        const double y = m.yToPixel(c.y + sketch.boxNumber(member("V", k)) * (b.y - a.y));
         sketch.line({left, y}, {right, y}, sketch.colour(member("Cor", k)), member("V", k));
     }
 }

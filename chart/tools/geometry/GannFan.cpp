@@ -13,7 +13,7 @@ void drawGannFan(Sketch& sketch)
 
     sketch.ray(sketch.pixel(0), sketch.pixel(1), colour, "1x1");
     for (int i = 1; i <= 6; ++i) {
-        const double v = sketch.number(member("V", i));
+        const double v = sketch.boxNumber(member("V", i));
         sketch.ray(sketch.pixel(0), sketch.pixel(ChartPoint{b.x, a.y + v * (b.y - a.y)}), colour, member("V", i));
     }
 }

@@ -7,15 +7,17 @@ namespace zarvchart::geometry {
 
 namespace {
 
-// The price the line is fitted to, as the dialog's list names them; anything else is the close.
+// The price the line is fitted to, as the dialog's list names them. The dialog shows 0 as
+// "Open" and "OK" stores 1 for it; a value with no entry it stores as 0. So anything else is
+// the open.
 double basedOn(const Bar& bar, int useToCalc)
 {
     switch (useToCalc) {
-    case 1: return bar.open;
     case 2: return bar.high;
     case 3: return bar.low;
+    case 4: return bar.close;
     case 5: return (bar.open + bar.high + bar.low) / 3;
-    default: return bar.close;
+    default: return bar.open;
     }
 }
 
@@ -60,8 +62,8 @@ void drawLeastSquare(Sketch& sketch)
 
     auto fitted = [&](double x, double off) { return sketch.pixel(ChartPoint{x, meanY + slope * (x - meanX) + off}); };
     sketch.line(fitted(lo, 0), fitted(hi, 0), sketch.colour("Cor(1)"), "Fit");
-    const double upper = sketch.number("V(1)") * deviation;
-    const double lower = -sketch.number("V(2)") * deviation;
+    const double upper = sketch.boxNumber("V(1)") * deviation;
+    const double lower = -sketch.boxNumber("V(2)") * deviation;
     sketch.line(fitted(lo, upper), fitted(hi, upper), sketch.colour("Cor(2)"), "Upper");
     sketch.line(fitted(lo, lower), fitted(hi, lower), sketch.colour("Cor(3)"), "Lower");
 }

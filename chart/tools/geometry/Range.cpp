@@ -1,14 +1,42 @@
 #include "chart/tools/geometry/Sketch.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <charconv>
 #include <cmath>
 
 namespace zarvchart::geometry {
 
+namespace {
+
+// A constant as the dialog shows it, to three decimals, and "OK" reads it back; one left at zero
+// (or not a number) the dialog shows as its default.
+double constant(const Sketch& sketch, const char* name, float byDefault)
+{
+    const double value = sketch.number(name);
+    if (value == 0 || std::isnan(value))
+        return byDefault;
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, std::clamp(value, -double(FLT_MAX), double(FLT_MAX)),
+                                       std::chars_format::fixed, 3);
+    double shown = 0;
+    std::from_chars(text, written.ptr, shown);
+    return shown == 0 ? byDefault : double(float(shown));
+}
+
+// A colour left at 0 the dialog shows as its default, and keeps showing so after "OK".
+QColor colourOr(const Sketch& sketch, const char* name, const QColor& byDefault)
+{
+    return sketch.whole(name) == 0 ? byDefault : sketch.colour(name);
+}
+
+} // namespace
+
 // The range is the highest high and lowest low of the "Periods" bars that end at the first
 // anchor's bar, boxed in the "Range" colour with its high and low carried on. From that bar to
 // the second anchor (or the plot's right edge with "Extend Right") run the targets: in "Up" the
-// high plus Const1 and Const2 times the range, in "Down" the low minus them.
+// high plus Const1 and Const2 times the range, in "Down" the low minus them. Each is drawn as the
+// dialog would store it.
 void drawRange(Sketch& sketch)
 {
     const Series& bars = sketch.series();
@@ -44,10 +72,12 @@ void drawRange(Sketch& sketch)
     for (double price : {high, low})
         sketch.line({rangeStart, m.yToPixel(price)}, {to, m.yToPixel(price)}, rangeColour, "Range");
 
-    for (const char* constant : {"Cte1", "Cte2"}) {
-        const double off = sketch.number(constant) * range;
-        sketch.line({rangeEnd, m.yToPixel(high + off)}, {to, m.yToPixel(high + off)}, sketch.colour("Cor1"), "Up");
-        sketch.line({rangeEnd, m.yToPixel(low - off)}, {to, m.yToPixel(low - off)}, sketch.colour("Cor2"), "Down");
+    const QColor up = colourOr(sketch, "Cor1", QColor(0, 255, 0));
+    const QColor down = colourOr(sketch, "Cor2", QColor(255, 0, 0));
+    for (const double c : {constant(sketch, "Cte1", 0.618f), constant(sketch, "Cte2", 1.382f)}) {
+        const double off = c * range;
+        sketch.line({rangeEnd, m.yToPixel(high + off)}, {to, m.yToPixel(high + off)}, up, "Up");
+        sketch.line({rangeEnd, m.yToPixel(low - off)}, {to, m.yToPixel(low - off)}, down, "Down");
     }
 }
 

@@ -7,6 +7,8 @@ namespace zarvchart::geometry {
 // The move runs from the first anchor to the second; level v lies v of the way back from the
 // second toward the first (0 at the second anchor, 1 at the first), a horizontal line from the
 // first anchor to the second, or from the left one to the plot's right edge with "Extend to end".
+// A level within a pixel of one drawn before (a move of no height) is not drawn again, and a
+// value is written only beside its line.
 void drawRetracement(Sketch& sketch)
 {
     const ChartPoint from = sketch.anchor(0);
@@ -19,11 +21,16 @@ void drawRetracement(Sketch& sketch)
     const double right = extend ? sketch.plot().right() : toX;
 
     sketch.line(sketch.pixel(0), sketch.pixel(1), colour, "Trend", true);
+    Spacing levels;
     for (int i = 1; i <= 6; ++i) {
         const QString role = member("V", i);
-        const double v = sketch.number(role);
+        const double v = sketch.boxNumber(role);
         const double y = sketch.mapping().yToPixel(to.y - v * (to.y - from.y));
+        if (!levels.clear(y))
+            continue;
         const std::optional<QLineF> level = sketch.line({left, y}, {right, y}, colour, role);
+        if (level)
+            levels.take(y);
         if (level && sketch.on("Numbers"))
             sketch.text(QPointF(std::min(level->x1(), level->x2()) + 3, y - 3), QString::number(v, 'g', 6), colour, role);
     }

@@ -1,11 +1,16 @@
 #include "chart/tools/geometry/Sketch.h"
 
-#include <QFontMetricsF>
+#include "chart/tools/Labels.h"
+
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <string>
+#include <string_view>
 
 namespace zarvchart::geometry {
 
@@ -67,7 +72,13 @@ std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF& r)
 
 QString member(const char* name, int index)
 {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+    // Asked for every line of every drawing on every repaint: each name is made once.
+    static std::map<std::pair<std::string, int>, QString> made;
+    auto key = std::pair(std::string(name), index);
+    auto it = made.find(key);
+    if (it == made.end())
+        it = made.emplace(std::move(key), QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index)).first;
+    return it->second;
 }
 
 QFont labelFont()
@@ -92,6 +103,21 @@ double Sketch::number(const QString& member) const
     return ok ? d : std::numeric_limits<double>::quiet_NaN();
 }
 
+double Sketch::boxNumber(const QString& member) const
+{
+    double value = number(member);
+    if (std::isnan(value))
+        return 0;
+    if (std::isinf(value))
+        value = std::copysign(double(std::numeric_limits<float>::max()), value);
+    // Seven significant digits of the exact value, ties to even, as the box writes them.
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 6);
+    double shown = 0;
+    std::from_chars(text, written.ptr, shown);
+    return double(float(shown));
+}
+
 int Sketch::whole(const QString& member) const
 {
     const double d = std::round(number(member));
@@ -112,7 +138,9 @@ ChartPoint Sketch::anchor(int i) const
 
 std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, const QString& role, bool dashed)
 {
-    const std::optional<QLineF> seen = clipped(a, b, plot());
+    std::optional<QLineF> seen = clipped(a, b, plot());
+    if (seen && !(seen->length() >= 1))
+        seen.reset();
     if (seen) {
         Shape s;
         s.kind = Shape::Kind::Line;
@@ -123,6 +151,29 @@ std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, c
         shapes_.push_back(std::move(s));
     }
     return seen;
+}
+
+namespace {
+
+const QString& roleNamed(const char* role)
+{
+    static std::map<std::string, QString, std::less<>> made;
+    auto it = made.find(std::string_view(role));
+    if (it == made.end())
+        it = made.emplace(role, QString::fromUtf8(role)).first;
+    return it->second;
+}
+
+} // namespace
+
+std::optional<QLineF> Sketch::line(QPointF a, QPointF b, const QColor& colour, const char* role, bool dashed)
+{
+    return line(a, b, colour, roleNamed(role), dashed);
+}
+
+std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const char* role)
+{
+    return ray(from, through, colour, roleNamed(role));
 }
 
 std::optional<QLineF> Sketch::ray(QPointF from, QPointF through, const QColor& colour, const QString& role)
@@ -171,7 +222,7 @@ void Sketch::text(QPointF at, const QString& text, const QColor& colour, const Q
     // Measured in the font it is painted in; with no GUI application there is no font to ask.
     QRectF box;
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        box = QFontMetricsF(labelFont()).boundingRect(text);
+        box = labelBounds(text, labelFont());
     else
         box = QRectF(0, -labelFont().pixelSize(), 0.6 * labelFont().pixelSize() * text.size(), labelFont().pixelSize());
     box.translate(at);
@@ -185,6 +236,15 @@ void Sketch::text(QPointF at, const QString& text, const QColor& colour, const Q
     s.colour = colour;
     s.role = role;
     shapes_.push_back(std::move(s));
+}
+
+bool Spacing::clear(double position) const
+{
+    // The nearest taken on either side.
+    const auto above = taken_.lower_bound(position);
+    if (above != taken_.end() && *above - position < 1)
+        return false;
+    return above == taken_.begin() || position - *std::prev(above) >= 1;
 }
 
 } // namespace zarvchart::geometry

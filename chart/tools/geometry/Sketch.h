@@ -12,6 +12,7 @@
 #include <QLineF>
 
 #include <optional>
+#include <set>
 
 namespace zarvchart::geometry {
 
@@ -27,6 +28,10 @@ public:
 
     /// A parameter as a number; NaN when it is missing or not a number.
     double number(const QString& member) const;
+    /// A parameter the dialog shows in a value box, as "OK" on the untouched box gives it back:
+    /// shown to seven significant digits and read back to the nearest float (NaN shows as 0,
+    /// an infinity as the largest float). Drawn so, the drawing does not move when "OK" is pressed.
+    double boxNumber(const QString& member) const;
     /// A parameter as a whole number (a flag, a flag set, a count); 0 when it is none.
     int whole(const QString& member) const;
     bool on(const QString& member) const { return whole(member) != 0; }
@@ -44,9 +49,14 @@ public:
     QRectF plot() const { return mapping_.plot(); }
 
     /// The segment from `a` to `b` in pixels, clipped to the plot; what was added, if anything.
+    /// What is left shorter than a pixel is no line, and is left out.
     std::optional<QLineF> line(QPointF a, QPointF b, const QColor& colour, const QString& role, bool dashed = false);
     /// From `from` through `through` on to the plot's edge.
     std::optional<QLineF> ray(QPointF from, QPointF through, const QColor& colour, const QString& role);
+    /// The same with the role named by literal text, made into a string once rather than on every
+    /// line of every repaint.
+    std::optional<QLineF> line(QPointF a, QPointF b, const QColor& colour, const char* role, bool dashed = false);
+    std::optional<QLineF> ray(QPointF from, QPointF through, const QColor& colour, const char* role);
     /// The ellipse inscribed in `rect`, filled when `fill` is valid.
     void ellipse(const QRectF& rect, const QColor& colour, const QColor& fill, const QString& role);
     /// Part of the ellipse inscribed in `rect` (degrees, counter-clockwise from three o'clock).
@@ -62,6 +72,18 @@ private:
     const Series& series_;
     const Mapping& mapping_;
     std::vector<Shape> shapes_;
+};
+
+/// Where the lines of one family of parallels (levels, zones) were drawn, so that no two are
+/// drawn closer than a pixel, where they would show as one line or a band of colour.
+class Spacing {
+public:
+    /// Whether a line at `position` (pixels across the lines) keeps a pixel from every one taken.
+    bool clear(double position) const;
+    void take(double position) { taken_.insert(position); }
+
+private:
+    std::set<double> taken_;
 };
 
 // The twelve tools, one file each.
