@@ -22,8 +22,10 @@
 #include <QStyle>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 using namespace ZarvLinesParm;
 using namespace testsupport;
@@ -321,6 +323,9 @@ TEST_P(EveryDialog, SpaceOnASwatchChoosesAColourForItsOwnMemberAsAClickDoes)
 {
     Values expected = colours_;
     start([&](QDialog& d) {
+        // Found by type, swatches are the controls that edit a colour: no caption or other label.
+        EXPECT_EQ(std::size_t(d.findChildren<frame::Swatch*>().size()),
+                  std::size_t(std::ranges::count_if(GetParam().controls, [](const Control& c) { return c.member; })));
         std::int32_t rgb = 0x123456;
         for (const Control& c : GetParam().controls) {
             auto* swatch = d.findChild<frame::Swatch*>(c.name);
@@ -460,6 +465,16 @@ TEST_P(EveryDialog, EveryFocusedControlIsRingedVisiblyAgainstItsFillAndTheBackgr
         }
         d.close();
     });
+}
+
+// Every class the library publishes has its form above, so a new tool is not passed over.
+TEST(Keyboard, EveryPublishedClassHasAForm)
+{
+    std::set<std::string> formed;
+    for (const Form& form : forms)
+        formed.insert(form.progId);
+    for (const std::string& progId : ProgIds())
+        EXPECT_TRUE(formed.contains(progId)) << progId;
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, EveryDialog, ::testing::ValuesIn(forms),
