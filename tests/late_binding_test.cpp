@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <regex>
+#include <set>
 #include <thread>
 
 using namespace ZarvLinesParm;
@@ -88,6 +90,13 @@ TEST(CreateObject, ThePublishedClassesKeepTheirNamesIdentifiersAndMembersInOrder
         ASSERT_EQ(zlp_class_progid(i, &progId), ZLP_OK);
         ASSERT_EQ(zlp_class_id(i, &classId), ZLP_OK);
         classIds[progId] = classId;
+    }
+    // Every class, also one added later, has an identifier of its own: one copied with another
+    // tool's file would make the registry send that tool's hosts to it.
+    std::set<std::string> distinct;
+    for (const auto& [progId, classId] : classIds) {
+        EXPECT_TRUE(std::regex_match(classId, std::regex(R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})"))) << progId;
+        EXPECT_TRUE(distinct.insert(classId).second) << progId << " shares " << classId;
     }
     for (const auto& [progId, classId, members] : published) {
         EXPECT_EQ(classIds[progId], classId) << progId;
