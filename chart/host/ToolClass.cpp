@@ -114,7 +114,7 @@ ToolClass::ToolClass(const ToolKind& kind) : kind_(&kind)
             continue;
         }
         for (int i = m.index->first; i <= m.index->second; ++i)
-            parameters_.push_back({QStringLiteral("%1(%2)").arg(QString::fromStdString(m.name)).arg(i), m.name,
+            parameters_.push_back({memberKey(QString::fromStdString(m.name), i), m.name,
                                    std::int16_t(i), m.type});
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// The twelve kinds of tool the chart offers, one per parameter class of the library.
+// The kinds of tool the chart offers, one per parameter class of the library. Each kind is
+// defined at the foot of its own geometry file, beside the code that reads its parameters, and
+// enters itself there; the menu's order is the one list kept here (ToolKinds.cpp).
 
 #include "chart/model/ChartTypes.h"
 
@@ -10,6 +12,10 @@
 #include <vector>
 
 namespace zarvchart {
+
+namespace geometry {
+class Sketch;
+}
 
 struct ToolKind {
     /// The class's ProgID, "ZarvLinesParm.RetracementParmClass".
@@ -26,12 +32,28 @@ struct ToolKind {
     /// The title the dialog gets where the class takes it from the host (the `Caption` member,
     /// or `Start`'s `CaptionF` argument for the circle and ellipse class); empty elsewhere.
     QString dialogCaption;
+    /// Adds the drawing's shapes to the sketch.
+    void (*draw)(geometry::Sketch&) = nullptr;
 };
 
-/// The twelve, in menu order.
+/// Enters a kind, once, from the foot of its geometry file:
+///
+///     const ToolKindEntry entry{"RetracementParmClass", "Retracement", 2, defaults(), draw};
+///
+/// and its class name goes into the menu's order in ToolKinds.cpp. A kind entered but not in
+/// that order comes last; one in the order but never entered is not offered.
+struct ToolKindEntry {
+    ToolKindEntry(const char* className, const char* title, int anchorCount, QVariantMap builtInDefaults,
+                  void (*draw)(geometry::Sketch&), const char* dialogCaption = "");
+};
+
+/// Every kind entered, in menu order.
 const std::vector<ToolKind>& toolKinds();
 
 /// The kind of `progId` (letter case ignored), or null.
 const ToolKind* toolKind(const QString& progId);
+
+/// The name of an indexed member as drawings, drawings files and defaults spell it: "V(3)".
+QString memberKey(const QString& name, int index);
 
 } // namespace zarvchart

@@ -5,6 +5,7 @@
 #include "chart/tools/ToolKinds.h"
 
 #include <ZarvLinesParm/Describe.h>
+#include <ZarvLinesParm/Object.h>
 
 #include <QImage>
 #include <QPainter>
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 
 using namespace zarvchart;
 
@@ -98,6 +100,15 @@ TEST(ToolGeometry, EveryKindIsDrawnPaintedAndHitAndAnyInputGivesSaneShapesOrNone
         {{nan, 20}, {40, nan}, {50, 30}}, {{-1e300, 1e300}, {1e300, -1e300}, {inf, -inf}}, {{20, 10}, {20.001, 1e30}, {30, -1e30}}};
     const double values[] = {nan, inf, -inf, 1e30, -1e30, 32767, -32768, 0};
     const Mapping flat(QRectF(0, 0, 100, 100), 5, 5, 3, 3);
+    // One kind for each class of the library, none twice, each able to draw itself.
+    std::set<std::string> classes, kinds;
+    for (const std::string& progId : ZarvLinesParm::ProgIds())
+        classes.insert(QString::fromStdString(progId).toLower().toStdString());
+    for (const ToolKind& kind : toolKinds()) {
+        EXPECT_TRUE(kinds.insert(kind.progId.toLower().toStdString()).second) << kind.progId.toStdString();
+        EXPECT_NE(kind.draw, nullptr) << kind.progId.toStdString();
+    }
+    EXPECT_EQ(kinds, classes);
     // Whether painting `shapes` on a white image of `size` left a colour.
     auto painted = [](const std::vector<Shape>& shapes, QSize size = {1100, 540}) {
         QImage image(size, QImage::Format_RGB32);

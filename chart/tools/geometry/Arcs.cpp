@@ -32,4 +32,17 @@ void drawArcs(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"FullCircle", 0}, {"Cor(1)", colours::darkBlue}};
+    indexed(m, "V", {0.236f, 0.382f, 0.5f, 0.618f, 0.786f, 1.0f});
+    return m;
+}
+
+const ToolKindEntry entry{"ZarvArcsParmClass", "Arcs", 2, defaults(), drawArcs};
+
+} // namespace
+
 } // namespace zarvchart::geometry

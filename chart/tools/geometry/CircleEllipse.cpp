@@ -15,4 +15,15 @@ void drawCircleEllipse(Sketch& sketch)
     sketch.ellipse(QRectF(sketch.pixel(0), sketch.pixel(1)), sketch.colour("Cor(1)"), fill, "Ellipse");
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    return {{"Cor(1)", colours::blue}, {"Cor(2)", 0xFFE0C0}, {"Fill", 0}};
+}
+
+const ToolKindEntry entry{"CircleElipseCls", "Circle / Ellipse", 2, defaults(), drawCircleEllipse, "Circle / Ellipse Parameters"};
+
+} // namespace
+
 } // namespace zarvchart::geometry

@@ -31,4 +31,18 @@ void drawDravel(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m;
+    indexed(m, "Cor", {colours::red, colours::blue}); // external, internal
+    indexed(m, "V", {0.382f, 0.618f});
+    return m;
+}
+
+const ToolKindEntry entry{"ZarvDravelPArmClass", "Dravel Lines", 3, defaults(), drawDravel};
+
+} // namespace
+
 } // namespace zarvchart::geometry

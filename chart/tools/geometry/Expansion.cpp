@@ -27,4 +27,19 @@ void drawExpansion(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"FExpShow", 0x0F}};
+    indexed(m, "Cor", {colours::red, colours::green, colours::blue, colours::teal});
+    indexed(m, "V", {0.618f, 1.0f, 1.618f, 2.618f});
+    return m;
+}
+
+// Not "Brastel Options" nor "Zarv Impulse Options": those titles hide the value boxes.
+const ToolKindEntry entry{"ZarvExpParmClass", "Expansion", 3, defaults(), drawExpansion, "Expansion Parameters"};
+
+} // namespace
+
 } // namespace zarvchart::geometry

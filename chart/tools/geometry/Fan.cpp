@@ -36,4 +36,17 @@ void drawFan(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"FanShow", 0x0F}, {"HLines", 0}, {"AteFim", 1}};
+    indexed(m, "Cor", {colours::red, colours::green, colours::blue, colours::teal});
+    return m;
+}
+
+const ToolKindEntry entry{"zarvFanParmClass", "Fan", 2, defaults(), drawFan};
+
+} // namespace
+
 } // namespace zarvchart::geometry

@@ -32,4 +32,17 @@ void drawFork(Sketch& sketch)
         pair(2, sketch.colour("Cor(2)"), "External");
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"ForkShow", 3}};
+    indexed(m, "Cor", {colours::green, colours::red, colours::blue}); // internal, external, fork
+    return m;
+}
+
+const ToolKindEntry entry{"ZarvForkParmClass", "Fork", 3, defaults(), drawFork};
+
+} // namespace
+
 } // namespace zarvchart::geometry

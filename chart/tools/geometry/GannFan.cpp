@@ -18,4 +18,17 @@ void drawGannFan(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"Cor(1)", 0x008000}};
+    indexed(m, "V", {0.125f, 0.25f, 0.5f, 2.0f, 4.0f, 8.0f});
+    return m;
+}
+
+const ToolKindEntry entry{"GannFanParmClass", "Gann Fan", 2, defaults(), drawGannFan};
+
+} // namespace
+
 } // namespace zarvchart::geometry

@@ -28,4 +28,17 @@ void drawGannZones(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"NZones", 8}};
+    indexed(m, "Cor", {colours::red, colours::blue}); // odd, even
+    return m;
+}
+
+const ToolKindEntry entry{"ZarvGannParmClass", "Gann Zones", 2, defaults(), drawGannZones};
+
+} // namespace
+
 } // namespace zarvchart::geometry

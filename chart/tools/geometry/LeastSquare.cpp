@@ -68,4 +68,18 @@ void drawLeastSquare(Sketch& sketch)
     sketch.line(fitted(lo, lower), fitted(hi, lower), sketch.colour("Cor(3)"), "Lower");
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"UseToCalc", 4}};
+    indexed(m, "Cor", {colours::blue, colours::green, colours::red}); // the line, the upper line, the lower line
+    indexed(m, "V", {2.0f, 2.0f});
+    return m;
+}
+
+const ToolKindEntry entry{"ZarvLeastSquareClass", "Least Square Channel", 2, defaults(), drawLeastSquare};
+
+} // namespace
+
 } // namespace zarvchart::geometry

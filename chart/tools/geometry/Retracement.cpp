@@ -36,4 +36,17 @@ void drawRetracement(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    QVariantMap m{{"Extend", 1}, {"Numbers", 1}, {"Cor(1)", colours::orange}};
+    indexed(m, "V", {0.236f, 0.382f, 0.5f, 0.618f, 0.786f, 1.0f});
+    return m;
+}
+
+const ToolKindEntry entry{"RetracementParmClass", "Retracement", 2, defaults(), drawRetracement};
+
+} // namespace
+
 } // namespace zarvchart::geometry

@@ -77,7 +77,7 @@ QString member(const char* name, int index)
     auto key = std::pair(std::string(name), index);
     auto it = made.find(key);
     if (it == made.end())
-        it = made.emplace(std::move(key), QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index)).first;
+        it = made.emplace(std::move(key), memberKey(QLatin1String(name), index)).first;
     return it->second;
 }
 

@@ -11,13 +11,34 @@
 #include <QFont>
 #include <QLineF>
 
+#include <initializer_list>
 #include <optional>
 #include <set>
 
 namespace zarvchart::geometry {
 
-/// An indexed member's name: member("V", 3) is "V(3)".
+/// An indexed member's name: member("V", 3) is "V(3)", made once and kept.
 QString member(const char* name, int index);
+
+/// The colours of the kinds' built-in defaults, 0x00BBGGRR as the library carries them.
+namespace colours {
+constexpr int orange = 0x0080FF;
+constexpr int red = 0x0000FF;
+constexpr int green = 0x00A000;
+constexpr int blue = 0xFF0000;
+constexpr int darkBlue = 0xC00000;
+constexpr int teal = 0x808000;
+constexpr int grey = 0x808080;
+} // namespace colours
+
+/// Built-in defaults "Name(1)" to "Name(n)", one for each value in turn.
+template <typename T>
+void indexed(QVariantMap& map, const char* name, std::initializer_list<T> values)
+{
+    int i = 0;
+    for (T value : values)
+        map.insert(memberKey(QLatin1String(name), ++i), value);
+}
 
 /// The font the labels are measured and painted in.
 QFont labelFont();
@@ -86,18 +107,5 @@ private:
     std::set<double> taken_;
 };
 
-// The twelve tools, one file each.
-void drawRetracement(Sketch& sketch);
-void drawArcs(Sketch& sketch);
-void drawRange(Sketch& sketch);
-void drawExpansion(Sketch& sketch);
-void drawFan(Sketch& sketch);
-void drawFork(Sketch& sketch);
-void drawDravel(Sketch& sketch);
-void drawGannZones(Sketch& sketch);
-void drawGannFan(Sketch& sketch);
-void drawSquareOfNine(Sketch& sketch);
-void drawLeastSquare(Sketch& sketch);
-void drawCircleEllipse(Sketch& sketch);
 
 } // namespace zarvchart::geometry

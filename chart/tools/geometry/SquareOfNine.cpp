@@ -96,4 +96,16 @@ void drawSquareOfNine(Sketch& sketch)
     }
 }
 
+namespace {
+
+QVariantMap defaults()
+{
+    // Price: the angles 0, 90, 180 and 270; Time: 0. `Price` is a float member.
+    return {{"Cor", colours::orange}, {"Price", 85.0f}, {"Time", 1}, {"UpDown", 0}, {"Step", 1.0f}};
+}
+
+const ToolKindEntry entry{"GannSQ9ParmClass", "Gann Square of Nine", 1, defaults(), drawSquareOfNine};
+
+} // namespace
+
 } // namespace zarvchart::geometry
