@@ -1,8 +1,9 @@
 // How fast the chart answers, against one frame at 60 Hz (16.7 ms): a whole repaint of many bars
-// and tools, a keystroke in a tool's dialog until the chart shows it, one step of a handle's drag
-// and one step of a pan. Beside them, in the same run, the same candles painted bare with
-// QPainter, one line and one rectangle a bar: the floor a chart is measured against. The last
-// table gives each case's CPU time and its ratio to the bare candles of as many bars.
+// and tools, a keystroke in a tool's dialog until the chart shows it, one step of a handle's drag,
+// one step of a pan, and one step of the pointer with the crosshair following it. Beside them, in
+// the same run, the same candles painted bare with QPainter, one line and one rectangle a bar:
+// the floor a chart is measured against. The last table gives each case's CPU time and its ratio
+// to the bare candles of as many bars.
 //
 //     QT_QPA_PLATFORM=offscreen chart_bench [--benchmark_repetitions=21]
 
@@ -68,11 +69,12 @@ std::vector<Drawing> tools(const Series& series, int count)
 }
 
 struct Chart {
+    PriceData prices;
     ChartDocument document;
     MainWindow window;
     ChartView& view;
     Chart(int barCount, int toolCount)
-        : window(bars(barCount), QStringLiteral("Bench"), document, QString()), view(window.view())
+        : prices({bars(barCount), 0}), window(prices, document, QString()), view(window.view())
     {
         document.reset(tools(bars(barCount), toolCount));
         window.resize(windowSize);
@@ -256,6 +258,33 @@ void PanStep(benchmark::State& state)
     }
 }
 BENCHMARK(PanStep)->Args({10000, 200})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+/// One step of the pointer over the chart with no button down, from the move to the repainted
+/// chart: the crosshair and the bar's values, the drawing under the pointer lit, the cursor. The
+/// kept images must not be painted again: `kept_paints` counts it when they are.
+void PointerMove(benchmark::State& state)
+{
+    Chart chart(int(state.range(0)), int(state.range(1)));
+    const Paints paints(chart.view);
+    const QPointF middle = chart.view.mapping().plot().center();
+    moveMouse(chart.view, middle, Qt::NoButton);
+    QCoreApplication::processEvents();
+    const ChartLayers& layers = chart.view.layers();
+    const int kept = layers.basePaints() + layers.settledPaints();
+    int step = 0;
+    for (auto _ : state) {
+        const int before = paints.count();
+        // Across a few bars and up and down, over the tools there.
+        moveMouse(chart.view, middle + QPointF(step % 16 * 3, step % 7 * 5), Qt::NoButton);
+        ++step;
+        if (!paints.waitBeyond(before)) {
+            state.SkipWithError("the chart did not repaint: no crosshair");
+            break;
+        }
+    }
+    state.counters["kept_paints"] = layers.basePaints() + layers.settledPaints() - kept;
+}
+BENCHMARK(PointerMove)->Args({10000, 200})->Args({100000, 500})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 /// Prints, after the usual report, each case's CPU time beside the bare candles of its bars: the
 /// median when the benchmarks were repeated.

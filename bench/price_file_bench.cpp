@@ -92,9 +92,9 @@ void OpenAndPaintMillionMinuteBars(benchmark::State& state)
 {
     peakResidentMiB(true);
     for (auto _ : state) {
-        const PriceFile prices = readCsv(pricesPath);
+        PriceData prices(readCsv(pricesPath), pricesPath);
         ChartDocument document;
-        MainWindow window(prices.series, QStringLiteral("Bench"), document, QString());
+        MainWindow window(prices, document, QString());
         window.resize(1280, 800);
         window.show();
         QImage image(window.view().size(), QImage::Format_ARGB32_Premultiplied);

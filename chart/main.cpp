@@ -5,9 +5,8 @@
 #include "chart/app/DemoChart.h"
 #include "chart/app/ExitSignals.h"
 #include "chart/app/MainWindow.h"
+#include "chart/app/WindowSettings.h"
 #include "chart/host/DrawingsStore.h"
-#include "chart/model/CsvSeries.h"
-#include "chart/model/SampleSeries.h"
 #include "chart/model/WriteWhole.h"
 
 #include <QApplication>
@@ -16,9 +15,12 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QStatusBar>
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -29,6 +31,7 @@ struct Options {
     QString open;
     QString screenshot;
     bool demo = false;
+    std::optional<QPoint> pointer;
 };
 
 /// A message for the user: on standard error always, and in a box when the chart would show.
@@ -55,9 +58,24 @@ bool parse(const QApplication& app, Options& options)
     const QCommandLineOption demo(QStringLiteral("demo"),
                                   QStringLiteral("One tool of each kind on the sample data; with --screenshot, one of them "
                                                  "edited through its dialog first. Keeps no drawings."));
-    parser.addOptions({csv, open, screenshot, demo});
+    const QCommandLineOption pointer(QStringLiteral("pointer"),
+                                     QStringLiteral("With --screenshot: the mouse resting at X,Y, in pixels from the chart's top "
+                                                    "left corner (the crosshair, the bar's values, the drawing a click would take)."),
+                                     QStringLiteral("X,Y"));
+    parser.addOptions({csv, open, screenshot, demo, pointer});
     parser.process(app);
-    options = {parser.value(csv), parser.value(open), parser.value(screenshot), parser.isSet(demo)};
+    options = {parser.value(csv), parser.value(open), parser.value(screenshot), parser.isSet(demo), std::nullopt};
+    if (parser.isSet(pointer)) {
+        const QStringList xy = parser.value(pointer).split(QLatin1Char(','));
+        bool x = false, y = false;
+        if (xy.size() == 2)
+            options.pointer = QPoint(xy[0].trimmed().toInt(&x), xy[1].trimmed().toInt(&y));
+        if (!x || !y) {
+            std::fprintf(stderr, "zarvchart: --pointer needs X,Y in whole pixels, not %s\n%s", qPrintable(parser.value(pointer)),
+                         qPrintable(parser.helpText()));
+            return false;
+        }
+    }
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "zarvchart: unexpected argument %s\n%s", qPrintable(parser.positionalArguments().front()),
                      qPrintable(parser.helpText()));
@@ -123,24 +141,25 @@ int main(int argc, char** argv)
         }, Qt::QueuedConnection);
     }
 
-    PriceFile prices;
+    // The demo and a screenshot keep nothing and remember nothing: the user's own drawings and
+    // window stay as they were, and a picture shows what a first start shows.
+    const bool keeping = shown && !options.demo;
+    StartingPrices startPrices;
     try {
-        prices = options.csv.isEmpty() ? PriceFile{sampleSeries(), 0} : readCsv(options.csv);
+        startPrices = startingPrices(options.csv, keeping);
     } catch (const ChartError& e) {
         tell(e.message(), shown);
         return 1;
     }
-    const Series& series = prices.series;
-    const QString label = options.csv.isEmpty() ? QStringLiteral("Sample data (generated)") : QFileInfo(options.csv).fileName();
+    PriceData prices(std::move(startPrices.file), startPrices.path);
 
-    // The demo and a screenshot keep nothing: the user's own drawings stay as they were.
     ChartDocument document;
     StartingDrawings start;
     if (options.demo && options.open.isEmpty()) {
-        start.drawings = demoDrawings(series);
+        start.drawings = demoDrawings(prices.series());
     } else {
         try {
-            start = startingDrawings(options.csv, options.open, shown && !options.demo);
+            start = startingDrawings(prices.path(), options.open, keeping);
         } catch (const ChartError& e) {
             tell(e.message(), shown);
             return 1;
@@ -148,12 +167,19 @@ int main(int argc, char** argv)
     }
     document.reset(start.drawings);
 
-    MainWindow window(series, label, document, start.keepIn);
+    MainWindow window(prices, document, start.keepIn);
     if (!options.open.isEmpty())
         window.setDrawingsFile(QFileInfo(options.open).absoluteFilePath());
     window.resize(1280, 800);
+    if (keeping) {
+        window.remember();
+        if (!prices.path().isEmpty())
+            notePricesOpened(prices.path());
+    }
     window.show();
-    window.showSkippedRows(prices.skipped);
+    window.showSkippedRows(prices.skipped());
+    if (!startPrices.message.isEmpty())
+        window.statusBar()->showMessage(startPrices.message);
     if (!start.message.isEmpty())
         tell(start.message, shown);
     if (shown)
@@ -165,6 +191,11 @@ int main(int argc, char** argv)
     }
     // The window's layout settles first, or the status bar's message would be missing.
     QCoreApplication::processEvents();
+    if (options.pointer) {
+        const QPointF at(*options.pointer);
+        QMouseEvent move(QEvent::MouseMove, at, window.view().mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window.view(), &move);
+    }
     // Encoded first, then written whole or not at all: a full disk leaves the old picture as it was.
     try {
         const QByteArray png = pngOf(window.grab().toImage());

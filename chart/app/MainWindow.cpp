@@ -2,10 +2,12 @@
 
 #include "chart/app/DrawingsKeeper.h"
 #include "chart/app/ExitSignals.h"
+#include "chart/app/WindowSettings.h"
 #include "chart/host/DrawingsStore.h"
 #include "chart/host/ParameterDialog.h"
 #include "chart/host/ToolClass.h"
 #include "chart/host/ToolDefaults.h"
+#include "chart/model/CsvSeries.h"
 #include "chart/model/DrawingsFile.h"
 
 #include <ZarvLinesParm/Types.h>
@@ -13,9 +15,13 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
@@ -23,22 +29,29 @@
 #include <cstdio>
 
 namespace zarvchart {
+namespace {
 
-MainWindow::MainWindow(const Series& series, const QString& label, ChartDocument& document, const QString& keptPath,
-                       QWidget* parent)
-    : QMainWindow(parent), document_(document), view_(new ChartView(series, document, label, this)),
-      tools_(new QActionGroup(this)), label_(label)
+/// The one local file that `data` carries, or nothing.
+QString droppedFile(const QMimeData* data)
 {
-    if (!keptPath.isEmpty()) {
-        keeper_ = new DrawingsKeeper(document_, keptPath, this);
-        connect(keeper_, &DrawingsKeeper::failed, this, [this](const QString& why) {
-            statusBar()->showMessage(tr("The drawings could not be kept: %1").arg(why));
-        });
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+MainWindow::MainWindow(PriceData& prices, ChartDocument& document, const QString& keptPath, QWidget* parent)
+    : QMainWindow(parent), prices_(prices), document_(document), view_(new ChartView(prices, document, this)),
+      tools_(new QActionGroup(this)), keeping_(!keptPath.isEmpty())
+{
+    if (keeping_) {
+        keepIn(keptPath);
         // A logout, a shutdown or Ctrl+C ends the program through the event loop, and an ending
         // that does not close the window still keeps what changed.
         connect(&ExitSignals::instance(), &ExitSignals::caught, this, &MainWindow::keepOnTheWayOut);
         connect(qApp, &QCoreApplication::aboutToQuit, this, &MainWindow::keepOnTheWayOut);
     }
+    setAcceptDrops(true);
     setCentralWidget(view_);
     // There from the start, so that the chart does not shrink when the first hint shows.
     statusBar();
@@ -59,6 +72,30 @@ MainWindow::MainWindow(const Series& series, const QString& label, ChartDocument
 void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("Open &Prices…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), this, [this] {
+        const QString here = prices_.path().isEmpty() ? QDir::homePath() : QFileInfo(prices_.path()).absolutePath();
+        QFileDialog dialog(this, tr("Open Prices"), pricesFolder(here),
+                           tr("Prices (*.csv *.txt *.tsv);;All files (*)"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        setPricesFolder(dialog.directory().absolutePath());
+        openPrices(dialog.selectedFiles().front());
+    });
+    // Read when shown: another window may have opened prices since.
+    QMenu* recent = file->addMenu(tr("&Recent Prices"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recent->clear();
+        const QStringList paths = recentPrices();
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            const QString path = paths[i];
+            recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this,
+                              [this, path] { openPrices(path); });
+        }
+        if (paths.isEmpty())
+            recent->addAction(tr("No prices opened yet"))->setEnabled(false);
+    });
+    file->addSeparator();
     file->addAction(tr("&Open Drawings…"), QKeySequence::Open, this, [this] {
         const QString path = QFileDialog::getOpenFileName(this, tr("Open Drawings"), filePath_, tr("Drawings (*.json);;All files (*)"));
         if (!path.isEmpty())
@@ -106,6 +143,15 @@ void MainWindow::buildMenus()
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addAction(tr("&Fit to Data"), QKeySequence(Qt::CTRL | Qt::Key_0), view_, &ChartView::fitToData);
+    volume_ = viewMenu->addAction(tr("&Volume"));
+    volume_->setCheckable(true);
+    volume_->setChecked(true);
+    volume_->setEnabled(prices_.hasVolume());
+    connect(volume_, &QAction::toggled, this, [this](bool on) {
+        view_->setVolumeWanted(on);
+        if (remembering_)
+            rememberLook();
+    });
 
     QMenu* toolsMenu = menuBar()->addMenu(tr("&Tools"));
     QToolBar* toolBar = addToolBar(tr("Tools"));
@@ -227,6 +273,37 @@ bool MainWindow::saveDrawings(const QString& path)
     return true;
 }
 
+bool MainWindow::openPrices(const QString& path)
+{
+    PriceFile file;
+    try {
+        file = readCsv(path);
+    } catch (const ChartError& e) {
+        complain(e.message());
+        return false;
+    }
+    if (!keptOrLetGo(tr("Open %1 anyway?").arg(QFileInfo(path).fileName())))
+        return false;
+    // The drawings of the new prices as a start with them would have them. The keeper of the old
+    // ones lets go of their file first: it may be the same file, opened again.
+    const StartingDrawings start = startingDrawings(path, {}, keeping_);
+    delete keeper_;
+    keeper_ = nullptr;
+    prices_.replace(std::move(file), path);
+    document_.reset(start.drawings);
+    if (!start.keepIn.isEmpty())
+        keepIn(start.keepIn);
+    volume_->setEnabled(prices_.hasVolume());
+    filePath_.clear();
+    showFileName();
+    notePricesOpened(path);
+    statusBar()->clearMessage();
+    showSkippedRows(prices_.skipped());
+    if (!start.message.isEmpty())
+        complain(start.message);
+    return true;
+}
+
 void MainWindow::showSkippedRows(int rows)
 {
     if (rows > 0)
@@ -239,8 +316,34 @@ void MainWindow::setDrawingsFile(const QString& path)
     showFileName();
 }
 
+void MainWindow::remember()
+{
+    remembering_ = true;
+    const WindowLook look = rememberedLook();
+    if (!look.geometry.isEmpty())
+        restoreGeometry(look.geometry);
+    volume_->setChecked(look.volume);
+}
+
+void MainWindow::rememberLook()
+{
+    zarvchart::rememberLook({saveGeometry(), volume_->isChecked()});
+}
+
+void MainWindow::keepIn(const QString& path)
+{
+    keeper_ = new DrawingsKeeper(document_, path, this);
+    connect(keeper_, &DrawingsKeeper::failed, this, [this](const QString& why) {
+        statusBar()->showMessage(tr("The drawings could not be kept: %1").arg(why));
+    });
+}
+
 void MainWindow::keepOnTheWayOut()
 {
+    if (remembering_)
+        rememberLook();
+    if (!keeper_)
+        return;
     try {
         keeper_->keepNow();
     } catch (const ChartError& e) {
@@ -248,19 +351,46 @@ void MainWindow::keepOnTheWayOut()
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent* event)
+bool MainWindow::keptOrLetGo(const QString& question)
 {
     if (!keeper_)
-        return;
+        return true;
     try {
         keeper_->keepNow();
+        return true;
     } catch (const ChartError& e) {
         const auto answer = QMessageBox::warning(this, windowTitle(),
-                                                 tr("The drawings could not be kept for the next start:\n%1\n\nQuit anyway?").arg(e.message()),
+                                                 tr("The drawings could not be kept for the next start:\n%1\n\n%2").arg(e.message(), question),
                                                  QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
-        if (answer != QMessageBox::Discard)
-            event->ignore();
+        return answer == QMessageBox::Discard;
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!keptOrLetGo(tr("Quit anyway?"))) {
+        event->ignore();
+        return;
+    }
+    if (remembering_)
+        rememberLook();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that a message about the file does not keep the program
+    // it came from waiting.
+    QMetaObject::invokeMethod(this, [this, path] { openPrices(path); }, Qt::QueuedConnection);
 }
 
 void MainWindow::complain(const QString& text)
@@ -270,8 +400,8 @@ void MainWindow::complain(const QString& text)
 
 void MainWindow::showFileName()
 {
-    QString title = filePath_.isEmpty() ? tr("zarvchart: %1").arg(label_)
-                                        : tr("zarvchart: %1, %2").arg(label_, QFileInfo(filePath_).fileName());
+    const QString label = prices_.label();
+    QString title = filePath_.isEmpty() ? tr("zarvchart: %1").arg(label) : tr("zarvchart: %1, %2").arg(label, QFileInfo(filePath_).fileName());
     if (keeper_ && !keeper_->whyNot().isEmpty())
         title += tr(" (drawings not kept: another window keeps them)");
     setWindowTitle(title);

@@ -137,10 +137,10 @@ qint64 msOfDay(qint64 time)
     return time - floorDiv(time, msPerDay) * msPerDay;
 }
 
-TimeDetail timeDetail(const Series& series)
+TimeDetail timeDetail(std::span<const Bar> bars)
 {
     TimeDetail detail = TimeDetail::Date;
-    for (const Bar& bar : series) {
+    for (const Bar& bar : bars) {
         const qint64 ms = msOfDay(bar.time);
         if (ms % 1000 != 0)
             return TimeDetail::Milliseconds;

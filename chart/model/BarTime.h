@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace zarvchart {
@@ -24,9 +25,9 @@ QDate dateOf(qint64 time);
 qint64 msOfDay(qint64 time);
 
 /// How much of a time is worth writing for a series: the date, or also its minutes, seconds or
-/// milliseconds, the finest that any of its bars needs.
+/// milliseconds, the finest that any of `bars` needs.
 enum class TimeDetail { Date, Minutes, Seconds, Milliseconds };
-TimeDetail timeDetail(const Series& series);
+TimeDetail timeDetail(std::span<const Bar> bars);
 
 /// `time` as the chart writes it: "2024-03-04", "2024-03-04 09:15", "2024-03-04 09:15:30" or
 /// "2024-03-04 09:15:30.250".

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zarvchart {
 
@@ -115,11 +116,19 @@ std::vector<TimeTick> dateTicks(const Series& series, double firstX, double last
     auto time = [&](long long i) { return series[std::size_t(i)].time; };
     const auto most = static_cast<std::size_t>(std::max(1.0, std::floor(double(last - first) / spacing)));
 
+    // No unit finer than the bars themselves (the least step between the first few in view):
+    // minute bars seen close up are marked in minutes, not in seconds.
+    qint64 barSize = std::numeric_limits<qint64>::max();
+    for (long long i = first; i <= std::min(last, first + 16); ++i)
+        barSize = std::min(barSize, time(i) - time(i - 1));
+
     // The finest unit with no more marks than fit; each mark found by a binary search from the
     // one before, so the work grows with the marks rather than with the bars.
     std::vector<long long> marks;
     const Unit* unit = nullptr;
     for (const Unit& u : units) {
+        if (u.kind == Unit::Fixed && u.size < barSize)
+            continue;
         unit = &u;
         marks.clear();
         for (long long i = first - 1; marks.size() <= most || &u == std::end(units) - 1;) {

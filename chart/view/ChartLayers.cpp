@@ -53,7 +53,7 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
 
     const Mapping& m = scene.mapping;
     const BaseKey key{QSize(int(std::lround(device.width())), int(std::lround(device.height()))), scale, formatOf(painter),
-                      painter.font(), m.plot(), m.firstX(), m.lastX(), m.lowPrice(), m.highPrice(),
+                      painter.font(), m.plot(), scene.volume, m.firstX(), m.lastX(), m.lowPrice(), m.highPrice(),
                       scene.series->data(), scene.series->size()};
     const auto settledEnd = scene.drawings.begin() + std::ptrdiff_t(std::min(scene.settled, scene.drawings.size()));
     if (key != settledBase_ || !settled_ || !std::equal(settled_->begin(), settled_->end(), scene.drawings.begin(), settledEnd)) {
@@ -83,7 +83,7 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPointF(0, 0), withSettled_.image());
     painter.restore();
-    paintLive(painter, scene);
+    paintLive(painter, size, scene);
 }
 
 void ChartLayers::clear()

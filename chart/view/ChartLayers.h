@@ -2,13 +2,14 @@
 
 // The chart's picture kept between repaints, so that a keystroke in a dialog or a step of a drag
 // repaints one drawing, not the bars and every drawing. Two images of the view's size, at the
-// device's pixel ratio: the base (background, grid, axes, candles) and the base with the settled
-// drawings over it. A repaint lays the second down and paints the live part over it; each image
-// is painted again only when what it shows has changed, which is told by comparing what it was
-// painted from (the size, pixel ratio, font, viewport, bars, and the settled drawings themselves)
-// with what is to be shown. When the base itself changes (a pan, a zoom, a resize) it is painted
-// straight under the settled drawings, and kept apart again only when they change over it (a new
-// selection): a pan repaints everything anyway, and copying the base would only add to it.
+// device's pixel ratio: the base (background, grid, axes, candles, volume) and the base with the
+// settled drawings over it. A repaint lays the second down and paints the live part over it
+// (what follows the pointer among it); each image is painted again only when what it shows has
+// changed, which is told by comparing what it was painted from (the size, pixel ratio, font,
+// viewport, volume pane, bars, and the settled drawings themselves) with what is to be shown.
+// When the base itself changes (a pan, a zoom, a resize) it is painted straight under the settled
+// drawings, and kept apart again only when they change over it (a new selection): a pan repaints
+// everything anyway, and copying the base would only add to it.
 
 #include "chart/view/ChartPainter.h"
 
@@ -43,6 +44,7 @@ private:
         QImage::Format format = QImage::Format_Invalid;
         QFont font;
         QRectF plot;
+        QRectF volume;
         double firstX = 0, lastX = 0, low = 0, high = 0;
         const Bar* bars = nullptr;
         std::size_t barCount = 0;

@@ -1,5 +1,6 @@
 #include "chart/view/ChartView.h"
 
+#include "chart/model/BarTime.h"
 #include "chart/tools/Geometry.h"
 #include "chart/view/ChartPainter.h"
 
@@ -20,30 +21,45 @@ constexpr double zoomPerNotch = 1.2; // one step of the wheel
 
 } // namespace
 
-ChartView::ChartView(const Series& series, const ChartDocument& document, const QString& label, QWidget* parent)
-    : QWidget(parent), series_(series), document_(document), label_(label), viewport_(Viewport::fitted(series))
+ChartView::ChartView(const PriceData& prices, const ChartDocument& document, QWidget* parent)
+    : QWidget(parent), prices_(prices), document_(document), viewport_(Viewport::fitted(prices.series()))
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(&document, &ChartDocument::changed, this, &ChartView::documentChanged);
+    connect(&prices, &PriceData::replaced, this, &ChartView::pricesReplaced);
+    // More bars of the same file: the view stays where it is, with the drawings; the kept images
+    // tell the new bars by their count.
+    connect(&prices, &PriceData::grew, this, qOverload<>(&QWidget::update));
 }
 
 Mapping ChartView::mapping() const
 {
-    return viewport_.mapping(plotArea(size()));
+    return viewport_.mapping(chartLayout(size(), volumeWanted_ && prices_.hasVolume()).plot);
+}
+
+QRectF ChartView::volumePane() const
+{
+    return chartLayout(size(), volumeWanted_ && prices_.hasVolume()).volume;
+}
+
+void ChartView::setVolumeWanted(bool wanted)
+{
+    volumeWanted_ = wanted;
+    pointAt(pointer_);
 }
 
 void ChartView::fitToData()
 {
-    viewport_ = Viewport::fitted(series_);
-    update();
+    viewport_ = Viewport::fitted(prices_.series());
+    pointAt(pointer_);
 }
 
 void ChartView::select(int index)
 {
     selected_ = index >= 0 && std::size_t(index) < document_.drawings().size() ? index : -1;
-    update();
+    pointAt(pointer_);
 }
 
 void ChartView::beginPlacing(const ToolKind& kind, const QVariantMap& parameters)
@@ -95,7 +111,10 @@ std::vector<Drawing> ChartView::shownDrawings() const
 
 ChartScene ChartView::scene() const
 {
-    ChartScene scene{&series_, mapping(), {}, 0, {}, label_};
+    const Mapping m = mapping();
+    ChartScene scene{&prices_.series(), m, volumePane(), {}, 0, {}, prices_.label(), {}, -1};
+    if (pointer_)
+        scene.pointer = pointerAt(*pointer_, m);
     std::vector<Drawing> shown = shownDrawings();
     const std::size_t count = document_.drawings().size();
     const Move* move = std::get_if<Move>(&drag_);
@@ -106,23 +125,89 @@ ChartScene ChartView::scene() const
         return index == selected_ || (move && index == move->index) || (preview_ && index == preview_->first);
     };
     scene.drawings.reserve(shown.size());
+    auto add = [&](std::size_t i) {
+        if (int(i) == hovered_)
+            scene.highlighted = int(scene.drawings.size());
+        scene.drawings.push_back(std::move(shown[i]));
+    };
     for (std::size_t i = 0; i < count; ++i)
         if (!live(i))
-            scene.drawings.push_back(std::move(shown[i]));
+            add(i);
     scene.settled = scene.drawings.size();
     for (std::size_t i = 0; i < shown.size(); ++i)
         if (i >= count || live(i)) {
             if (int(i) == selected_)
                 scene.handles = shown[i].anchors;
-            scene.drawings.push_back(std::move(shown[i]));
+            add(i);
         }
     return scene;
+}
+
+std::optional<ChartPointer> ChartView::pointerAt(QPointF at, const Mapping& m) const
+{
+    const bool overPrices = m.plot().contains(at);
+    if (!overPrices && !volumePane().contains(at))
+        return std::nullopt;
+    ChartPointer pointer{at, overPrices, {}, {}};
+    if (overPrices)
+        pointer.price = prices_.priceText(m.pixelToY(at.y()));
+    // The line down goes through the bar the pointer is nearest, whose values are written out.
+    const Series& series = prices_.series();
+    const double x = std::round(m.pixelToX(at.x()));
+    if (x >= 0 && x < double(series.size())) {
+        const Bar& bar = series[std::size_t(x)];
+        pointer.at.setX(m.xToPixel(x));
+        pointer.readout = tr("%1   O %2   H %3   L %4   C %5")
+                              .arg(timeText(bar.time, prices_.detail()), prices_.priceText(bar.open), prices_.priceText(bar.high),
+                                   prices_.priceText(bar.low), prices_.priceText(bar.close));
+        if (prices_.hasVolume())
+            pointer.readout += tr("   V %1").arg(PriceData::volumeText(bar.volume));
+    }
+    return pointer;
+}
+
+void ChartView::pointAt(std::optional<QPointF> at)
+{
+    pointer_ = at;
+    // What a press would do: set a tool's point, take a handle, take a drawing, or pan.
+    int hovered = -1;
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (!at) {
+    } else if (placing_) {
+        shape = Qt::CrossCursor;
+    } else if (std::holds_alternative<Pan>(drag_)) {
+        shape = Qt::ClosedHandCursor;
+    } else if (std::holds_alternative<Move>(drag_)) {
+        shape = Qt::SizeAllCursor;
+    } else if (handleAt(*at) >= 0) {
+        hovered = selected_;
+        shape = Qt::SizeAllCursor;
+    } else if ((hovered = drawingAt(*at)) >= 0) {
+        shape = Qt::PointingHandCursor;
+    }
+    hovered_ = hovered;
+    if (cursor().shape() != shape)
+        setCursor(shape);
+    update();
 }
 
 void ChartView::seriesChanged()
 {
     layers_.clear();
     update();
+}
+
+void ChartView::pricesReplaced()
+{
+    // Nothing of the old bars holds: no drag, no preview, no tool half placed, and a view of all
+    // the new bars.
+    cancelPlacing();
+    drag_ = std::monostate{};
+    preview_.reset();
+    selected_ = -1;
+    viewport_ = Viewport::fitted(prices_.series());
+    layers_.clear();
+    pointAt(pointer_);
 }
 
 int ChartView::drawingAt(QPointF pixel) const
@@ -132,7 +217,7 @@ int ChartView::drawingAt(QPointF pixel) const
         return -1;
     const auto& drawings = document_.drawings();
     for (int i = int(drawings.size()) - 1; i >= 0; --i)
-        if (distanceTo(shapesOf(drawings[std::size_t(i)], series_, m), pixel) <= hitDistance)
+        if (distanceTo(shapesOf(drawings[std::size_t(i)], prices_.series(), m), pixel) <= hitDistance)
             return i;
     return -1;
 }
@@ -156,7 +241,7 @@ void ChartView::documentChanged()
     drag_ = std::monostate{};
     if (std::size_t(selected_) >= document_.drawings().size())
         selected_ = -1;
-    update();
+    pointAt(pointer_);
 }
 
 void ChartView::showHint()
@@ -200,6 +285,7 @@ void ChartView::mousePressEvent(QMouseEvent* event)
     }
     if (const int handle = handleAt(at); handle >= 0) {
         drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors};
+        pointAt(at);
         return;
     }
     const int hit = drawingAt(at);
@@ -208,12 +294,14 @@ void ChartView::mousePressEvent(QMouseEvent* event)
         drag_ = Move{hit, -1, at, document_.drawings()[std::size_t(hit)].anchors};
     else
         drag_ = Pan{at, viewport_};
+    pointAt(at);
 }
 
 void ChartView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();
     const Mapping m = mapping();
+    pointAt(at);
     if (placing_) {
         placing_->pointer = m.toValue(at);
         if (!placing_->anchors.empty())
@@ -251,7 +339,7 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event)
     const auto drag = std::exchange(drag_, std::monostate{});
     if (const Move* move = std::get_if<Move>(&drag); move && move->started)
         Q_EMIT moved(move->index, move->anchors);
-    update();
+    pointAt(event->position());
 }
 
 void ChartView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -272,8 +360,8 @@ void ChartView::wheelEvent(QWheelEvent* event)
     const double notches = event->angleDelta().y() / 120.0;
     if (notches == 0)
         return;
-    viewport_ = viewport_.zoomed(std::pow(zoomPerNotch, notches), m.pixelToX(event->position().x()), series_);
-    update();
+    viewport_ = viewport_.zoomed(std::pow(zoomPerNotch, notches), m.pixelToX(event->position().x()), prices_.series());
+    pointAt(event->position());
 }
 
 void ChartView::keyPressEvent(QKeyEvent* event)
@@ -306,6 +394,12 @@ void ChartView::changeEvent(QEvent* event)
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange)
         layers_.clear();
     QWidget::changeEvent(event);
+}
+
+void ChartView::leaveEvent(QEvent* event)
+{
+    pointAt(std::nullopt);
+    QWidget::leaveEvent(event);
 }
 
 void ChartView::contextMenuEvent(QContextMenuEvent* event)

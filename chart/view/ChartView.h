@@ -2,12 +2,14 @@
 
 // The chart on screen and what the mouse and keys do to it: the wheel zooms, dragging the
 // background pans, a click selects the drawing under it and dragging moves it or one of its
-// handles; while a tool is being placed each click sets its next point. The view changes no
-// drawing itself: it says what the user did (placed, moved, wants deleted or edited) and shows
-// what it is told.
+// handles; while a tool is being placed each click sets its next point. The pointer is answered
+// as it moves: a crosshair with the bar under it written out, the drawing a click would take lit,
+// and a cursor that says what a press will do. The view changes no drawing itself: it says what
+// the user did (placed, moved, wants deleted or edited) and shows what it is told.
 
 #include "chart/model/ChartDocument.h"
 #include "chart/model/ChartTypes.h"
+#include "chart/model/PriceData.h"
 #include "chart/model/Viewport.h"
 #include "chart/tools/ToolKinds.h"
 #include "chart/view/ChartLayers.h"
@@ -23,11 +25,17 @@ namespace zarvchart {
 class ChartView : public QWidget {
     Q_OBJECT
 public:
-    ChartView(const Series& series, const ChartDocument& document, const QString& label, QWidget* parent = nullptr);
+    /// Shows `prices`, and follows them when they are replaced or grow.
+    ChartView(const PriceData& prices, const ChartDocument& document, QWidget* parent = nullptr);
 
     /// Data units to pixels, as the chart is shown right now.
     Mapping mapping() const;
     void fitToData();
+
+    /// Whether the volume pane is wanted under the prices; it shows when the prices have volume.
+    void setVolumeWanted(bool wanted);
+    /// The volume pane as shown now; empty when it is not.
+    QRectF volumePane() const;
 
     /// The selected drawing, or -1.
     int selected() const { return selected_; }
@@ -47,10 +55,12 @@ public:
     /// What the chart shows now, as it is painted: the drawing selected, edited or dragged and a
     /// tool being placed over the others.
     ChartScene scene() const;
-    /// Shows the bars of the series again after they changed (grew, or were replaced in place).
+    /// Shows the bars of the series again after they changed in place.
     void seriesChanged();
     /// The drawing under `pixel`, topmost first, or -1.
     int drawingAt(QPointF pixel) const;
+    /// The kept images, to tell how often they were painted.
+    const ChartLayers& layers() const { return layers_; }
 
     QSize sizeHint() const override { return {1200, 700}; }
 
@@ -73,6 +83,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     struct Placing {
@@ -95,14 +106,23 @@ private:
     };
 
     void documentChanged();
+    void pricesReplaced();
     void showHint();
     /// The anchor of the selected drawing whose handle is under `pixel`, or -1.
     int handleAt(QPointF pixel) const;
+    /// Follows the pointer to `at` (none: it left): what is lit, the cursor, the crosshair.
+    void pointAt(std::optional<QPointF> at);
+    /// The crosshair and readout for the pointer at `at`, when it is over the prices or the volume.
+    std::optional<ChartPointer> pointerAt(QPointF at, const Mapping& m) const;
 
-    const Series& series_;
+    const PriceData& prices_;
     const ChartDocument& document_;
-    QString label_;
     Viewport viewport_;
+    bool volumeWanted_ = true;
+    /// Where the pointer is over the view, while it is.
+    std::optional<QPointF> pointer_;
+    /// The drawing a click at the pointer would take, or -1.
+    int hovered_ = -1;
     int selected_ = -1;
     std::optional<Placing> placing_;
     std::variant<std::monostate, Move, Pan> drag_;

@@ -70,7 +70,13 @@ protected:
 
     ChartView& view() { return window_.view(); }
     QPoint pixelOf(ChartPoint p) { return view().mapping().toPixel(p).toPoint(); }
-    QImage picture() { return view().grab().toImage(); }
+    /// The chart with the pointer gone off it: no crosshair, no drawing lit.
+    QImage picture()
+    {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&view(), &leave);
+        return view().grab().toImage();
+    }
 
     /// Clicks the tool `title` in the toolbar, then `points` on the chart.
     Drawing place(const QString& title, const std::vector<ChartPoint>& points)
@@ -94,9 +100,10 @@ protected:
         QTest::mouseDClick(&view(), Qt::LeftButton, {}, ((line->points[0] + line->points[1]) / 2).toPoint());
     }
 
-    Series series_ = sampleSeries();
+    PriceData prices_{{sampleSeries(), 0}};
+    const Series& series_ = prices_.series();
     ChartDocument document_;
-    MainWindow window_{series_, QStringLiteral("Sample"), document_, QString()};
+    MainWindow window_{prices_, document_, QString()};
 };
 
 /// The row near `y` in `column` whose colour comes closest to `colour`.
@@ -232,7 +239,7 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
-    MainWindow closing(series_, QStringLiteral("Sample"), document_, kept); // and when its window closes
+    MainWindow closing(prices_, document_, kept); // and when its window closes
     for (const ToolKind& kind : toolKinds())
         document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
     const auto drawings = document_.drawings();
@@ -577,11 +584,11 @@ TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
     EXPECT_EQ(start.message, QString());
     ASSERT_EQ(start.drawings.size(), 1u);
 
-    const Series series = sampleSeries();
-    EXPECT_EQ(demoDrawings(series).size(), toolKinds().size());
+    PriceData prices({sampleSeries(), 0});
+    EXPECT_EQ(demoDrawings(prices.series()).size(), toolKinds().size());
     ChartDocument document;
     document.reset(start.drawings);
-    MainWindow window(series, QStringLiteral("Sample"), document, kept);
+    MainWindow window(prices, document, kept);
     window.show();
     auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("Tools"));
     for (QAction* action : toolBar->actions()) {

@@ -31,12 +31,6 @@ using namespace chartsupport;
 
 namespace {
 
-const Series& series()
-{
-    static const Series bars = sampleSeries();
-    return bars;
-}
-
 Drawing circle(double at)
 {
     const ToolKind& kind = *toolKind(QStringLiteral("ZarvLinesParm.CircleElipseCls"));
@@ -73,11 +67,12 @@ protected:
     /// A window on the sample prices keeping its drawings in `keepIn`, with `document`.
     std::unique_ptr<MainWindow> window(ChartDocument& document, const QString& keepIn)
     {
-        auto w = std::make_unique<MainWindow>(series(), QStringLiteral("Sample"), document, keepIn);
+        auto w = std::make_unique<MainWindow>(prices_, document, keepIn);
         w->show();
         return w;
     }
 
+    PriceData prices_{{sampleSeries(), 0}};
     QTemporaryDir dir_;
 };
 

@@ -55,6 +55,7 @@ TEST(TimeAxis, MarksTheFinestUnitThatFitsAndWhereDaysStart)
     } rows[] = {
         {"minute bars of three sessions", minutes, 0, 1170, 100, "10:00 12:00 14:00 *3 Jan 12:00 14:00 *4 Jan 12:00 14:00"},
         {"an hour of them", minutes, 0, 60, 8, "09:40 09:50 10:00 10:10 10:20 10:30"},
+        {"a few of them, with room for seconds", minutes, 0, 4, 0.5, "09:31 09:32 09:33 09:34"},
         {"second bars", bars(jan2, 1000, 600), 0, 600, 50, "00:01 00:02 00:03 00:04 00:05 00:06 00:07 00:08 00:09"},
         {"a few seconds of them", bars(jan2, 1000, 600), 0, 40, 4,
          "00:00:05 00:00:10 00:00:15 00:00:20 00:00:25 00:00:30 00:00:35 00:00:40"},
