@@ -22,6 +22,8 @@ public:
         if (next->burst_ != burst_ || next->before_ != after_)
             return false;
         after_ = next->after_;
+        // Moved back to where the burst started: no step at all.
+        setObsolete(after_ == before_);
         return true;
     }
 

@@ -226,7 +226,7 @@ void ChartView::pointAt(std::optional<QPointF> at)
         shape = move->refused ? Qt::ForbiddenCursor : move->copy ? Qt::DragCopyCursor : Qt::SizeAllCursor;
     } else if (handleAt(*at) >= 0) {
         hovered = selected_;
-        shape = Qt::SizeAllCursor;
+        shape = locked(selected_) ? Qt::ForbiddenCursor : Qt::SizeAllCursor;
     } else if ((hovered = drawingAt(*at)) >= 0) {
         shape = Qt::PointingHandCursor;
     }
@@ -295,7 +295,7 @@ int ChartView::drawingAt(QPointF pixel) const
 
 int ChartView::handleAt(QPointF pixel) const
 {
-    if (selected_ < 0 || locked(selected_))
+    if (selected_ < 0)
         return -1;
     const Mapping m = mapping();
     const auto& anchors = document_.drawings()[std::size_t(selected_)].anchors;
@@ -361,7 +361,7 @@ void ChartView::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (const int handle = handleAt(at); handle >= 0) {
-        drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors};
+        drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors, false, false, locked(selected_)};
         pointAt(at);
         return;
     }
