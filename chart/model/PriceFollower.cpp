@@ -17,9 +17,10 @@ namespace {
 
 constexpr int settleMs = 50;  // after the file system's word, for the writer to finish its rows
 constexpr int pollMs = 500;   // how often the file is looked at anyway
-// Up to this size the bytes read are compared whole; beyond, their beginning and end only, so
-// that a look at a gigabyte of prices does not read it all.
-constexpr qint64 wholeComparison = 64 * mebibyte;
+// Up to this size the bytes read are compared whole; beyond, their first and last 64 KiB only:
+// each look is made on the window's thread, and a look at 45 MB of minute bars, read and hashed
+// whole, would take a tenth of a second.
+constexpr qint64 wholeComparison = mebibyte;
 constexpr qint64 edge = 64 * 1024;
 
 /// Up to `length` bytes of `fd` from `offset` on; fewer where the file ends sooner.

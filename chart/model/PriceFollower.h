@@ -3,7 +3,10 @@
 // Follows the open price file while other programs write it, as terminals and downloaders do:
 // rows added at its end become new bars within a moment, read with the same checks as the whole
 // file; a file written anew (shorter, its earlier bytes changed, or another file renamed over it)
-// is read again whole. What cannot be read leaves the bars as they were, and says why.
+// is read again whole. What cannot be read leaves the bars as they were, and says why. Whether
+// the bytes read before are still there is told from all of them in a file of up to 1 MiB, and
+// from their first and last 64 KiB in a larger one, so a change to the middle alone of a larger
+// file that keeps its length is not seen.
 //
 // The file is looked at when the file system says it changed and, since it does not always say
 // (a file renamed over the one watched, some network and container file systems), every half
