@@ -422,12 +422,11 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const auto drag = std::exchange(drag_, std::monostate{});
+    // A locked drawing's drag ends with nothing to say but why, which stays in the status bar.
     const Move* move = std::get_if<Move>(&drag);
-    if (move && move->started && move->refused)
-        showHint();
-    else if (move && move->started && move->copy)
+    if (move && move->started && move->copy)
         Q_EMIT cloned(move->index, move->anchors);
-    else if (move && move->started)
+    else if (move && move->started && !move->refused)
         Q_EMIT moved(move->index, move->anchors);
     pointAt(event->position());
 }

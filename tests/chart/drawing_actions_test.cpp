@@ -227,6 +227,7 @@ TEST_F(Draw, ACopyIsOneStepALockedDrawingStaysAndHiddenOnesAreKeptNotSaved)
     EXPECT_TRUE(actions().lock()->isChecked());
     const int steps = undo.index();
     drag(grab, grab + QPoint(50, 40));
+    EXPECT_TRUE(window_.statusBar()->currentMessage().contains(QStringLiteral("locked")));
     drag(pixelOf(original.anchors[1]), pixelOf(original.anchors[1]) + QPoint(30, 30));
     QTest::keyClick(&view(), Qt::Key_Right);
     EXPECT_EQ(document_.drawings()[0].anchors, original.anchors);
