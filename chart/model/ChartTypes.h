@@ -19,6 +19,7 @@ struct Bar {
     double low = 0;
     double close = 0;
     double volume = 0;
+    friend bool operator==(const Bar&, const Bar&) = default;
 };
 
 using Series = std::vector<Bar>;

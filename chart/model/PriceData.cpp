@@ -61,12 +61,8 @@ void PriceData::append(const Series& bars)
 
 void PriceData::reread(PriceFile file)
 {
-    const auto same = [](const Bar& a, const Bar& b) {
-        return a.time == b.time && a.open == b.open && a.high == b.high && a.low == b.low && a.close == b.close
-            && a.volume == b.volume;
-    };
     const std::size_t first =
-        std::size_t(std::mismatch(series_.begin(), series_.end(), file.series.begin(), file.series.end(), same).first - series_.begin());
+        std::size_t(std::mismatch(series_.begin(), series_.end(), file.series.begin(), file.series.end()).first - series_.begin());
     skipped_ = file.skipped;
     if (first == series_.size() && first == file.series.size())
         return;

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -38,6 +40,14 @@ QByteArray readAt(int fd, qint64 offset, qint64 length)
     }
     bytes.truncate(got);
     return bytes;
+}
+
+/// What tells a change of the file of `st` without reading it.
+auto stampOf(const struct stat& st)
+{
+    return std::tuple{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+                      qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                      qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
 /// What the first `length` bytes are, read through `range(offset, length)`.
@@ -75,23 +85,41 @@ void PriceFollower::start()
         return;
     poll_.start();
     watcher_.addPath(path_);
-    // Where the file is now is where the bars just read from it end.
+    // Where the file is now is where the bars just read from it end, unless it was written
+    // between: then its last row is not one of the bars at either end, and it is read again.
     struct stat st {};
     const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        stamp_ = Stamp{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-                       qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                       qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+        stamp_ = std::make_from_tuple<Stamp>(stampOf(st));
         device_ = stamp_->device;
         inode_ = stamp_->inode;
         read_ = stamp_->size;
         fingerprint_ = fingerprint(read_, [fd](qint64 at, qint64 n) { return readAt(fd, at, n); });
         const QByteArray head = readAt(fd, 0, edge);
         header_ = head.indexOf('\n') < 0 ? QByteArray() : head.left(head.indexOf('\n'));
+        if (!endsAsRead(readAt(fd, std::max<qint64>(0, read_ - edge), edge)))
+            QMetaObject::invokeMethod(this, &PriceFollower::readWhole, Qt::QueuedConnection);
     }
     ::close(fd);
+}
+
+bool PriceFollower::endsAsRead(const QByteArray& tail) const
+{
+    const Series& bars = prices_.series();
+    qsizetype end = tail.size();
+    while (end > 0 && (tail[end - 1] == '\n' || tail[end - 1] == '\r'))
+        --end;
+    const qsizetype start = tail.lastIndexOf('\n', end - 1) + 1;
+    if (header_.isEmpty() || start == 0 || bars.empty())
+        return true; // too small or odd a file to tell; it was read whole a moment ago
+    try {
+        const Series last = parseCsv(header_ + '\n' + tail.mid(start, end - start), path_).series;
+        return last.size() == 1 && (last[0] == bars.back() || last[0] == bars.front());
+    } catch (const ChartError&) {
+        return false;
+    }
 }
 
 void PriceFollower::check()
@@ -111,9 +139,7 @@ void PriceFollower::check()
     // A file renamed over the one watched is not watched any more.
     if (!watcher_.files().contains(path_))
         watcher_.addPath(path_);
-    const Stamp now{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-                    qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-                    qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+    const Stamp now = std::make_from_tuple<Stamp>(stampOf(st));
     if (stamp_ == now)
         return;
     stamp_ = now;

@@ -49,6 +49,8 @@ private:
     void start();
     /// Reads the whole file again; false, with `refused`, when it cannot be.
     bool readWhole();
+    /// Whether the last row in `tail`, the file's end, is a bar at either end of those read.
+    bool endsAsRead(const QByteArray& tail) const;
     /// Takes the rows after those read; false when the file must be read whole instead.
     bool readAdded(int fd, const Stamp& now);
     void refuse(const QString& why);

@@ -62,8 +62,10 @@ TEST(Follow, NewRowsShowARewrittenFileIsReadWholeAndABadOneChangesNothing)
     nameApplication();
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("live.csv"));
-    write(path, How::Rewrite, header + rows(0, 40));
+    write(path, How::Rewrite, header + rows(0, 39));
     PriceData prices(readCsv(path), path);
+    // A row written between the reading and the window is not lost.
+    write(path, How::Append, row(39));
     ChartDocument document;
     const ToolKind& retracement = *toolKind(QStringLiteral("ZarvLinesParm.RetracementParmClass"));
     document.reset({{retracement.progId, {{30, 95}, {38, 105}}, defaultsOf(retracement)}});
@@ -75,6 +77,7 @@ TEST(Follow, NewRowsShowARewrittenFileIsReadWholeAndABadOneChangesNothing)
     auto* follower = window.findChild<PriceFollower*>();
     ASSERT_TRUE(follower);
     const Series& bars = prices.series();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bars.size() == 40; }, 5000));
 
     const struct {
         const char* what;
