@@ -161,7 +161,6 @@ TEST_F(Draw, TheMagnetTakesEachPriceOfTheBarAndShiftHoldsItOff)
             EXPECT_EQ(pointer->snapped, !shift);
             EXPECT_NEAR(pointer->at.y(), shift ? near.y() : m.yToPixel(bar.*price), 1e-9);
             EXPECT_EQ(pointer->price, prices_.priceText(shift ? m.pixelToY(near.y()) : bar.*price));
-            view().repaint();
             if (shift)
                 QTest::keyRelease(&view(), Qt::Key_Shift);
             EXPECT_TRUE(view().scene().pointer->snapped);
