@@ -18,6 +18,8 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -27,6 +29,7 @@
 
 using namespace zarvchart;
 using namespace testsupport;
+using namespace chartsupport;
 
 namespace {
 
@@ -88,7 +91,7 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
     PriceData data(readCsv(prices + QStringLiteral("minutes.csv")), prices + QStringLiteral("minutes.csv"));
     ChartDocument document;
     // The retracement settled, the ellipse selected (its handles shown).
-    document.reset({drawing("RetracementParmClass", {{0, 185.65}, {1.2, 185.0}}), drawing("CircleElipseCls", {{2.6, 184.9}, {4.6, 184.6}})});
+    document.reset({drawing("RetracementParmClass", {{0, 185.65}, {1.2, 185.0}}), drawing("CircleElipseCls", {{2.6, 184.9}, {3.6, 184.6}})});
     MainWindow window(data, document, {});
     window.resize(1000, 640);
     window.show();
@@ -100,8 +103,7 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
     const auto at = [&](double x, double price) { return m.toPixel({x, price}).toPoint(); };
     const auto inPane = [&](double x) { return QPoint(int(m.xToPixel(x)), int(pane.center().y())); };
     const auto ellipse = shapesOf(document.drawings()[1], data.series(), m).front().rect;
-    view.repaint();
-    const int kept = view.layers().basePaints() + view.layers().settledPaints();
+    const auto keptPaints = [&] { return view.layers().basePaints() + view.layers().settledPaints(); };
 
     const QString bar3 = QStringLiteral("2024-01-03 09:30   O 184.22   H 184.51   L 184.10   C 184.46   V 2402100");
     const QString bar4 = QStringLiteral("2024-01-03 09:31   O 184.46   H 184.60   L 184.30   C 184.35   V 601200");
@@ -119,7 +121,7 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
         {"the settled retracement's line", at(0.6, 185.65), false, Qt::PointingHandCursor, QStringLiteral("15:58"), true, 0},
         {"the selected ellipse's outline", QPoint(int(ellipse.center().x()), int(ellipse.bottom())), false, Qt::PointingHandCursor,
          QStringLiteral("09:30"), true, 1},
-        {"the ellipse's handle", at(4.6, 184.6), false, Qt::SizeAllCursor, bar4, true, 1},
+        {"the ellipse's handle", at(3.6, 184.6), false, Qt::SizeAllCursor, bar4, true, 1},
         {"the ellipse's outline while a tool is placed", QPoint(int(ellipse.center().x()), int(ellipse.bottom())), true,
          Qt::CrossCursor, QStringLiteral("09:30"), true, -1},
         {"the price axis", QPoint(int(m.plot().right()) + 20, 200), false, Qt::ArrowCursor, {}, false, -1},
@@ -128,11 +130,13 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
         SCOPED_TRACE(row.what);
         if (row.placing)
             view.beginPlacing(*toolKind(QStringLiteral("ZarvLinesParm.GannFanParmClass")), {});
+        view.grab();
+        const int kept = keptPaints();
         QTest::mouseMove(&view, row.pointer);
         const ChartScene scene = view.scene();
         const QImage shown = view.grab().toImage();
         view.cancelPlacing();
-        EXPECT_EQ(view.layers().basePaints() + view.layers().settledPaints(), kept) << "the kept images painted again";
+        EXPECT_EQ(keptPaints(), kept) << "the kept images painted again";
         EXPECT_EQ(view.cursor().shape(), row.cursor);
         EXPECT_EQ(scene.highlighted, row.lit);
         ASSERT_EQ(scene.pointer.has_value(), !row.readout.isEmpty());
@@ -181,9 +185,13 @@ TEST_F(Window, PricesOpenFromTheMenuADropOrTheRecentListWithTheirOwnDrawings)
     const auto byMenu = [&](const QString& path, const QString& opensIn) {
         return [&, path, opensIn] {
             whenModal({}, [&](QDialog& d) {
-                EXPECT_EQ(qobject_cast<QFileDialog*>(&d)->directory().absolutePath(), opensIn) << "not the folder chosen last";
+                auto& dialog = *qobject_cast<QFileDialog*>(&d);
+                EXPECT_EQ(dialog.directory().absolutePath(), opensIn) << "not the folder chosen last";
+                // The file chosen in the dialog's list, as a click there would choose it.
+                dialog.selectFile(path);
                 QLineEdit& name = child<QLineEdit>(d, QStringLiteral("fileNameEdit"));
-                typeInto(name, path);
+                QPushButton* open = child<QDialogButtonBox>(d, QStringLiteral("buttonBox")).button(QDialogButtonBox::Open);
+                EXPECT_TRUE(QTest::qWaitFor([&] { return open->isEnabled(); }));
                 QTest::keyClick(&name, Qt::Key_Return);
             });
             action(window, QStringLiteral("&File"), QStringLiteral("Open &Prices"))->trigger();
