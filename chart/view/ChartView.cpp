@@ -244,12 +244,13 @@ void ChartView::seriesChanged()
 
 void ChartView::follow(std::size_t before)
 {
-    const double last = double(before) - 1;
-    const std::size_t now = prices_.series().size();
-    if (before > 0 && now != before && viewport_.firstX <= last && last <= viewport_.lastX) {
-        const double bars = double(now) - double(before);
-        // As many bars on, the prices refitted to them.
-        viewport_ = viewport_.panned(bars, 0).zoomed(1, viewport_.firstX + bars, prices_.series());
+    // A view that showed the last bar keeps showing it: new bars fill the room on the right, and
+    // past it the view moves on so that the last bar stands where the one before stood. The
+    // prices are refitted to the bars then in view, as after a zoom.
+    const double was = double(before) - 1, last = double(prices_.series().size()) - 1;
+    if (before > 0 && last >= 0 && viewport_.firstX <= was && was <= viewport_.lastX) {
+        const bool shown = viewport_.firstX + 0.5 <= last && last <= viewport_.lastX - 0.5;
+        viewport_ = (shown ? viewport_ : viewport_.panned(last - was, 0)).refitted(prices_.series());
     }
     pointAt(pointer_);
 }
