@@ -1,8 +1,9 @@
 // How fast the chart answers, against one frame at 60 Hz (16.7 ms): a whole repaint of many bars
 // and tools, a keystroke in a tool's dialog until the chart shows it, one step of a handle's drag,
-// one step of a pan, and one step of the pointer with the crosshair following it. Beside them, in the same run, the same candles painted bare with
-// QPainter, one line and one rectangle a bar: the floor a chart is measured against. The last
-// table gives each case's CPU time and its ratio to the bare candles of as many bars.
+// one step of a pan, and one step of the pointer with the crosshair following it. Beside them, in
+// the same run, the same candles painted bare with QPainter, one line and one rectangle a bar:
+// the floor a chart is measured against. The last table gives each case's CPU time and its ratio
+// to the bare candles of as many bars.
 //
 //     QT_QPA_PLATFORM=offscreen chart_bench [--benchmark_repetitions=21]
 

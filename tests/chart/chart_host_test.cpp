@@ -70,7 +70,13 @@ protected:
 
     ChartView& view() { return window_.view(); }
     QPoint pixelOf(ChartPoint p) { return view().mapping().toPixel(p).toPoint(); }
-    QImage picture() { return view().grab().toImage(); }
+    /// The chart with the pointer gone off it: no crosshair, no drawing lit.
+    QImage picture()
+    {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&view(), &leave);
+        return view().grab().toImage();
+    }
 
     /// Clicks the tool `title` in the toolbar, then `points` on the chart.
     Drawing place(const QString& title, const std::vector<ChartPoint>& points)
