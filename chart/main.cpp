@@ -2,6 +2,7 @@
 // through its parameter dialog, as a charting host uses the library.
 
 #include "chart/app/ApplicationName.h"
+#include "chart/app/DrawingActions.h"
 #include "chart/app/DemoChart.h"
 #include "chart/app/ExitSignals.h"
 #include "chart/app/MainWindow.h"
@@ -32,6 +33,7 @@ struct Options {
     QString screenshot;
     bool demo = false;
     std::optional<QPoint> pointer;
+    bool magnet = false;
 };
 
 /// A message for the user: on standard error always, and in a box when the chart would show.
@@ -62,9 +64,12 @@ bool parse(const QApplication& app, Options& options)
                                      QStringLiteral("With --screenshot: the mouse resting at X,Y, in pixels from the chart's top "
                                                     "left corner (the crosshair, the bar's values, the drawing a click would take)."),
                                      QStringLiteral("X,Y"));
-    parser.addOptions({csv, open, screenshot, demo, pointer});
+    const QCommandLineOption magnet(QStringLiteral("magnet"),
+                                    QStringLiteral("The magnet on: points set or dragged near a bar's open, high, low or close "
+                                                   "take it (with --pointer, the crosshair shows where)."));
+    parser.addOptions({csv, open, screenshot, demo, pointer, magnet});
     parser.process(app);
-    options = {parser.value(csv), parser.value(open), parser.value(screenshot), parser.isSet(demo), std::nullopt};
+    options = {parser.value(csv), parser.value(open), parser.value(screenshot), parser.isSet(demo), std::nullopt, parser.isSet(magnet)};
     if (parser.isSet(pointer)) {
         const QStringList xy = parser.value(pointer).split(QLatin1Char(','));
         bool x = false, y = false;
@@ -176,6 +181,8 @@ int main(int argc, char** argv)
         if (!prices.path().isEmpty())
             notePricesOpened(prices.path());
     }
+    if (options.magnet)
+        window.drawingActions().magnet()->setChecked(true);
     window.show();
     window.showSkippedRows(prices.skipped());
     if (!startPrices.message.isEmpty())

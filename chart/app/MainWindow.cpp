@@ -1,5 +1,6 @@
 #include "chart/app/MainWindow.h"
 
+#include "chart/app/DrawingActions.h"
 #include "chart/app/DrawingsKeeper.h"
 #include "chart/app/ExitSignals.h"
 #include "chart/app/WindowSettings.h"
@@ -9,6 +10,7 @@
 #include "chart/host/ToolDefaults.h"
 #include "chart/model/CsvSeries.h"
 #include "chart/model/DrawingsFile.h"
+#include "chart/model/PriceFollower.h"
 
 #include <ZarvLinesParm/Types.h>
 
@@ -42,7 +44,7 @@ QString droppedFile(const QMimeData* data)
 
 MainWindow::MainWindow(PriceData& prices, ChartDocument& document, const QString& keptPath, QWidget* parent)
     : QMainWindow(parent), prices_(prices), document_(document), view_(new ChartView(prices, document, this)),
-      tools_(new QActionGroup(this)), keeping_(!keptPath.isEmpty())
+      tools_(new QActionGroup(this)), actions_(new DrawingActions(*view_, document, this)), keeping_(!keptPath.isEmpty())
 {
     if (keeping_) {
         keepIn(keptPath);
@@ -66,6 +68,13 @@ MainWindow::MainWindow(PriceData& prices, ChartDocument& document, const QString
             checked->setChecked(false);
     });
     connect(view_, &ChartView::hint, this, [this](const QString& text) { statusBar()->showMessage(text); });
+    // The price file followed as other programs write it; what cannot be read leaves the chart as
+    // it was, and the status bar says why until it can be read again.
+    auto* follower = new PriceFollower(prices_, this);
+    connect(follower, &PriceFollower::refused, this, [this](const QString& why) {
+        statusBar()->showMessage(tr("The prices were not read again: %1").arg(why));
+    });
+    connect(follower, &PriceFollower::recovered, this, [this] { statusBar()->clearMessage(); });
     view_->setFocus();
 }
 
@@ -127,19 +136,22 @@ void MainWindow::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator();
-    // Delete and Enter reach the chart itself; these are for the mouse, and for a selected drawing.
-    QAction* properties = edit->addAction(tr("&Properties…"), this, [this] {
+    // For a selected drawing only; without one, Enter and Delete are the chart's own keys.
+    QAction* properties = edit->addAction(tr("&Properties…"), QKeySequence(Qt::Key_Return), this, [this] {
         if (view_->selected() >= 0)
             editProperties(view_->selected());
     });
-    QAction* remove = edit->addAction(tr("&Delete"), this, [this] {
+    QAction* remove = edit->addAction(tr("&Delete"), QKeySequence::Delete, this, [this] {
         if (view_->selected() >= 0)
             document_.remove(view_->selected());
     });
-    connect(edit, &QMenu::aboutToShow, this, [this, properties, remove] {
+    const auto enable = [this, properties, remove] {
         properties->setEnabled(view_->selected() >= 0);
         remove->setEnabled(view_->selected() >= 0);
-    });
+    };
+    enable();
+    connect(view_, &ChartView::selectionChanged, this, enable);
+    actions_->addToEditMenu(edit);
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     viewMenu->addAction(tr("&Fit to Data"), QKeySequence(Qt::CTRL | Qt::Key_0), view_, &ChartView::fitToData);
@@ -152,6 +164,8 @@ void MainWindow::buildMenus()
         if (remembering_)
             rememberLook();
     });
+    viewMenu->addSeparator();
+    actions_->addToViewMenu(viewMenu);
 
     QMenu* toolsMenu = menuBar()->addMenu(tr("&Tools"));
     QToolBar* toolBar = addToolBar(tr("Tools"));
@@ -179,6 +193,8 @@ void MainWindow::buildMenus()
         toolsMenu->addAction(action);
         toolBar->addAction(action);
     }
+    toolBar->addSeparator();
+    actions_->addToToolBar(toolBar);
     toolsMenu->addSeparator();
     toolsMenu->addAction(tr("&Reset Defaults…"), this, &MainWindow::askResetDefaults);
     if (!missing.isEmpty())
@@ -319,6 +335,7 @@ void MainWindow::setDrawingsFile(const QString& path)
 void MainWindow::remember()
 {
     remembering_ = true;
+    actions_->remember();
     const WindowLook look = rememberedLook();
     if (!look.geometry.isEmpty())
         restoreGeometry(look.geometry);

@@ -15,6 +15,7 @@ class QActionGroup;
 
 namespace zarvchart {
 
+class DrawingActions;
 class DrawingsKeeper;
 
 class MainWindow : public QMainWindow {
@@ -26,6 +27,7 @@ public:
     MainWindow(PriceData& prices, ChartDocument& document, const QString& keptPath, QWidget* parent = nullptr);
 
     ChartView& view() { return *view_; }
+    DrawingActions& drawingActions() { return *actions_; }
     /// From now on the window remembers its size and place and the volume pane in the settings,
     /// and it takes back what it remembered last.
     void remember();
@@ -72,6 +74,7 @@ private:
     ChartDocument& document_;
     ChartView* view_;
     QActionGroup* tools_;
+    DrawingActions* actions_;
     QAction* volume_ = nullptr;
     DrawingsKeeper* keeper_ = nullptr;
     /// Whether the drawings are kept at all (not in a demo or a picture).

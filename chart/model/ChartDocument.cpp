@@ -8,25 +8,38 @@ namespace zarvchart {
 /// so keeping both lists costs little, and one kind of step serves every change.
 class DrawingsStep : public QUndoCommand {
 public:
-    DrawingsStep(ChartDocument& document, std::vector<Drawing> after, const QString& what)
-        : QUndoCommand(what), document_(document), before_(document.drawings()), after_(std::move(after))
+    DrawingsStep(ChartDocument& document, std::vector<Drawing> after, const QString& what, int burst)
+        : QUndoCommand(what), document_(document), before_(document.drawings()), after_(std::move(after)), burst_(burst)
     {
     }
     void redo() override { document_.set(after_); }
     void undo() override { document_.set(before_); }
+    // Steps of one burst of keys take the next one in: it started where this one ends.
+    int id() const override { return burst_ < 0 ? -1 : 1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* next = static_cast<const DrawingsStep*>(other);
+        if (next->burst_ != burst_ || next->before_ != after_)
+            return false;
+        after_ = next->after_;
+        // Moved back to where the burst started: no step at all.
+        setObsolete(after_ == before_);
+        return true;
+    }
 
 private:
     ChartDocument& document_;
     std::vector<Drawing> before_;
     std::vector<Drawing> after_;
+    int burst_;
 };
 
 ChartDocument::ChartDocument(QObject* parent) : QObject(parent) {}
 
-void ChartDocument::change(std::vector<Drawing> after, const QString& what)
+void ChartDocument::change(std::vector<Drawing> after, const QString& what, int burst)
 {
     if (after != drawings_)
-        undo_.push(new DrawingsStep(*this, std::move(after), what));
+        undo_.push(new DrawingsStep(*this, std::move(after), what, burst));
 }
 
 void ChartDocument::set(const std::vector<Drawing>& drawings)
@@ -47,6 +60,35 @@ void ChartDocument::move(int index, const std::vector<ChartPoint>& anchors)
     auto after = drawings_;
     after.at(std::size_t(index)).anchors = anchors;
     change(std::move(after), tr("Move"));
+}
+
+void ChartDocument::nudge(int index, const std::vector<ChartPoint>& anchors, int burst)
+{
+    auto after = drawings_;
+    after.at(std::size_t(index)).anchors = anchors;
+    change(std::move(after), tr("Move"), burst);
+}
+
+void ChartDocument::duplicate(int index, const std::vector<ChartPoint>& anchors)
+{
+    auto after = drawings_;
+    Drawing copy = after.at(std::size_t(index));
+    copy.anchors = anchors;
+    copy.locked = false;
+    after.push_back(std::move(copy));
+    change(std::move(after), tr("Duplicate"));
+}
+
+void ChartDocument::setLocked(int index, bool locked)
+{
+    auto after = drawings_;
+    after.at(std::size_t(index)).locked = locked;
+    change(std::move(after), locked ? tr("Lock") : tr("Unlock"));
+}
+
+void ChartDocument::removeAll()
+{
+    change({}, tr("Delete All"));
 }
 
 void ChartDocument::remove(int index)

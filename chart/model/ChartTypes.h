@@ -19,6 +19,7 @@ struct Bar {
     double low = 0;
     double close = 0;
     double volume = 0;
+    friend bool operator==(const Bar&, const Bar&) = default;
 };
 
 using Series = std::vector<Bar>;
@@ -34,11 +35,13 @@ struct ChartPoint {
 /// A tool placed on the chart: which class edits it, its anchor points in the order the user
 /// clicked them, and its parameters by the library's member names, an indexed member's entries
 /// named "Name(i)": {"V(1)": 0.382f, "Cor(1)": 33023, "Extend": 1}. Whole members are stored as
-/// int, float members as float, string members as QString.
+/// int, float members as float, string members as QString. A locked drawing keeps its anchors
+/// where they are against a stray drag or key; its parameters still change through its dialog.
 struct Drawing {
     QString progId;
     std::vector<ChartPoint> anchors;
     QVariantMap parameters;
+    bool locked = false;
     friend bool operator==(const Drawing&, const Drawing&) = default;
 };
 

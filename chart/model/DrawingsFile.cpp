@@ -54,9 +54,13 @@ QByteArray drawingsToJson(const std::vector<Drawing>& drawings)
         QJsonArray anchors;
         for (const ChartPoint& p : d.anchors)
             anchors.append(QJsonArray{p.x, p.y});
-        list.append(QJsonObject{{QStringLiteral("tool"), d.progId},
-                                {QStringLiteral("anchors"), anchors},
-                                {QStringLiteral("parameters"), parametersToJson(d.parameters)}});
+        QJsonObject item{{QStringLiteral("tool"), d.progId},
+                         {QStringLiteral("anchors"), anchors},
+                         {QStringLiteral("parameters"), parametersToJson(d.parameters)}};
+        // Written only when set, so that a file without locked drawings is as it always was.
+        if (d.locked)
+            item.insert(QStringLiteral("locked"), true);
+        list.append(item);
     }
     const QJsonObject file{{QStringLiteral("format"), formatName},
                            {QStringLiteral("version"), drawingsFormatVersion},
@@ -104,6 +108,10 @@ std::vector<Drawing> drawingsFromJson(const QByteArray& json, const QString& nam
         if (!item.value(QStringLiteral("parameters")).isObject())
             bad(QStringLiteral("no \"parameters\""));
         d.parameters = parametersFromJson(item.value(QStringLiteral("parameters")).toObject());
+        const QJsonValue locked = item.value(QStringLiteral("locked"));
+        if (!locked.isUndefined() && !locked.isBool())
+            bad(QStringLiteral("\"locked\" is neither true nor false"));
+        d.locked = locked.toBool();
         drawings.push_back(std::move(d));
     }
     return drawings;

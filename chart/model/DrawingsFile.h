@@ -4,8 +4,11 @@
 //
 //   {"format": "zarvchart drawings", "version": 1, "drawings": [
 //     {"tool": "ZarvLinesParm.RetracementParmClass", "anchors": [[12, 101.5], [80, 120.25]],
-//      "parameters": {"Cor(1)": 33023, "V(1)": 0.236, "Extend": 1}}]}
+//      "parameters": {"Cor(1)": 33023, "V(1)": 0.236, "Extend": 1}, "locked": true}]}
 //
+// "locked" is written only for a locked drawing. It came after version 1 and left the version as
+// it was: a reader of version 1 passes over members of a drawing it does not know, so a program
+// from before reads such a file whole, its drawings merely unlocked.
 // Reading checks the file's shape; whether a drawing's tool and parameters are right is for
 // the one who knows the tools (ToolClass).
 

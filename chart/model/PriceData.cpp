@@ -59,6 +59,27 @@ void PriceData::append(const Series& bars)
     Q_EMIT grew(first);
 }
 
+void PriceData::reread(PriceFile file)
+{
+    const std::size_t first =
+        std::size_t(std::mismatch(series_.begin(), series_.end(), file.series.begin(), file.series.end()).first - series_.begin());
+    skipped_ = file.skipped;
+    if (first == series_.size() && first == file.series.size())
+        return;
+    if (first == series_.size()) {
+        // Only more bars: as if they had been appended.
+        append(Series(file.series.begin() + std::ptrdiff_t(first), file.series.end()));
+        return;
+    }
+    const std::size_t before = series_.size();
+    series_ = std::move(file.series);
+    hasVolume_ = false;
+    detail_ = TimeDetail::Date;
+    decimals_ = 0;
+    describe(0);
+    Q_EMIT revised(first, before);
+}
+
 void PriceData::describe(std::size_t first)
 {
     for (std::size_t i = first; i < series_.size(); ++i) {

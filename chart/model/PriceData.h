@@ -38,6 +38,9 @@ public:
     void replace(PriceFile file, const QString& path);
     /// `bars` after the last one, each later than the one before it (the file grew).
     void append(const Series& bars);
+    /// The bars of the same file read again after it was written anew: those that are as they
+    /// were stay, the rest are taken from `file`.
+    void reread(PriceFile file);
 
     /// `price` written as the file's prices are, and a volume as a plain number.
     QString priceText(double price) const;
@@ -48,6 +51,9 @@ Q_SIGNALS:
     void replaced();
     /// Bars were added from position `first` on; those before are as they were.
     void grew(std::size_t first);
+    /// The bars from position `first` on changed, were added or went (the file was written
+    /// anew); there were `before` of them. Those before `first` are as they were.
+    void revised(std::size_t first, std::size_t before);
 
 private:
     /// Takes in what bars from `first` on need written.

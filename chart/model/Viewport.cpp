@@ -59,6 +59,14 @@ Viewport Viewport::zoomed(double factor, double aroundX, const Series& series) c
     return view;
 }
 
+Viewport Viewport::refitted(const Series& series) const
+{
+    Viewport view = *this;
+    if (const auto range = priceRange(series, firstX, lastX))
+        std::tie(view.low, view.high) = padded(*range);
+    return view;
+}
+
 Viewport Viewport::panned(double bars, double price) const
 {
     return {firstX + bars, lastX + bars, low + price, high + price};

@@ -29,6 +29,9 @@ struct Viewport {
     /// Moved by `bars` to the right and `price` up.
     Viewport panned(double bars, double price) const;
 
+    /// The same bars, the prices refitted to them.
+    Viewport refitted(const Series& series) const;
+
     /// The mapping that shows this view in `plot`.
     Mapping mapping(const QRectF& plot) const { return Mapping(plot, firstX, lastX, low, high); }
 

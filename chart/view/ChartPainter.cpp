@@ -5,6 +5,7 @@
 #include "chart/tools/Geometry.h"
 #include "chart/tools/Labels.h"
 #include "chart/view/Candles.h"
+#include "chart/view/Magnet.h"
 
 #include <QFontMetricsF>
 #include <QLineF>
@@ -157,6 +158,8 @@ void paintCrosshair(QPainter& p, const QSizeF& size, const ChartScene& scene)
     if (plot.left() <= x && x < plot.right())
         p.drawLine(QLineF(x, plot.top(), x, bottom));
     p.drawLine(QLineF(across.left(), y, across.right(), y));
+    if (pointer.snapped)
+        paintSnapMark(p, QPointF(x, y));
     p.restore();
     if (!pointer.overPrices || pointer.price.isEmpty())
         return;

@@ -36,6 +36,8 @@ struct ChartPointer {
     QString readout;
     /// The price under the pointer, marked on the price axis.
     QString price;
+    /// Whether the magnet took the crosshair to a price of the bar: it is marked where it crosses.
+    bool snapped = false;
 };
 
 struct ChartScene {

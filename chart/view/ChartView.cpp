@@ -3,6 +3,7 @@
 #include "chart/model/BarTime.h"
 #include "chart/tools/Geometry.h"
 #include "chart/view/ChartPainter.h"
+#include "chart/view/Magnet.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -18,6 +19,7 @@ namespace {
 constexpr double hitDistance = 5;    // pixels from a drawing's lines that still hit it
 constexpr double dragThreshold = 3;  // pixels the mouse moves before a press becomes a drag
 constexpr double zoomPerNotch = 1.2; // one step of the wheel
+constexpr int bigStep = 10;          // bars or pixels an arrow key moves a drawing with Shift
 
 } // namespace
 
@@ -30,8 +32,13 @@ ChartView::ChartView(const PriceData& prices, const ChartDocument& document, QWi
     connect(&document, &ChartDocument::changed, this, &ChartView::documentChanged);
     connect(&prices, &PriceData::replaced, this, &ChartView::pricesReplaced);
     // More bars of the same file: the view stays where it is, with the drawings; the kept images
-    // tell the new bars by their count.
-    connect(&prices, &PriceData::grew, this, qOverload<>(&QWidget::update));
+    // tell the new bars by their count. Bars written again may be as many as before: the kept
+    // images cannot tell, and are painted anew.
+    connect(&prices, &PriceData::grew, this, [this](std::size_t first) { follow(first); });
+    connect(&prices, &PriceData::revised, this, [this](std::size_t, std::size_t before) {
+        layers_.clear();
+        follow(before);
+    });
 }
 
 Mapping ChartView::mapping() const
@@ -50,6 +57,23 @@ void ChartView::setVolumeWanted(bool wanted)
     pointAt(pointer_);
 }
 
+void ChartView::setMagnet(bool on)
+{
+    magnet_ = on;
+    pointAt(pointer_);
+}
+
+void ChartView::setDrawingsHidden(bool hidden)
+{
+    if (hidden == hidden_)
+        return;
+    hidden_ = hidden;
+    drag_ = std::monostate{};
+    preview_.reset();
+    select(-1);
+    Q_EMIT drawingsHiddenChanged(hidden);
+}
+
 void ChartView::fitToData()
 {
     viewport_ = Viewport::fitted(prices_.series());
@@ -58,13 +82,20 @@ void ChartView::fitToData()
 
 void ChartView::select(int index)
 {
-    selected_ = index >= 0 && std::size_t(index) < document_.drawings().size() ? index : -1;
+    const int now = !hidden_ && index >= 0 && std::size_t(index) < document_.drawings().size() ? index : -1;
+    if (now != selected_) {
+        selected_ = now;
+        endBurst();
+        Q_EMIT selectionChanged(now);
+    }
     pointAt(pointer_);
 }
 
 void ChartView::beginPlacing(const ToolKind& kind, const QVariantMap& parameters)
 {
     drag_ = std::monostate{};
+    // A tool is placed among drawings that show.
+    setDrawingsHidden(false);
     placing_ = Placing{&kind, parameters, {}, std::nullopt};
     select(-1);
     showHint();
@@ -94,10 +125,16 @@ void ChartView::endPreview()
 
 std::vector<Drawing> ChartView::shownDrawings() const
 {
-    std::vector<Drawing> shown = document_.drawings();
+    std::vector<Drawing> shown = hidden_ ? std::vector<Drawing>() : document_.drawings();
     auto valid = [&](int i) { return i >= 0 && std::size_t(i) < shown.size(); };
-    if (const Move* move = std::get_if<Move>(&drag_); move && valid(move->index))
-        shown[std::size_t(move->index)].anchors = move->anchors;
+    if (const Move* move = std::get_if<Move>(&drag_); move && valid(move->index) && move->started && !move->refused) {
+        if (move->copy) {
+            shown.push_back(shown[std::size_t(move->index)]);
+            shown.back().anchors = move->anchors;
+        } else {
+            shown[std::size_t(move->index)].anchors = move->anchors;
+        }
+    }
     if (preview_ && valid(preview_->first))
         shown[std::size_t(preview_->first)].parameters = preview_->second;
     // A tool being placed shows once its first point is set, its other points at the pointer.
@@ -116,8 +153,10 @@ ChartScene ChartView::scene() const
     if (pointer_)
         scene.pointer = pointerAt(*pointer_, m);
     std::vector<Drawing> shown = shownDrawings();
-    const std::size_t count = document_.drawings().size();
+    const std::size_t count = hidden_ ? 0 : document_.drawings().size();
     const Move* move = std::get_if<Move>(&drag_);
+    if (move && move->copy)
+        move = nullptr; // the drawing copied stays as it is
     // What the user works on is painted over the rest, from the moment it is selected: then a
     // keystroke in its dialog or a step of its drag repaints it alone over the settled drawings.
     auto live = [&](std::size_t i) {
@@ -149,8 +188,14 @@ std::optional<ChartPointer> ChartView::pointerAt(QPointF at, const Mapping& m) c
     if (!overPrices && !volumePane().contains(at))
         return std::nullopt;
     ChartPointer pointer{at, overPrices, {}, {}};
+    // With the magnet, the crosshair shows where a point set here would go.
+    const std::optional<ChartPoint> snap = overPrices && pulling() ? snapToBar(prices_.series(), m, at) : std::nullopt;
+    if (snap) {
+        pointer.at.setY(m.yToPixel(snap->y));
+        pointer.snapped = true;
+    }
     if (overPrices)
-        pointer.price = prices_.priceText(m.pixelToY(at.y()));
+        pointer.price = prices_.priceText(snap ? snap->y : m.pixelToY(at.y()));
     // The line down goes through the bar the pointer is nearest, whose values are written out.
     const Series& series = prices_.series();
     const double x = std::round(m.pixelToX(at.x()));
@@ -177,11 +222,11 @@ void ChartView::pointAt(std::optional<QPointF> at)
         shape = Qt::CrossCursor;
     } else if (std::holds_alternative<Pan>(drag_)) {
         shape = Qt::ClosedHandCursor;
-    } else if (std::holds_alternative<Move>(drag_)) {
-        shape = Qt::SizeAllCursor;
+    } else if (const Move* move = std::get_if<Move>(&drag_)) {
+        shape = move->refused ? Qt::ForbiddenCursor : move->copy ? Qt::DragCopyCursor : Qt::SizeAllCursor;
     } else if (handleAt(*at) >= 0) {
         hovered = selected_;
-        shape = Qt::SizeAllCursor;
+        shape = locked(selected_) ? Qt::ForbiddenCursor : Qt::SizeAllCursor;
     } else if ((hovered = drawingAt(*at)) >= 0) {
         shape = Qt::PointingHandCursor;
     }
@@ -195,6 +240,33 @@ void ChartView::seriesChanged()
 {
     layers_.clear();
     update();
+}
+
+void ChartView::follow(std::size_t before)
+{
+    // A view that showed the last bar keeps showing it: new bars fill the room on the right, and
+    // past it the view moves on so that the last bar stands where the one before stood. The
+    // prices are refitted to the bars then in view, as after a zoom.
+    const double was = double(before) - 1, last = double(prices_.series().size()) - 1;
+    if (before > 0 && last >= 0 && viewport_.firstX <= was && was <= viewport_.lastX) {
+        const bool shown = viewport_.firstX + 0.5 <= last && last <= viewport_.lastX - 0.5;
+        viewport_ = (shown ? viewport_ : viewport_.panned(last - was, 0)).refitted(prices_.series());
+    }
+    pointAt(pointer_);
+}
+
+ChartPoint ChartView::anchorAt(QPointF pixel) const
+{
+    const Mapping m = mapping();
+    if (pulling())
+        if (const std::optional<ChartPoint> snap = snapToBar(prices_.series(), m, pixel))
+            return *snap;
+    return m.toValue(pixel);
+}
+
+bool ChartView::locked(int index) const
+{
+    return index >= 0 && std::size_t(index) < document_.drawings().size() && document_.drawings()[std::size_t(index)].locked;
 }
 
 void ChartView::pricesReplaced()
@@ -213,7 +285,7 @@ void ChartView::pricesReplaced()
 int ChartView::drawingAt(QPointF pixel) const
 {
     const Mapping m = mapping();
-    if (!m.plot().contains(pixel))
+    if (hidden_ || !m.plot().contains(pixel))
         return -1;
     const auto& drawings = document_.drawings();
     for (int i = int(drawings.size()) - 1; i >= 0; --i)
@@ -239,8 +311,12 @@ int ChartView::handleAt(QPointF pixel) const
 void ChartView::documentChanged()
 {
     drag_ = std::monostate{};
-    if (std::size_t(selected_) >= document_.drawings().size())
+    if (!nudging_)
+        endBurst();
+    if (selected_ >= 0 && std::size_t(selected_) >= document_.drawings().size()) {
         selected_ = -1;
+        Q_EMIT selectionChanged(-1);
+    }
     pointAt(pointer_);
 }
 
@@ -267,10 +343,12 @@ void ChartView::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const QPointF at = event->position();
+    shiftHeld_ = event->modifiers() & Qt::ShiftModifier;
+    endBurst();
     if (placing_) {
         if (!mapping().plot().contains(at))
             return;
-        placing_->anchors.push_back(mapping().toValue(at));
+        placing_->anchors.push_back(anchorAt(at));
         if (placing_->anchors.size() < std::size_t(placing_->kind->anchorCount)) {
             showHint();
             update();
@@ -284,16 +362,19 @@ void ChartView::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (const int handle = handleAt(at); handle >= 0) {
-        drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors};
+        drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors, false, false, locked(selected_)};
         pointAt(at);
         return;
     }
     const int hit = drawingAt(at);
     select(hit);
-    if (hit >= 0)
-        drag_ = Move{hit, -1, at, document_.drawings()[std::size_t(hit)].anchors};
-    else
+    if (hit >= 0) {
+        // Ctrl drags a copy, which a lock does not hold.
+        const bool copy = event->modifiers() & Qt::ControlModifier;
+        drag_ = Move{hit, -1, at, document_.drawings()[std::size_t(hit)].anchors, false, copy, !copy && locked(hit)};
+    } else {
         drag_ = Pan{at, viewport_};
+    }
     pointAt(at);
 }
 
@@ -301,9 +382,10 @@ void ChartView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position();
     const Mapping m = mapping();
+    shiftHeld_ = event->modifiers() & Qt::ShiftModifier;
     pointAt(at);
     if (placing_) {
-        placing_->pointer = m.toValue(at);
+        placing_->pointer = anchorAt(at);
         if (!placing_->anchors.empty())
             update();
         return;
@@ -319,10 +401,14 @@ void ChartView::mouseMoveEvent(QMouseEvent* event)
         return;
     if (!move->started && QLineF(move->from, at).length() < dragThreshold)
         return;
+    if (!move->started && move->refused)
+        Q_EMIT hint(tr("This drawing is locked; Unlock in its context menu lets it move again"));
     move->started = true;
+    if (move->refused)
+        return;
     std::vector<ChartPoint> anchors = document_.drawings()[std::size_t(move->index)].anchors;
     if (move->handle >= 0) {
-        anchors[std::size_t(move->handle)] = m.toValue(at);
+        anchors[std::size_t(move->handle)] = anchorAt(at);
     } else {
         const ChartPoint from = m.toValue(move->from), to = m.toValue(at);
         for (ChartPoint& a : anchors)
@@ -337,7 +423,11 @@ void ChartView::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     const auto drag = std::exchange(drag_, std::monostate{});
-    if (const Move* move = std::get_if<Move>(&drag); move && move->started)
+    // A locked drawing's drag ends with nothing to say but why, which stays in the status bar.
+    const Move* move = std::get_if<Move>(&drag);
+    if (move && move->started && move->copy)
+        Q_EMIT cloned(move->index, move->anchors);
+    else if (move && move->started && !move->refused)
         Q_EMIT moved(move->index, move->anchors);
     pointAt(event->position());
 }
@@ -364,9 +454,47 @@ void ChartView::wheelEvent(QWheelEvent* event)
     pointAt(event->position());
 }
 
+void ChartView::nudge(double bars, double pixels)
+{
+    if (locked(selected_)) {
+        Q_EMIT hint(tr("This drawing is locked; Unlock in its context menu lets it move again"));
+        return;
+    }
+    const double price = pixels / mapping().pixelsPerPrice();
+    std::vector<ChartPoint> anchors = document_.drawings()[std::size_t(selected_)].anchors;
+    for (ChartPoint& a : anchors)
+        a = {a.x + bars, a.y + price};
+    nudging_ = true;
+    Q_EMIT nudged(selected_, anchors, burst_);
+    nudging_ = false;
+}
+
 void ChartView::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
+    const int key = event->key();
+    shiftHeld_ = key == Qt::Key_Shift || (event->modifiers() & Qt::ShiftModifier);
+    if (key == Qt::Key_Shift) {
+        pointAt(pointer_);
+        return;
+    }
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    if (!arrow)
+        endBurst();
+    if (arrow && selected_ >= 0 && !placing_ && std::holds_alternative<std::monostate>(drag_)) {
+        const int step = event->modifiers() & Qt::ShiftModifier ? bigStep : 1;
+        nudge(key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0, key == Qt::Key_Up ? step : key == Qt::Key_Down ? -step : 0);
+        return;
+    }
+    const int count = hidden_ || placing_ ? 0 : int(document_.drawings().size());
+    switch (key) {
+    case Qt::Key_Tab:
+        if (count > 0)
+            select((selected_ + 1) % count);
+        return;
+    case Qt::Key_Backtab:
+        if (count > 0)
+            select(selected_ <= 0 ? count - 1 : selected_ - 1);
+        return;
     case Qt::Key_Delete:
     case Qt::Key_Backspace:
         if (selected_ >= 0)
@@ -386,6 +514,28 @@ void ChartView::keyPressEvent(QKeyEvent* event)
     default:
         QWidget::keyPressEvent(event);
     }
+}
+
+void ChartView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Shift) {
+        shiftHeld_ = false;
+        pointAt(pointer_);
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void ChartView::focusOutEvent(QFocusEvent* event)
+{
+    endBurst();
+    QWidget::focusOutEvent(event);
+}
+
+bool ChartView::focusNextPrevChild(bool)
+{
+    // Tab goes through the drawings, not to the next widget: the chart is all there is to type in.
+    return false;
 }
 
 void ChartView::changeEvent(QEvent* event)
@@ -412,6 +562,7 @@ void ChartView::contextMenuEvent(QContextMenuEvent* event)
     select(hit);
     QMenu menu(this);
     const QAction* properties = menu.addAction(tr("Properties…"));
+    menu.addActions(contextActions_);
     const QAction* remove = menu.addAction(tr("Delete"));
     // Acted on once the menu is gone, so that the dialog does not open inside the menu's loop.
     const QAction* chosen = menu.exec(event->globalPos());

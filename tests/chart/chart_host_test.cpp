@@ -240,8 +240,10 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
     MainWindow closing(prices_, document_, kept); // and when its window closes
+    // Every other one locked, which the file keeps.
     for (const ToolKind& kind : toolKinds())
-        document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
+        document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind),
+                         document_.drawings().size() % 2 == 1});
     const auto drawings = document_.drawings();
     ASSERT_TRUE(window_.saveDrawings(path));
     EXPECT_EQ(readCheckedDrawings(path), drawings);
@@ -258,6 +260,7 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
         {QByteArray(good).replace("RetracementParmClass", "NoSuchClass"), QStringLiteral("is no tool")},
         {QByteArray(good).replace("\"Extend\": 1", "\"Extend\": \"yes\""), QStringLiteral("Extend of Retracement should be")},
         {QByteArray(good).replace("\"Extend\": 1", "\"V(7)\": 1"), QStringLiteral("has no parameter V(7)")},
+        {QByteArray(good).replace("\"tool\"", "\"locked\": 1, \"tool\""), QStringLiteral("\"locked\" is neither true nor false")},
     };
     for (const auto& row : damaged) {
         ASSERT_NE(row.json, good) << row.says.toStdString();
