@@ -93,7 +93,7 @@ bench: build
 soak: build
 	tests/support/on_xvfb.sh $(BUILD)/tests/soak --calls $(SOAK_CALLS)
 
-# Every float through the number rules, on every core; takes minutes (see the README).
+# Every float through the number rules, on every core; takes minutes (see docs/evidence.md).
 exhaustive: build
 	$(BUILD)/bench/number_exhaustive
 
@@ -113,7 +113,7 @@ fuzz: deps fuzz-deps
 	    || exit 1; \
 	done
 
-# The pictures of every dialog in the README, at device pixel ratio 1 and 2.
+# The pictures of every dialog in docs/hosts.md, at device pixel ratio 1 and 2.
 gallery: build
 	$(BUILD)/cli/zarvlinesparm gallery docs/gallery
 

@@ -10,7 +10,7 @@ the lowest low and a least-square channel over the last 40 bars. Click a tool's 
 in the toolbar, to edit it: the chart follows the dialog while you type, "OK" keeps the change,
 "Cancel" or closing the dialog puts the tool back as it was.
 
-Debian's python3-pyqtgraph and python3-pyqt6, and the zarvlinesparm package (see the README).
+Debian's python3-pyqtgraph and python3-pyqt6, and the zarvlinesparm package (see docs/hosts.md).
 """
 import csv
 import sys

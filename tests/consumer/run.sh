@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the consumer project against the library: `installed BUILD_DIR` installs the
 # build tree into a scratch prefix first; `subdirectory SOURCE_DIR` takes the source tree in;
-# `pkgconfig BUILD_DIR README` installs too and builds without CMake, through pkg-config: this
-# project's main.cpp and the README's first C example, the whole program.
+# `pkgconfig BUILD_DIR HOSTS_GUIDE` installs too and builds without CMake, through pkg-config: this
+# project's main.cpp and the hosts' guide's first C example, the whole program.
 set -euo pipefail
 mode=$1 tree=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,7 +26,7 @@ case $mode in
     cc -std=c11 "${flags[@]}" "$work/hello.c" -o "$work/hello" "${libs[@]}"
     c++ -std=c++20 "${flags[@]}" "$here/main.cpp" -o "$work/consumer" "${libs[@]}"
     out=$("$work/hello")
-    [[ $out == $'Fill 0\nerror 9: Subscript out of range' ]] || { echo "the README's C example printed: $out"; exit 1; }
+    [[ $out == $'Fill 0\nerror 9: Subscript out of range' ]] || { echo "the hosts' guide's C example printed: $out"; exit 1; }
     "$work/consumer"
     exit ;;
 esac

@@ -1,4 +1,4 @@
-"""Runs one Python example of the README as a user would meet it, answering its dialog: types 0.75
+"""Runs one Python example of docs/hosts.md as a user would meet it, answering its dialog: types 0.75
 as the first level and presses "OK".
 
     readme_example.py script|application < EXAMPLE

@@ -1,4 +1,4 @@
-"""The hosts a newcomer copies from: every Python example of the README, run as shown, and the
+"""The hosts a newcomer copies from: every Python example of docs/hosts.md, run as shown, and the
 pyqtgraph chart, whose drawings must follow each dialog while it is open and keep only what "OK"
 stored."""
 import os
@@ -17,8 +17,8 @@ import pyqtgraph_chart
 from answering import Answer, pressing, typing, waiting
 from conftest import SOURCE
 
-README = (SOURCE / "README.md").read_text()
-EXAMPLES = re.findall(r"^```python\n(.*?)^```$", README, re.S | re.M)
+HOSTS = (SOURCE / "docs" / "hosts.md").read_text()
+EXAMPLES = re.findall(r"^```python\n(.*?)^```$", HOSTS, re.S | re.M)
 # What each example prints when the user types 0.75 as the first level and presses "OK".
 PRINTED = [
     ("script", "[0.75, 0.236, 0.382, 0.5, 0.618, 1.618] 0\n"),
@@ -27,13 +27,13 @@ PRINTED = [
 ]
 
 
-def test_every_python_example_of_the_readme_is_tested():
+def test_every_python_example_of_the_hosts_guide_is_tested():
     assert len(EXAMPLES) == len(PRINTED)
 
 
 @pytest.mark.parametrize("example, kind, printed", [(e, *p) for e, p in zip(EXAMPLES, PRINTED)],
                          ids=[f"example {i}" for i in range(1, len(EXAMPLES) + 1)])
-def test_the_readme_example_runs_as_shown(example, kind, printed):
+def test_the_hosts_guide_example_runs_as_shown(example, kind, printed):
     assert len(example.splitlines()) < (10 if kind == "script" else 25)
     path = os.pathsep.join([str(SOURCE / "python"), str(Path(__file__).parent)])
     runner = Path(__file__).with_name("readme_example.py")

@@ -92,7 +92,7 @@ def test_every_named_number_has_its_text_in_the_library():
 def test_the_stub_is_current():
     from zarvlinesparm import _stub
     checked_in = (SOURCE / "python/zarvlinesparm/__init__.pyi").read_text()
-    assert checked_in == _stub.stub(), "stale; write it again as the README says"
+    assert checked_in == _stub.stub(), "stale; write it again as docs/hosts.md says"
 
 
 def run_python(python, code, **environment):
@@ -103,7 +103,7 @@ def run_python(python, code, **environment):
 
 @pytest.mark.skipif("ZARVLINESPARM_BUILD" not in os.environ, reason="no build tree to install")
 def test_an_installed_package_finds_the_library_beside_it_from_a_virtual_environment(tmp_path):
-    """As the README says: install, a virtual environment that sees Debian's PyQt6, a path file."""
+    """As docs/hosts.md says: install, a virtual environment that sees Debian's PyQt6, a path file."""
     subprocess.run(["cmake", "--install", os.environ["ZARVLINESPARM_BUILD"],
                     "--prefix", tmp_path / "prefix"], check=True, capture_output=True)
     package = next((tmp_path / "prefix").rglob("zarvlinesparm/__init__.py")).parent
