@@ -18,10 +18,13 @@ namespace bench {
 // Queued before the dialog shows; runs inside its modal loop.
 inline void onceShown(std::function<void(QDialog&)> action)
 {
-    QMetaObject::invokeMethod(qApp, [action] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            action(*d);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp,
+        [action] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                action(*d);
+        },
+        Qt::QueuedConnection);
 }
 
 inline void pressOk(QDialog& d)
@@ -38,9 +41,9 @@ inline std::vector<ZarvLinesParm::Variant> startArguments(const std::string& pro
     for (const MemberInfo& m : Describe(progId))
         if (m.kind == MemberInfo::Kind::Method && m.name == "Start")
             for (std::size_t i = 0; i < m.arguments.size(); ++i)
-                args.push_back(i == 0 ? Variant(std::int16_t{1})
-                               : m.arguments[i] == ValueType::String ? Variant(std::string("Bench"))
-                                                                     : Variant(std::int16_t{0}));
+                args.push_back(i == 0                                    ? Variant(std::int16_t{1})
+                                   : m.arguments[i] == ValueType::String ? Variant(std::string("Bench"))
+                                                                         : Variant(std::int16_t{0}));
     return args;
 }
 

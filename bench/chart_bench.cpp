@@ -61,7 +61,8 @@ std::vector<Drawing> tools(const Series& series, int count)
         const std::size_t first = i * step;
         const Bar& a = series[first];
         const Bar& b = series[first + span];
-        std::vector<ChartPoint> anchors{{double(first), a.low}, {double(first + span), b.high}, {double(first + span * 3 / 2), a.high}};
+        std::vector<ChartPoint> anchors{
+            {double(first), a.low}, {double(first + span), b.high}, {double(first + span * 3 / 2), a.high}};
         anchors.resize(std::size_t(kind.anchorCount));
         drawings.push_back({kind.progId, anchors, defaultsOf(kind)});
     }
@@ -115,7 +116,8 @@ void moveMouse(QWidget& view, QPointF at, Qt::MouseButtons buttons)
 
 void pressMouse(QWidget& view, QPointF at)
 {
-    QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, view.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(&view, &press);
 }
 
@@ -142,7 +144,8 @@ void BareCandles(benchmark::State& state)
             if (bodyWidth >= 2) {
                 const double top = std::round(m.yToPixel(std::max(bar.open, bar.close)));
                 const double bottom = std::round(m.yToPixel(std::min(bar.open, bar.close)));
-                p.fillRect(QRectF(x - 0.5 - std::floor(bodyWidth / 2), top, bodyWidth, std::max(1.0, bottom - top)), colour);
+                p.fillRect(QRectF(x - 0.5 - std::floor(bodyWidth / 2), top, bodyWidth, std::max(1.0, bottom - top)),
+                           colour);
             }
         }
     }
@@ -164,7 +167,12 @@ void Repaint(benchmark::State& state)
         chart.view.render(&image);
     }
 }
-BENCHMARK(Repaint)->Args({2000, 100})->Args({10000, 200})->Args({100000, 500})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Repaint)
+    ->Args({2000, 100})
+    ->Args({10000, 200})
+    ->Args({100000, 500})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 /// One keystroke in the retracement's dialog to the chart repainted with the value it makes:
 /// the key, the preview the library reports, the view's update, and the paint.
@@ -312,12 +320,14 @@ public:
         for (const std::string& name : order_) {
             if (name.rfind("BareCandles", 0) == 0)
                 continue;
-            const std::string barCount = name.substr(name.find('/') + 1, name.find('/', name.find('/') + 1) - name.find('/') - 1);
+            const std::string barCount = name.substr(name.find('/') + 1,
+                                                     name.find('/', name.find('/') + 1) - name.find('/') - 1);
             const auto bare = cpu_.find("BareCandles/" + barCount);
             if (bare == cpu_.end())
                 std::printf("%-28s %12.2f %12s %8s\n", name.c_str(), cpu_[name], "-", "-");
             else
-                std::printf("%-28s %12.2f %12.2f %8.2f\n", name.c_str(), cpu_[name], bare->second, cpu_[name] / bare->second);
+                std::printf("%-28s %12.2f %12.2f %8.2f\n", name.c_str(), cpu_[name], bare->second,
+                            cpu_[name] / bare->second);
         }
     }
 

@@ -25,7 +25,8 @@ namespace {
 // The two exported functions the host calls first, by their C++ names.
 using CreateObjectFn = std::unique_ptr<ZarvLinesParm::Object> (*)(std::string_view);
 using ProgIdsFn = std::vector<std::string> (*)();
-constexpr const char* createObjectSymbol = "_ZN13ZarvLinesParm12CreateObjectESt17basic_string_viewIcSt11char_traitsIcEE";
+constexpr const char* createObjectSymbol =
+    "_ZN13ZarvLinesParm12CreateObjectESt17basic_string_viewIcSt11char_traitsIcEE";
 constexpr const char* progIdsSymbol = "_ZN13ZarvLinesParm7ProgIdsB5cxx11Ev";
 
 // One sample: prints the microseconds from dlopen to the first object.
@@ -84,7 +85,8 @@ int main(int argc, char** argv)
         times.push_back(std::atof(text));
     }
     std::sort(times.begin(), times.end());
-    std::printf("library load, dlopen to first CreateObject: median %.0f us, min %.0f us, max %.0f us (%d fresh processes)\n",
-                times[times.size() / 2], times.front(), times.back(), samples);
+    std::printf(
+        "library load, dlopen to first CreateObject: median %.0f us, min %.0f us, max %.0f us (%d fresh processes)\n",
+        times[times.size() / 2], times.front(), times.back(), samples);
     return 0;
 }

@@ -46,8 +46,7 @@ constexpr float kLargest = std::numeric_limits<float>::max();
 constexpr int kMinPower = -70;
 constexpr int kMaxPower = 60;
 
-struct Powers
-{
+struct Powers {
     long double p[kMaxPower - kMinPower + 1];
     Powers()
     {
@@ -61,8 +60,7 @@ const Powers tenTo;
 // ---- The expected text -------------------------------------------------------------------------
 
 // |value| = digits x 10^(exponent - 6), 10^6 <= digits < 10^7.
-struct Seven
-{
+struct Seven {
     bool negative = false;
     std::uint32_t digits = 0;
     int exponent = 0;
@@ -199,8 +197,7 @@ long double decimalOf(const Seven& s)
 
 // ---- Bookkeeping --------------------------------------------------------------------------------
 
-struct Counts
-{
+struct Counts {
     std::uint64_t checked = 0;
     std::uint64_t textViolations = 0;
     std::uint64_t readingViolations = 0;

@@ -64,8 +64,8 @@ int main(int argc, char** argv)
         }
         SetPreviewHandler(progId, nullptr);
         const double a = median(without), b = median(with);
-        std::printf("| %s | %.0f | %.0f | %+.0f | %ld |\n", progId.substr(progId.find('.') + 1).c_str(), a, b,
-                    b - a, calls);
+        std::printf("| %s | %.0f | %.0f | %+.0f | %ld |\n", progId.substr(progId.find('.') + 1).c_str(), a, b, b - a,
+                    calls);
         std::fflush(stdout);
     }
     return 0;

@@ -51,8 +51,9 @@ void writePrices(const QString& path)
         close = std::max(1.0, open + (uniform() - 0.5) * 0.2);
         const double high = std::max(open, close) + uniform() * 0.05, low = std::min(open, close) - uniform() * 0.05;
         const QByteArray when = timeText(time, TimeDetail::Minutes).toLatin1();
-        text.append(row, std::snprintf(row, sizeof row, "%s,%.2f,%.2f,%.2f,%.2f,%d\n", when.constData(), open, high, low, close,
-                                       100 + int(uniform() * 5000)));
+        text.append(row,
+                    std::snprintf(row, sizeof row, "%s,%.2f,%.2f,%.2f,%.2f,%d\n", when.constData(), open, high, low,
+                                  close, 100 + int(uniform() * 5000)));
         if (text.size() > (1 << 20)) {
             file.write(text);
             text.clear();

@@ -2,8 +2,8 @@
 // same widgets, shown and closed the same way, in the same run.
 //
 // The classes come from ProgIds(); each dialog's widgets are taken down once while it is shown
-// (kind, text, colour), and its bare twin is built from that in plain Qt. The two are timed in alternation, so that both see the same
-// machine, and the median of each is printed as a table with the ratio.
+// (kind, text, colour), and its bare twin is built from that in plain Qt. The two are timed in alternation, so that
+// both see the same machine, and the median of each is printed as a table with the ratio.
 //
 //     start_bench [--rounds N] [--only CLASS]
 //                                   (default 300 timed rounds per class, after 30 warm-up ones)

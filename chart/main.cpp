@@ -2,8 +2,8 @@
 // through its parameter dialog, as a charting host uses the library.
 
 #include "chart/app/ApplicationName.h"
-#include "chart/app/DrawingActions.h"
 #include "chart/app/DemoChart.h"
+#include "chart/app/DrawingActions.h"
 #include "chart/app/ExitSignals.h"
 #include "chart/app/MainWindow.h"
 #include "chart/app/WindowSettings.h"
@@ -49,35 +49,42 @@ bool parse(const QApplication& app, Options& options)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("A price chart with the twelve line tools of ZarvLinesParm."));
     parser.addHelpOption();
-    const QCommandLineOption csv(QStringLiteral("csv"),
-                                 QStringLiteral("Prices from FILE: separated values under a header naming the time, Open, "
-                                                "High, Low, Close and optionally Volume columns."),
-                                 QStringLiteral("FILE"));
-    const QCommandLineOption open(QStringLiteral("open"), QStringLiteral("The drawings of FILE instead of those kept from the last run."),
+    const QCommandLineOption csv(
+        QStringLiteral("csv"),
+        QStringLiteral("Prices from FILE: separated values under a header naming the time, Open, "
+                       "High, Low, Close and optionally Volume columns."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption open(QStringLiteral("open"),
+                                  QStringLiteral("The drawings of FILE instead of those kept from the last run."),
                                   QStringLiteral("FILE"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                       QStringLiteral("Render the chart offscreen into FILE (PNG) and exit."), QStringLiteral("FILE"));
-    const QCommandLineOption demo(QStringLiteral("demo"),
-                                  QStringLiteral("One tool of each kind on the sample data; with --screenshot, one of them "
-                                                 "edited through its dialog first. Keeps no drawings."));
-    const QCommandLineOption pointer(QStringLiteral("pointer"),
-                                     QStringLiteral("With --screenshot: the mouse resting at X,Y, in pixels from the chart's top "
-                                                    "left corner (the crosshair, the bar's values, the drawing a click would take)."),
-                                     QStringLiteral("X,Y"));
-    const QCommandLineOption magnet(QStringLiteral("magnet"),
-                                    QStringLiteral("The magnet on: points set or dragged near a bar's open, high, low or close "
-                                                   "take it (with --pointer, the crosshair shows where)."));
+                                        QStringLiteral("Render the chart offscreen into FILE (PNG) and exit."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("One tool of each kind on the sample data; with --screenshot, one of them "
+                       "edited through its dialog first. Keeps no drawings."));
+    const QCommandLineOption pointer(
+        QStringLiteral("pointer"),
+        QStringLiteral("With --screenshot: the mouse resting at X,Y, in pixels from the chart's top "
+                       "left corner (the crosshair, the bar's values, the drawing a click would take)."),
+        QStringLiteral("X,Y"));
+    const QCommandLineOption magnet(
+        QStringLiteral("magnet"),
+        QStringLiteral("The magnet on: points set or dragged near a bar's open, high, low or close "
+                       "take it (with --pointer, the crosshair shows where)."));
     parser.addOptions({csv, open, screenshot, demo, pointer, magnet});
     parser.process(app);
-    options = {parser.value(csv), parser.value(open), parser.value(screenshot), parser.isSet(demo), std::nullopt, parser.isSet(magnet)};
+    options = {parser.value(csv),  parser.value(open), parser.value(screenshot),
+               parser.isSet(demo), std::nullopt,       parser.isSet(magnet)};
     if (parser.isSet(pointer)) {
         const QStringList xy = parser.value(pointer).split(QLatin1Char(','));
         bool x = false, y = false;
         if (xy.size() == 2)
             options.pointer = QPoint(xy[0].trimmed().toInt(&x), xy[1].trimmed().toInt(&y));
         if (!x || !y) {
-            std::fprintf(stderr, "zarvchart: --pointer needs X,Y in whole pixels, not %s\n%s", qPrintable(parser.value(pointer)),
-                         qPrintable(parser.helpText()));
+            std::fprintf(stderr, "zarvchart: --pointer needs X,Y in whole pixels, not %s\n%s",
+                         qPrintable(parser.value(pointer)), qPrintable(parser.helpText()));
             return false;
         }
     }
@@ -114,12 +121,13 @@ int main(int argc, char** argv)
     bool windowless = false;
     for (int i = 1; i < argc; ++i)
         windowless = windowless || std::strncmp(argv[i], "--screenshot", 12) == 0 || std::strcmp(argv[i], "--help") == 0
-                     || std::strcmp(argv[i], "-h") == 0;
+            || std::strcmp(argv[i], "-h") == 0;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         if (windowless) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         } else if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-            std::fprintf(stderr, "zarvchart: no display to show the chart on; --screenshot FILE.png renders it offscreen\n");
+            std::fprintf(stderr,
+                         "zarvchart: no display to show the chart on; --screenshot FILE.png renders it offscreen\n");
             return 1;
         }
     }
@@ -140,10 +148,13 @@ int main(int argc, char** argv)
     // has kept its drawings (it hears of the signal first, the loop's end is queued after it).
     int endedBy = 0;
     if (shown) {
-        QObject::connect(&ExitSignals::instance(), &ExitSignals::caught, &app, [&endedBy](int signal) {
-            endedBy = signal;
-            QCoreApplication::exit(128 + signal);
-        }, Qt::QueuedConnection);
+        QObject::connect(
+            &ExitSignals::instance(), &ExitSignals::caught, &app,
+            [&endedBy](int signal) {
+                endedBy = signal;
+                QCoreApplication::exit(128 + signal);
+            },
+            Qt::QueuedConnection);
     }
 
     // The demo and a screenshot keep nothing and remember nothing: the user's own drawings and
@@ -200,14 +211,16 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     if (options.pointer) {
         const QPointF at(*options.pointer);
-        QMouseEvent move(QEvent::MouseMove, at, window.view().mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, window.view().mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QCoreApplication::sendEvent(&window.view(), &move);
     }
     // Encoded first, then written whole or not at all: a full disk leaves the old picture as it was.
     try {
         const QByteArray png = pngOf(window.grab().toImage());
         if (png.isEmpty())
-            throw ChartError(QStringLiteral("%1: cannot be written (the picture cannot be encoded)").arg(options.screenshot));
+            throw ChartError(
+                QStringLiteral("%1: cannot be written (the picture cannot be encoded)").arg(options.screenshot));
         writeWhole(options.screenshot, png);
     } catch (const ChartError& e) {
         tell(e.message(), false);

@@ -22,22 +22,21 @@ CLI::Validator valueCheck(std::function<std::string(const std::string&)> why)
     return CLI::Validator([why = std::move(why)](std::string& value) { return why(value); }, "");
 }
 
-const CLI::Validator isNumber = valueCheck([](const std::string& value) {
-    return parseNumber(value) ? std::string() : value + " is not a finite number";
-});
+const CLI::Validator isNumber = valueCheck(
+    [](const std::string& value) { return parseNumber(value) ? std::string() : value + " is not a finite number"; });
 
 const CLI::Validator isAssignment = valueCheck([](const std::string& value) {
     const auto eq = value.find('=');
     return eq != std::string::npos && parseTarget(std::string_view(value).substr(0, eq))
-               ? std::string()
-               : value + ": expected Member=Value or Member(i)=Value";
+        ? std::string()
+        : value + ": expected Member=Value or Member(i)=Value";
 });
 
-const CLI::Validator notEmpty = valueCheck([](const std::string& value) {
-    return value.empty() ? std::string("empty value") : std::string();
-});
+const CLI::Validator notEmpty = valueCheck(
+    [](const std::string& value) { return value.empty() ? std::string("empty value") : std::string(); });
 
-constexpr const char* classHelp = "a ProgID such as ZarvLinesParm.CircleElipseCls; the prefix and letter case may be left out";
+constexpr const char* classHelp =
+    "a ProgID such as ZarvLinesParm.CircleElipseCls; the prefix and letter case may be left out";
 
 /// The value of an option given on the command line, or nullopt.
 std::optional<std::string> given(const CLI::Option* option, const std::string& value)
@@ -94,30 +93,45 @@ Command parseArguments(int argc, const char* const* argv)
     app.require_subcommand(0, 1);
 
     CLI::App* list = app.add_subcommand("list", "Prints the ProgID of every class the library publishes.");
-    CLI::App* describe = app.add_subcommand("describe", "Prints a class's members, their kinds, types and index ranges as JSON.");
+    CLI::App* describe = app.add_subcommand("describe",
+                                            "Prints a class's members, their kinds, types and index ranges as JSON.");
     describe->add_option("class", command.className, classHelp)->required();
 
-    CLI::App* show = app.add_subcommand("show", "Sets a class's values, runs its dialog and prints every getter as one JSON object.");
+    CLI::App* show = app.add_subcommand(
+        "show", "Sets a class's values, runs its dialog and prints every getter as one JSON object.");
     ShowOptions& s = command.show;
     show->add_option("class", s.className, classHelp)->required();
     std::string fdef, jsonIn, press, screenshot;
-    const CLI::Option* fdefOption = show->add_option("--fdef", fdef, "Start's FDef (default 1: \"Save as Default\" shown)")
-                                        ->type_name("N")->check(isNumber);
-    show->add_option("--caption", s.caption, "Start's caption, for classes that take one (default empty)")->type_name("TEXT");
+    const CLI::Option* fdefOption = show->add_option("--fdef", fdef,
+                                                     "Start's FDef (default 1: \"Save as Default\" shown)")
+                                        ->type_name("N")
+                                        ->check(isNumber);
+    show->add_option("--caption", s.caption, "Start's caption, for classes that take one (default empty)")
+        ->type_name("TEXT");
     show->add_option("--set", s.sets, "set a property before Start; Member(i)=Value for an index")
-        ->type_name("Member=Value")->allow_extra_args(false)->check(isAssignment);
-    const CLI::Option* jsonOption = show->add_option("--json-in", jsonIn,
-        "set properties from a JSON object {\"Member(i)\": value, ...}, before any --set")->type_name("FILE|-")->check(notEmpty);
+        ->type_name("Member=Value")
+        ->allow_extra_args(false)
+        ->check(isAssignment);
+    const CLI::Option* jsonOption =
+        show->add_option("--json-in", jsonIn,
+                         "set properties from a JSON object {\"Member(i)\": value, ...}, before any --set")
+            ->type_name("FILE|-")
+            ->check(notEmpty);
     const CLI::Option* pressOption = show->add_option("--press", press, "answer the dialog once it shows")
-                                         ->type_name("ok|cancel|save|close")->check(CLI::IsMember(presses).description(""));
+                                         ->type_name("ok|cancel|save|close")
+                                         ->check(CLI::IsMember(presses).description(""));
     const CLI::Option* shotOption = show->add_option("--screenshot", screenshot,
-        "save an image of the dialog once it shows (before --press)")->type_name("FILE.png")->check(notEmpty);
+                                                     "save an image of the dialog once it shows (before --press)")
+                                        ->type_name("FILE.png")
+                                        ->check(notEmpty);
     show->footer("Numbers are decimal or 0x hexadecimal, and finite.");
 
-    CLI::App* gallery = app.add_subcommand("gallery", "Renders every dialog, filled with typical values, offscreen to "
-                                                      "DIRECTORY/<Class>.png and DIRECTORY/<Class>@2x.png.");
+    CLI::App* gallery = app.add_subcommand("gallery",
+                                           "Renders every dialog, filled with typical values, offscreen to "
+                                           "DIRECTORY/<Class>.png and DIRECTORY/<Class>@2x.png.");
     gallery->add_option("directory", command.directory, "where the pictures go (made when missing)")->required();
-    CLI::App* enter = app.add_subcommand("register", "Enters the library's classes in the per-user component registry.");
+    CLI::App* enter = app.add_subcommand("register",
+                                         "Enters the library's classes in the per-user component registry.");
     CLI::App* remove = app.add_subcommand("unregister", "Removes them from it again.");
 
     try {
@@ -130,13 +144,14 @@ Command parseArguments(int argc, const char* const* argv)
     } catch (const CLI::ParseError& e) {
         const std::vector<CLI::App*> chosen = app.get_subcommands();
         if (chosen.empty())
-            throw ArgumentError(e.what() + std::string(" (the commands are list, describe, show, gallery, register and unregister)"));
+            throw ArgumentError(
+                e.what() + std::string(" (the commands are list, describe, show, gallery, register and unregister)"));
         throw ArgumentError(chosen.front()->get_name() + ": " + e.what());
     }
 
     const std::pair<const CLI::App*, Command::Kind> kinds[] = {
-        {list, Command::Kind::List}, {describe, Command::Kind::Describe}, {show, Command::Kind::Show},
-        {gallery, Command::Kind::Gallery}, {enter, Command::Kind::Register}, {remove, Command::Kind::Unregister}};
+        {list, Command::Kind::List},       {describe, Command::Kind::Describe}, {show, Command::Kind::Show},
+        {gallery, Command::Kind::Gallery}, {enter, Command::Kind::Register},    {remove, Command::Kind::Unregister}};
     for (const auto& [sub, kind] : kinds)
         if (sub->parsed())
             command.kind = kind;

@@ -152,7 +152,8 @@ std::vector<Assignment> assignmentsFor(const ShowOptions& show, const std::vecto
     return out;
 }
 
-std::vector<ZarvLinesParm::Variant> startArguments(const std::vector<ZarvLinesParm::MemberInfo>& members, const ShowOptions& show)
+std::vector<ZarvLinesParm::Variant> startArguments(const std::vector<ZarvLinesParm::MemberInfo>& members,
+                                                   const ShowOptions& show)
 {
     const ZarvLinesParm::MemberInfo* start = findMember(members, "Start");
     if (!start || start->kind != ZarvLinesParm::MemberInfo::Kind::Method)

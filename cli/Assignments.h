@@ -36,7 +36,8 @@ std::vector<ZarvLinesParm::Variant> startArguments(const std::vector<ZarvLinesPa
                                                    const ShowOptions& show);
 
 /// The member named `name`, letter case ignored, or null.
-const ZarvLinesParm::MemberInfo* findMember(const std::vector<ZarvLinesParm::MemberInfo>& members, std::string_view name);
+const ZarvLinesParm::MemberInfo* findMember(const std::vector<ZarvLinesParm::MemberInfo>& members,
+                                            std::string_view name);
 
 /// Letter case ignored, ASCII only, as the library matches names.
 bool sameName(std::string_view a, std::string_view b);

@@ -47,10 +47,13 @@ DialogDriver::DialogDriver(Plan plan) : plan_(std::move(plan))
     }
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
     // Started by Start's loop: the application may not exist before Start makes it.
-    QMetaObject::invokeMethod(&timer_, [this] {
-        timer_.start(pollMs);
-        waited_.start();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &timer_,
+        [this] {
+            timer_.start(pollMs);
+            waited_.start();
+        },
+        Qt::QueuedConnection);
 }
 
 DialogDriver::~DialogDriver() { timer_.stop(); }
@@ -74,9 +77,7 @@ void DialogDriver::tick()
             timedOut(what);
         }
         break;
-    case Stage::Done:
-        timer_.stop();
-        break;
+    case Stage::Done: timer_.stop(); break;
     }
 }
 
@@ -102,8 +103,9 @@ void DialogDriver::act(QWidget& dialog)
     auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(name));
     // Only what a user could press: a hidden or disabled button is not there for them.
     if (!button || !button->isVisible() || !button->isEnabled()) {
-        return giveUp(dialog, "--press " + std::string(pressName(*plan_.press)) + ": the dialog shows no such button ("
-                                  + name + ")");
+        return giveUp(dialog,
+                      "--press " + std::string(pressName(*plan_.press)) + ": the dialog shows no such button (" + name
+                          + ")");
     }
     button->click();
 }

@@ -12,7 +12,8 @@ namespace zarvcli {
 std::optional<std::string> savePng(const QPixmap& picture, const QString& file)
 {
     // The PNG writer warns of a failed write itself; the caller's one line is enough.
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString&) {});
     QSaveFile out(file);
     // commit() misses a write that fails while it flushes the last of the data; flush() does not.
     const bool saved = out.open(QIODevice::WriteOnly) && picture.save(&out, "PNG") && out.flush() && out.commit();

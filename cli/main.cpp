@@ -38,7 +38,8 @@ constexpr std::string_view progIdPrefix = "ZarvLinesParm.";
 std::string progIdOf(std::string_view name)
 {
     std::string progId(name);
-    if (progId.size() < progIdPrefix.size() || !sameName(std::string_view(progId).substr(0, progIdPrefix.size()), progIdPrefix))
+    if (progId.size() < progIdPrefix.size()
+        || !sameName(std::string_view(progId).substr(0, progIdPrefix.size()), progIdPrefix))
         progId = std::string(progIdPrefix) + progId;
     for (const std::string& known : ZarvLinesParm::ProgIds()) {
         if (sameName(known, progId))
@@ -133,24 +134,14 @@ int run(int argc, char** argv)
     try {
         const Command command = parseArguments(argc, argv);
         switch (command.kind) {
-        case Command::Kind::Usage:
-            std::cerr << usage();
-            return 2;
-        case Command::Kind::Help:
-            std::cout << command.help;
-            return 0;
-        case Command::Kind::List:
-            return list();
-        case Command::Kind::Describe:
-            return describe(command.className);
-        case Command::Kind::Show:
-            return show(command.show);
-        case Command::Kind::Gallery:
-            return gallery(command.directory, argv[0]);
-        case Command::Kind::Register:
-            return enter(true);
-        case Command::Kind::Unregister:
-            return enter(false);
+        case Command::Kind::Usage: std::cerr << usage(); return 2;
+        case Command::Kind::Help: std::cout << command.help; return 0;
+        case Command::Kind::List: return list();
+        case Command::Kind::Describe: return describe(command.className);
+        case Command::Kind::Show: return show(command.show);
+        case Command::Kind::Gallery: return gallery(command.directory, argv[0]);
+        case Command::Kind::Register: return enter(true);
+        case Command::Kind::Unregister: return enter(false);
         }
     } catch (const ArgumentError& e) {
         std::cerr << "zarvlinesparm: " << e.what() << '\n';

@@ -41,10 +41,7 @@ bool detail::claimOwnership()
     return owner.compare_exchange_strong(nobody, caller, std::memory_order_acq_rel);
 }
 
-void detail::refuseOtherThread()
-{
-    throw Error(5, "called off the thread that owns the library");
-}
+void detail::refuseOtherThread() { throw Error(5, "called off the thread that owns the library"); }
 
 void ensureApplication()
 {

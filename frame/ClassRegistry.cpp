@@ -18,10 +18,7 @@ std::deque<ClassEntry>& table()
 
 } // namespace
 
-const ClassEntry& registerClass(ClassEntry entry)
-{
-    return table().emplace_back(std::move(entry));
-}
+const ClassEntry& registerClass(ClassEntry entry) { return table().emplace_back(std::move(entry)); }
 
 const ClassEntry* findClass(std::string_view progId)
 {
@@ -41,10 +38,7 @@ std::vector<const ClassEntry*> allClasses()
     return out;
 }
 
-std::string progIdOf(std::string_view className)
-{
-    return std::string(libraryName) + "." + std::string(className);
-}
+std::string progIdOf(std::string_view className) { return std::string(libraryName) + "." + std::string(className); }
 
 } // namespace ZarvLinesParm::frame
 

@@ -20,7 +20,7 @@ namespace ZarvLinesParm::frame {
 inline constexpr std::string_view libraryName = "ZarvLinesParm";
 
 struct ClassEntry {
-    std::string progId;  // "ZarvLinesParm.<class>"
+    std::string progId; // "ZarvLinesParm.<class>"
     std::string classId; // "{...}": fixed for good, since hosts may have stored it
     std::unique_ptr<Object> (*create)();
     const MemberTable* members;

@@ -49,10 +49,12 @@ std::set<QString> installedPlatforms()
         const QDir dir(folder);
         for (const QString& file : dir.entryList(QDir::Files)) {
             const QJsonObject meta = QPluginLoader(dir.filePath(file)).metaData();
-            if (!meta.value(QLatin1String("IID")).toString().startsWith(
-                    QLatin1String("org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface")))
+            if (!meta.value(QLatin1String("IID"))
+                     .toString()
+                     .startsWith(QLatin1String("org.qt-project.Qt.QPA.QPlatformIntegrationFactoryInterface")))
                 continue;
-            const QJsonArray keys = meta.value(QLatin1String("MetaData")).toObject().value(QLatin1String("Keys")).toArray();
+            const QJsonArray keys =
+                meta.value(QLatin1String("MetaData")).toObject().value(QLatin1String("Keys")).toArray();
             for (const QJsonValue key : keys)
                 names.insert(key.toString().toLower());
         }

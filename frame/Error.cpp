@@ -24,10 +24,7 @@ std::string Error::standardText(int number)
     }
 }
 
-Error::Error(int number)
-    : Error(number, std::string())
-{
-}
+Error::Error(int number) : Error(number, std::string()) {}
 
 Error::Error(int number, const std::string& detail)
     : std::runtime_error(standardText(number)), number_(number), detail_(detail)

@@ -7,10 +7,7 @@ namespace ZarvLinesParm::frame {
 // A flag set keeps a row of check boxes in one 16-bit field, box k as bit k.
 
 /// Whether box `bit` shows checked: bit `bit` of the field is set.
-constexpr bool flagIsSet(std::int16_t field, int bit)
-{
-    return (static_cast<std::uint16_t>(field) >> bit) & 1u;
-}
+constexpr bool flagIsSet(std::int16_t field, int bit) { return (static_cast<std::uint16_t>(field) >> bit) & 1u; }
 
 /// The field after "OK" has read box `bit` with value `boxValue`. A box in any state but
 /// cleared ORs its bit in; a cleared box ANDs the field with 255 - 2^bit. The mask is 8 bits

@@ -1,8 +1,8 @@
 #include "frame/LateBinding.h"
 
 #include "frame/Application.h"
-#include "frame/NearestRounding.h"
 #include "frame/Names.h"
+#include "frame/NearestRounding.h"
 #include "frame/NumberReading.h"
 
 #include <cmath>
@@ -15,12 +15,17 @@ namespace {
 // Every numeric alternative as a double: all of them convert exactly.
 std::optional<double> numberIn(const Variant& value)
 {
-    return std::visit([](const auto& v) -> std::optional<double> {
-        using V = std::decay_t<decltype(v)>;
-        if constexpr (std::is_same_v<V, std::monostate>) return 0.0;
-        else if constexpr (std::is_same_v<V, std::string>) return std::nullopt;
-        else return static_cast<double>(v);
-    }, value);
+    return std::visit(
+        [](const auto& v) -> std::optional<double> {
+            using V = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<V, std::monostate>)
+                return 0.0;
+            else if constexpr (std::is_same_v<V, std::string>)
+                return std::nullopt;
+            else
+                return static_cast<double>(v);
+        },
+        value);
 }
 
 template <class Whole>
@@ -57,16 +62,18 @@ Variant convert(const Variant& value, ValueType type)
         throw Error(13);
     switch (type) {
     case ValueType::Int16:
-        if (const auto* v = std::get_if<std::int16_t>(&value)) return *v;
+        if (const auto* v = std::get_if<std::int16_t>(&value))
+            return *v;
         return whole<std::int16_t>(*number);
     case ValueType::Int32:
-        if (const auto* v = std::get_if<std::int32_t>(&value)) return *v;
+        if (const auto* v = std::get_if<std::int32_t>(&value))
+            return *v;
         return whole<std::int32_t>(*number);
     case ValueType::Float:
-        if (const auto* v = std::get_if<float>(&value)) return *v;
+        if (const auto* v = std::get_if<float>(&value))
+            return *v;
         return single(*number);
-    case ValueType::String:
-        break;
+    case ValueType::String: break;
     }
     throw Error(13);
 }
@@ -102,8 +109,7 @@ Variant invoke(const MemberTable& table, const Object* caller, std::string_view 
     const std::size_t expected = kind == Invoke::Let ? indexes + 1 : indexes;
     if (kind == Invoke::Method || args.size() != expected)
         throw Error(450);
-    const std::int16_t index =
-        indexes ? std::get<std::int16_t>(convert(args[0], ValueType::Int16)) : std::int16_t{0};
+    const std::int16_t index = indexes ? std::get<std::int16_t>(convert(args[0], ValueType::Int16)) : std::int16_t{0};
     if (kind == Invoke::Get)
         return member->get(caller, index);
     const Variant value = convert(args.back(), info.type);

@@ -33,20 +33,29 @@
 
 namespace ZarvLinesParm::frame {
 
-template <class T> inline constexpr bool isValueType = false;
-template <> inline constexpr bool isValueType<std::int16_t> = true;
-template <> inline constexpr bool isValueType<std::int32_t> = true;
-template <> inline constexpr bool isValueType<float> = true;
-template <> inline constexpr bool isValueType<std::string> = true;
+template <class T>
+inline constexpr bool isValueType = false;
+template <>
+inline constexpr bool isValueType<std::int16_t> = true;
+template <>
+inline constexpr bool isValueType<std::int32_t> = true;
+template <>
+inline constexpr bool isValueType<float> = true;
+template <>
+inline constexpr bool isValueType<std::string> = true;
 
 template <class T>
 constexpr ValueType valueTypeOf()
 {
     static_assert(isValueType<T>, "a member's type is Int16, Int32, Float or String");
-    if constexpr (std::is_same_v<T, std::int16_t>) return ValueType::Int16;
-    else if constexpr (std::is_same_v<T, std::int32_t>) return ValueType::Int32;
-    else if constexpr (std::is_same_v<T, float>) return ValueType::Float;
-    else return ValueType::String;
+    if constexpr (std::is_same_v<T, std::int16_t>)
+        return ValueType::Int16;
+    else if constexpr (std::is_same_v<T, std::int32_t>)
+        return ValueType::Int32;
+    else if constexpr (std::is_same_v<T, float>)
+        return ValueType::Float;
+    else
+        return ValueType::String;
 }
 
 /// A property on one field of the record: the getter reads the working record, the setter
@@ -58,7 +67,9 @@ public:
     using Value = T;
 
     constexpr Field(std::string_view name, Records<Record>& records, T Record::*member)
-        : name_(name), records_(&records), member_(member) {}
+        : name_(name), records_(&records), member_(member)
+    {
+    }
 
     constexpr std::string_view name() const { return name_; }
     T get(const Object* caller) const
@@ -87,9 +98,10 @@ public:
     static constexpr std::int16_t first = 1;
     static constexpr std::int16_t last = static_cast<std::int16_t>(N);
 
-    constexpr ArrayField(std::string_view name, Records<Record>& records,
-                         std::array<T, N> Record::*member)
-        : name_(name), records_(&records), member_(member) {}
+    constexpr ArrayField(std::string_view name, Records<Record>& records, std::array<T, N> Record::*member)
+        : name_(name), records_(&records), member_(member)
+    {
+    }
 
     constexpr std::string_view name() const { return name_; }
     T get(const Object* caller, std::int16_t i) const
@@ -126,7 +138,9 @@ public:
     using Value = float;
 
     constexpr WholeAsFloatField(std::string_view name, Records<Record>& records, std::int16_t Record::*member)
-        : name_(name), records_(&records), member_(member) {}
+        : name_(name), records_(&records), member_(member)
+    {
+    }
 
     constexpr std::string_view name() const { return name_; }
     float get(const Object* caller) const
@@ -203,8 +217,8 @@ Member property(const ArrayField<Record, T, N>& field)
 {
     using F = ArrayField<Record, T, N>;
     Member m;
-    m.info = {std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(),
-              std::pair{F::first, F::last}, {}};
+    m.info = {
+        std::string(field.name()), MemberInfo::Kind::Property, valueTypeOf<T>(), std::pair{F::first, F::last}, {}};
     m.get = [field](const Object* caller, std::int16_t i) { return Variant(field.get(caller, i)); };
     m.let = [field](std::int16_t i, const Variant& value) { field.let(i, std::get<T>(value)); };
     return m;
@@ -216,12 +230,10 @@ template <class... Args, class Call>
 Member method(std::string_view name, Call call)
 {
     Member m;
-    m.info = {std::string(name), MemberInfo::Kind::Method, ValueType::Int16, std::nullopt,
-              {valueTypeOf<Args>()...}};
+    m.info = {std::string(name), MemberInfo::Kind::Method, ValueType::Int16, std::nullopt, {valueTypeOf<Args>()...}};
     m.call = [call](const std::vector<Variant>& args) {
-        return [&]<std::size_t... I>(std::index_sequence<I...>) {
-            return Variant(call(std::get<Args>(args[I])...));
-        }(std::index_sequence_for<Args...>{});
+        return [&]<std::size_t... I>(std::index_sequence<I...>) { return Variant(call(std::get<Args>(args[I])...)); }
+        (std::index_sequence_for<Args...>{});
     };
     return m;
 }

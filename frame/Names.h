@@ -7,10 +7,7 @@ namespace ZarvLinesParm::frame {
 
 // ProgIDs and member names match without regard to ASCII letter case.
 
-constexpr char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+constexpr char foldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 constexpr bool sameName(std::string_view a, std::string_view b)
 {

@@ -15,20 +15,13 @@ namespace {
 
 // ---- Scan stage: walk the text as the number reading sees it ---------------------------------
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
-bool isDecimalDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The text with its blanks gone: they are ignored wherever they stand, so the cursor never
 // rests on one. '\0' stands for the end; a '\0' inside the text ends the number just the same.
-class Cursor
-{
+class Cursor {
 public:
     explicit Cursor(std::string_view text) : text_(text) { skipBlanks(); }
 
@@ -71,11 +64,10 @@ constexpr int kKeptDigits = 800;
 constexpr std::int64_t kExponentClamp = 1'000'000'000;
 
 // A decimal number as 0.digits x 10^exponent, leading zeros stripped.
-struct DecimalNumber
-{
+struct DecimalNumber {
     bool negative = false;
     bool hasDigits = false; // "0" has digits but no significant ones; "." and "-" have none
-    bool sticky = false;    // a non-zero digit was dropped beyond kKeptDigits
+    bool sticky = false; // a non-zero digit was dropped beyond kKeptDigits
     int count = 0;
     std::int64_t exponent = 0;
     std::array<char, kKeptDigits> digits;
@@ -154,8 +146,7 @@ DecimalNumber scanDecimal(Cursor& cursor)
 
 // A whole number written in base 8 or 16: its leading 61 to 64 bits, then how many bits
 // followed and whether any of them was set - all that rounding to a double needs.
-struct WholeNumber
-{
+struct WholeNumber {
     std::uint64_t top = 0;
     int shift = 0;
     bool sticky = false;
@@ -202,10 +193,7 @@ double largest(bool negative)
     return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
 }
 
-double zero(bool negative)
-{
-    return negative ? -0.0 : 0.0;
-}
+double zero(bool negative) { return negative ? -0.0 : 0.0; }
 
 // Decimal exponents (of 0.d...) beyond which no double need be asked about.
 constexpr std::int64_t kExponentLimit = 400;
@@ -278,15 +266,9 @@ double readNumber(std::string_view text)
     return convertDecimal(scanDecimal(cursor));
 }
 
-float readSingle(std::string_view text)
-{
-    return toSingle(readNumber(text));
-}
+float readSingle(std::string_view text) { return toSingle(readNumber(text)); }
 
-std::optional<std::int16_t> readInteger16(std::string_view text)
-{
-    return toWhole<std::int16_t>(readNumber(text));
-}
+std::optional<std::int16_t> readInteger16(std::string_view text) { return toWhole<std::int16_t>(readNumber(text)); }
 
 float toSingle(double value)
 {

@@ -16,8 +16,7 @@ constexpr int kSignificantDigits = 7;
 
 // The value rounded to seven significant digits, as digits d0 d1..d6 and the decimal exponent
 // of d0 (value ~ d0.d1..d6 x 10^exponent). The digits are never all zero unless the value is.
-struct RoundedDecimal
-{
+struct RoundedDecimal {
     bool negative = false;
     char digits[kSignificantDigits] = {};
     int exponent = 0;
@@ -29,8 +28,8 @@ struct RoundedDecimal
 RoundedDecimal roundToSevenDigits(double value)
 {
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific,
+                                      kSignificantDigits - 1);
     // "[-]d.dddddde(+|-)XX": the buffer is far larger than the longest such text.
     std::string_view written(text, static_cast<std::size_t>(result.ptr - text));
 
@@ -157,8 +156,8 @@ std::string fixedNumberForm(float value, int decimals)
     // binary value, ties to even, without looking at the locale.
     const NearestRounding nearest;
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(value),
-                                      std::chars_format::fixed, decimals);
+    const auto result = std::to_chars(text, text + sizeof text, static_cast<double>(value), std::chars_format::fixed,
+                                      decimals);
     return std::string(text, result.ptr);
 }
 

@@ -29,8 +29,8 @@ void watchUserEdits(QWidget& dialog, std::function<void()> edited)
         QObject::connect(swatch, &Swatch::colourChosen, &dialog, edited);
 }
 
-void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object> (*makeView)(),
-                        const Object*& view, PreviewStage stage) noexcept
+void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object> (*makeView)(), const Object*& view,
+                        PreviewStage stage) noexcept
 {
     try {
         // A copy: the handler may register another one, or remove itself, while it runs.

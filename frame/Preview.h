@@ -21,8 +21,8 @@ void watchUserEdits(QWidget& dialog, std::function<void()> edited);
 /// Calls the registered handler (there is one: `showPreview` asks first) with a fresh object made
 /// by `makeView` and `stage`, with `view` pointing at that object meanwhile. Contains whatever the
 /// handler throws, as a Qt warning.
-void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object> (*makeView)(),
-                        const Object*& view, PreviewStage stage) noexcept;
+void callPreviewHandler(const PreviewHandler& registered, std::unique_ptr<Object> (*makeView)(), const Object*& view,
+                        PreviewStage stage) noexcept;
 
 /// Shows the host `outcome` as the would-be outcome at `stage`.
 template <class Record>

@@ -26,7 +26,9 @@ public:
     using Record = R;
 
     RecordDialog(Records<Record>& records, const QString& objectName, const QString& designTitle)
-        : ParmDialog(objectName, designTitle), records_(records) {}
+        : ParmDialog(objectName, designTitle), records_(records)
+    {
+    }
 
     /// The load handler: fills the controls (some tools also write a record here).
     virtual void load() {}
@@ -46,14 +48,17 @@ public:
             if (previewPending_)
                 return;
             previewPending_ = true;
-            QMetaObject::invokeMethod(this, [this] {
-                previewPending_ = false;
-                Record outcome = wouldStore();
-                if (outcome == *reported_)
-                    return;
-                *reported_ = std::move(outcome);
-                showPreview(records_, *reported_, PreviewStage::Editing);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    previewPending_ = false;
+                    Record outcome = wouldStore();
+                    if (outcome == *reported_)
+                        return;
+                    *reported_ = std::move(outcome);
+                    showPreview(records_, *reported_, PreviewStage::Editing);
+                },
+                Qt::QueuedConnection);
         });
     }
 

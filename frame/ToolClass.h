@@ -47,9 +47,9 @@ public:
     /// `frame::Start`, in the order `Describe` lists them.
     template <class... Members>
     ToolClass(std::string_view className, std::string_view classId, Records<Record>& records, const Members&... members)
-        : records_(records),
-          members_{member(members)...},
-          entry_(registerClass({progIdOf(className), std::string(classId), &create, &members_, &records.previewHandler}))
+        : records_(records), members_{member(members)...},
+          entry_(
+              registerClass({progIdOf(className), std::string(classId), &create, &members_, &records.previewHandler}))
     {
         records.makeView = &create;
     }

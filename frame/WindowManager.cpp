@@ -23,18 +23,14 @@ struct NativeWindow : QWidget {
 
 } // namespace
 
-WindowHandle windowHandle(QWidget& window)
-{
-    return reinterpret_cast<WindowHandle>(&window);
-}
+WindowHandle windowHandle(QWidget& window) { return reinterpret_cast<WindowHandle>(&window); }
 
 bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy, unsigned flags)
 {
     // Found among the top-level windows, never followed: a made-up handle names none of them.
     const QWidgetList windows = QApplication::topLevelWidgets();
-    const auto found = std::find_if(windows.begin(), windows.end(), [window](QWidget* w) {
-        return reinterpret_cast<WindowHandle>(w) == window;
-    });
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [window](QWidget* w) { return reinterpret_cast<WindowHandle>(w) == window; });
     if (found == windows.end())
         return false;
     QWidget* widget = *found;

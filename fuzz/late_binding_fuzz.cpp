@@ -42,8 +42,7 @@ const Library& library()
 std::string memberName(FuzzedDataProvider& in, const std::vector<MemberInfo>& members)
 {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-    case 0:
-        return in.ConsumeRandomLengthString(24);
+    case 0: return in.ConsumeRandomLengthString(24);
     case 1: { // a real name in a random letter case
         std::string name = members[in.ConsumeIntegralInRange<std::size_t>(0, members.size() - 1)].name;
         for (char& c : name)
@@ -51,8 +50,7 @@ std::string memberName(FuzzedDataProvider& in, const std::vector<MemberInfo>& me
                 c = static_cast<char>(c ^ 0x20);
         return name;
     }
-    default:
-        return members[in.ConsumeIntegralInRange<std::size_t>(0, members.size() - 1)].name;
+    default: return members[in.ConsumeIntegralInRange<std::size_t>(0, members.size() - 1)].name;
     }
 }
 
@@ -66,7 +64,7 @@ Variant argument(FuzzedDataProvider& in)
     case 4: return in.ConsumeFloatingPoint<double>();
     case 5: return in.ConsumeRandomLengthString(16);
     case 6: return static_cast<std::int16_t>(in.ConsumeIntegralInRange(-2, 8)); // near the index ranges
-    default: return static_cast<float>(in.ConsumeIntegralInRange(-3, 3)) / 2;    // halves: rounding
+    default: return static_cast<float>(in.ConsumeIntegralInRange(-3, 3)) / 2; // halves: rounding
     }
 }
 

@@ -32,7 +32,8 @@ Values distinctValues(const std::string& progId)
 {
     Values set;
     for (const MemberInfo& m : Describe(progId))
-        for (int i = m.index ? m.index->first : 0; m.kind == MemberInfo::Kind::Property && i <= (m.index ? m.index->second : 0); ++i) {
+        for (int i = m.index ? m.index->first : 0;
+             m.kind == MemberInfo::Kind::Property && i <= (m.index ? m.index->second : 0); ++i) {
             const std::string name = m.index ? m.name + "(" + std::to_string(i) + ")" : m.name;
             switch (m.type) {
             case ValueType::Int16: set[name] = std::int16_t(1); break;
@@ -55,30 +56,42 @@ TEST(CreateObject, ThePublishedClassesKeepTheirNamesIdentifiersAndMembersInOrder
         const char* classId;
         std::vector<std::string> members;
     } published[] = {
-        {"ZarvLinesParm.RetracementParmClass", "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}",
+        {"ZarvLinesParm.RetracementParmClass",
+         "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}",
          {"Cor(1..1)", "SaveDefault", "V(1..6)", "Start", "Extend", "Numbers"}},
-        {"ZarvLinesParm.ZarvArcsParmClass", "{4BE56B9B-AF40-4E9A-8CEB-3EB04B96ACCE}",
+        {"ZarvLinesParm.ZarvArcsParmClass",
+         "{4BE56B9B-AF40-4E9A-8CEB-3EB04B96ACCE}",
          {"Cor(1..1)", "SaveDefault", "V(1..6)", "Start", "FullCircle"}},
-        {"ZarvLinesParm.ZarvRangerParmClass", "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}",
+        {"ZarvLinesParm.ZarvRangerParmClass",
+         "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}",
          {"Periodos", "Cte1", "Cte2", "Cor1", "Cor2", "Cor3", "ONH", "Caption", "ExtendRightCaption", "ExtendRight",
           "Start", "SaveDefault"}},
-        {"ZarvLinesParm.ZarvExpParmClass", "{AE01A118-85B6-464B-A5AB-0280B30BD0C3}",
+        {"ZarvLinesParm.ZarvExpParmClass",
+         "{AE01A118-85B6-464B-A5AB-0280B30BD0C3}",
          {"Caption", "FExpShow", "Cor(1..4)", "SaveDefault", "V(1..4)", "Start"}},
-        {"ZarvLinesParm.zarvFanParmClass", "{D86272E1-CD0C-45E8-B220-2232260DCB92}",
+        {"ZarvLinesParm.zarvFanParmClass",
+         "{D86272E1-CD0C-45E8-B220-2232260DCB92}",
          {"Cor(1..4)", "Porcento(1..4)", "FanShow", "HLines", "AteFim", "SaveDefault", "Start"}},
-        {"ZarvLinesParm.ZarvForkParmClass", "{09CAF74F-DAA2-4B22-A75B-F6EB32EE9DDA}",
+        {"ZarvLinesParm.ZarvForkParmClass",
+         "{09CAF74F-DAA2-4B22-A75B-F6EB32EE9DDA}",
          {"SaveDefault", "ForkShow", "Cor(1..4)", "Per1(1..4)", "Start"}},
-        {"ZarvLinesParm.ZarvDravelPArmClass", "{0256CAB5-02BC-43F5-A591-03057242E0E8}",
+        {"ZarvLinesParm.ZarvDravelPArmClass",
+         "{0256CAB5-02BC-43F5-A591-03057242E0E8}",
          {"Cor(1..2)", "SaveDefault", "V(1..2)", "Start"}},
-        {"ZarvLinesParm.GannSQ9ParmClass", "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}",
+        {"ZarvLinesParm.GannSQ9ParmClass",
+         "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}",
          {"Cor", "Price", "Time", "SaveDefault", "Start", "Step", "UpDown"}},
-        {"ZarvLinesParm.ZarvGannParmClass", "{AF79F937-8D64-4696-A380-B479E77A0ABD}",
+        {"ZarvLinesParm.ZarvGannParmClass",
+         "{AF79F937-8D64-4696-A380-B479E77A0ABD}",
          {"Cor(1..2)", "SaveDefault", "Start", "NZones"}},
-        {"ZarvLinesParm.GannFanParmClass", "{9C00F6C9-DD3E-4415-A23E-D39E6CAC1B3C}",
+        {"ZarvLinesParm.GannFanParmClass",
+         "{9C00F6C9-DD3E-4415-A23E-D39E6CAC1B3C}",
          {"Cor(1..1)", "SaveDefault", "V(1..6)", "Start"}},
-        {"ZarvLinesParm.ZarvLeastSquareClass", "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}",
+        {"ZarvLinesParm.ZarvLeastSquareClass",
+         "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}",
          {"Cor(1..3)", "SaveDefault", "V(1..2)", "Start", "UseToCalc"}},
-        {"ZarvLinesParm.CircleElipseCls", "{7EFD7251-C3D8-44CC-9131-7A807D4BBC0D}",
+        {"ZarvLinesParm.CircleElipseCls",
+         "{7EFD7251-C3D8-44CC-9131-7A807D4BBC0D}",
          {"Cor(1..2)", "Fill", "SaveDefault", "Start"}},
     };
     std::map<std::string, std::string> classIds; // as the C interface lists the classes
@@ -95,14 +108,16 @@ TEST(CreateObject, ThePublishedClassesKeepTheirNamesIdentifiersAndMembersInOrder
     // tool's file would make the registry send that tool's hosts to it.
     std::set<std::string> distinct;
     for (const auto& [progId, classId] : classIds) {
-        EXPECT_TRUE(std::regex_match(classId, std::regex(R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})"))) << progId;
+        EXPECT_TRUE(std::regex_match(classId, std::regex(R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})")))
+            << progId;
         EXPECT_TRUE(distinct.insert(classId).second) << progId << " shares " << classId;
     }
     for (const auto& [progId, classId, members] : published) {
         EXPECT_EQ(classIds[progId], classId) << progId;
         std::vector<std::string> names;
         for (const MemberInfo& m : Describe(progId))
-            names.push_back(m.index ? m.name + "(" + std::to_string(m.index->first) + ".." + std::to_string(m.index->second) + ")"
+            names.push_back(m.index ? m.name + "(" + std::to_string(m.index->first) + ".."
+                                    + std::to_string(m.index->second) + ")"
                                     : m.name);
         EXPECT_EQ(names, members) << progId;
     }
@@ -189,7 +204,8 @@ TEST(LateBinding, CallsThatDoNotFitTheMemberFailWithTheirNumberAndChangeNothing)
         {"Start", Invoke::Method, {std::int16_t{1}, std::int16_t{2}}, 13},
     };
     for (const auto& call : calls)
-        EXPECT_EQ(errorOf([&] { o->invoke(call.member, call.kind, call.args); }), call.error) << call.member << " " << &call - calls;
+        EXPECT_EQ(errorOf([&] { o->invoke(call.member, call.kind, call.args); }), call.error)
+            << call.member << " " << &call - calls;
     EXPECT_EQ(parameterValue(*o, "Fill"), Variant(std::int16_t{4}));
     EXPECT_EQ(o->invoke("Cor", Invoke::Get, {std::int16_t{2}}), Variant(std::int32_t{77}));
     auto range = CreateObject("ZarvLinesParm.ZarvRangerParmClass");
@@ -203,10 +219,14 @@ namespace {
 zlp_variant cValue(const Variant& v)
 {
     zlp_variant c{};
-    if (const auto* i = std::get_if<std::int16_t>(&v)) c = {ZLP_INT16, {.i16 = *i}};
-    else if (const auto* l = std::get_if<std::int32_t>(&v)) c = {ZLP_INT32, {.i32 = *l}};
-    else if (const auto* f = std::get_if<float>(&v)) c = {ZLP_FLOAT, {.f32 = *f}};
-    else if (const auto* t = std::get_if<std::string>(&v)) c = {ZLP_STRING, {.str = t->c_str()}};
+    if (const auto* i = std::get_if<std::int16_t>(&v))
+        c = {ZLP_INT16, {.i16 = *i}};
+    else if (const auto* l = std::get_if<std::int32_t>(&v))
+        c = {ZLP_INT32, {.i32 = *l}};
+    else if (const auto* f = std::get_if<float>(&v))
+        c = {ZLP_FLOAT, {.f32 = *f}};
+    else if (const auto* t = std::get_if<std::string>(&v))
+        c = {ZLP_STRING, {.str = t->c_str()}};
     return c;
 }
 
@@ -220,13 +240,12 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     const zlp_variant three = cValue(std::int16_t{3});
     zlp_variant unknownType = three;
     unknownType.type = 42;
-    const struct
-    {
+    const struct {
         int number;
         const char* text;
-        std::function<void()> cpp;     // fails with `number` in C++, where a detail could creep in
+        std::function<void()> cpp; // fails with `number` in C++, where a detail could creep in
         std::function<zlp_status()> c; // the same through the C interface
-        std::string detail;            // what the detail holds
+        std::string detail; // what the detail holds
     } table[] = {
         {5, "Invalid procedure call or argument", {}, [] { return zlp_create(nullptr, nullptr); }, "null"},
         {6, "Overflow", [&] { o->invoke("Fill", Invoke::Let, {1e300}); }, {}, ""},
@@ -238,8 +257,11 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
         {51, "Internal error", {}, {}, ""},
         {68, "Device unavailable", {}, {}, ""},
         {75, "Path/File access error", {}, {}, ""},
-        {91, "Object variable or With block variable not set", {},
-         [] { return zlp_get(nullptr, "Fill", nullptr, 0, nullptr); }, "handle"},
+        {91,
+         "Object variable or With block variable not set",
+         {},
+         [] { return zlp_get(nullptr, "Fill", nullptr, 0, nullptr); },
+         "handle"},
         {380, "Invalid property value", {}, {}, ""},
         {400, "Form already displayed; can't show modally", {}, {}, ""},
         {429, "Can't create object", [&] { CreateObject("CircleElipseCls"); },
@@ -285,9 +307,9 @@ std::optional<std::vector<Variant>> argumentsFor(const MemberInfo& m, Invoke kin
     if (m.index)
         args.emplace_back(m.index->first);
     if (kind == Invoke::Let)
-        args.push_back(m.type == ValueType::String ? Variant(std::string("off"))
-                       : m.type == ValueType::Float ? Variant(7.5f)
-                                                    : Variant(std::int16_t{7}));
+        args.push_back(m.type == ValueType::String      ? Variant(std::string("off"))
+                           : m.type == ValueType::Float ? Variant(7.5f)
+                                                        : Variant(std::int16_t{7}));
     return args;
 }
 
@@ -333,8 +355,9 @@ void callEverythingOffThread(Refusals& refusals)
                     c.push_back(cValue(v));
                 zlp_variant result{};
                 refusals.expect(kind == Invoke::Get ? zlp_get(handle, m.name.c_str(), c.data(), c.size(), &result)
-                                : kind == Invoke::Let ? zlp_let(handle, m.name.c_str(), c.data(), c.size())
-                                                      : zlp_call(handle, m.name.c_str(), c.data(), c.size(), &result));
+                                    : kind == Invoke::Let
+                                    ? zlp_let(handle, m.name.c_str(), c.data(), c.size())
+                                    : zlp_call(handle, m.name.c_str(), c.data(), c.size(), &result));
             }
         if (zlp_release(handle) != ZLP_OK)
             ++refusals.wrong;

@@ -32,16 +32,19 @@ namespace {
 std::string startCircle(int* number = nullptr)
 {
     QObject presser;
-    QMetaObject::invokeMethod(&presser, [&presser] {
-        auto* poll = new QTimer(&presser);
-        QObject::connect(poll, &QTimer::timeout, [poll] {
-            if (QWidget* d = QApplication::activeModalWidget()) {
-                poll->stop();
-                d->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-            }
-        });
-        poll->start(1);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &presser,
+        [&presser] {
+            auto* poll = new QTimer(&presser);
+            QObject::connect(poll, &QTimer::timeout, [poll] {
+                if (QWidget* d = QApplication::activeModalWidget()) {
+                    poll->stop();
+                    d->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+                }
+            });
+            poll->start(1);
+        },
+        Qt::QueuedConnection);
     try {
         CircleElipseCls{}.Start(1, "Ellipse");
     } catch (const Error& e) {
@@ -119,7 +122,8 @@ std::string firstStartFromTwoThreads()
     b.join();
     if ((numbers[0] == 0 && numbers[1] == 5) || (numbers[0] == 5 && numbers[1] == 0))
         return {};
-    return "errors " + std::to_string(numbers[0]) + " and " + std::to_string(numbers[1]) + ", not one dialog and one error 5";
+    return "errors " + std::to_string(numbers[0]) + " and " + std::to_string(numbers[1])
+        + ", not one dialog and one error 5";
 }
 
 // An X display nobody serves: no lock file of a server that holds it.
@@ -158,7 +162,8 @@ TEST(NoApplication, StartMakesAndKeepsOneOrSaysWhyItCannot)
     } cases[] = {
         {"Start makes an application, keeps it, runs the dialog", offscreen, makesAndKeepsTheApplication},
         {"no DISPLAY or WAYLAND_DISPLAY", noDisplays, [] { return noDisplay("DISPLAY"); }},
-        {"an X display nobody serves", noDisplays + " DISPLAY=" + display, [] { return noDisplay('"' + display + '"'); }},
+        {"an X display nobody serves", noDisplays + " DISPLAY=" + display,
+         [] { return noDisplay('"' + display + '"'); }},
         {"a platform that does not exist", "QT_QPA_PLATFORM=bogus", [] { return noDisplay("\"bogus\""); }},
         {"a host's own application, no display", noDisplays + " " + offscreen, underTheHostsApplication},
         {"the first Start from two threads at once", offscreen, firstStartFromTwoThreads, 20},
@@ -166,13 +171,15 @@ TEST(NoApplication, StartMakesAndKeepsOneOrSaysWhyItCannot)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         for (int i = 0; i < c.times; ++i) {
-            EXPECT_EXIT({
-                alarm(60);
-                setEnvironment(c.environment);
-                const std::string wrong = c.run();
-                std::fprintf(stderr, "%s\n", wrong.c_str());
-                std::exit(wrong.empty() ? 0 : 1);
-            }, ::testing::ExitedWithCode(0), "");
+            EXPECT_EXIT(
+                {
+                    alarm(60);
+                    setEnvironment(c.environment);
+                    const std::string wrong = c.run();
+                    std::fprintf(stderr, "%s\n", wrong.c_str());
+                    std::exit(wrong.empty() ? 0 : 1);
+                },
+                ::testing::ExitedWithCode(0), "");
         }
     }
 }

@@ -24,21 +24,42 @@ TEST(ShortNumberForm, ShowsFloatsAsTheValueBoxesDo)
         float value;
         const char* text;
     } cases[] = {
-        {0.382f, " .382"}, {1.618f, " 1.618"}, {2.0f, " 2"}, {0.0f, " 0"}, {-0.5f, "-.5"}, {100.0f, " 100"},
-        {-100.25f, "-100.25"}, {0.1f, " .1"},
+        {0.382f, " .382"},
+        {1.618f, " 1.618"},
+        {2.0f, " 2"},
+        {0.0f, " 0"},
+        {-0.5f, "-.5"},
+        {100.0f, " 100"},
+        {-100.25f, "-100.25"},
+        {0.1f, " .1"},
         // The exact binary value rounded to seven digits: 0.12345675f lies a little below ...675,
         // where rounding its shortest text would go up; exact ties go to the even digit.
-        {0.12345675f, " .1234567"}, {std::nextafter(0.12345675f, 1.0f), " .1234568"}, {12345.125f, " 12345.12"},
-        {12345.375f, " 12345.38"}, {1234567.5f, " 1234568"}, {1234566.5f, " 1234566"}, {10000005.0f, " 1E+07"},
-        {std::nextafter(1.0f, 0.0f), " .9999999"}, {std::nextafter(0.1f, 0.0f), " .09999999"}, {-2.0f / 3.0f, "-.6666667"},
+        {0.12345675f, " .1234567"},
+        {std::nextafter(0.12345675f, 1.0f), " .1234568"},
+        {12345.125f, " 12345.12"},
+        {12345.375f, " 12345.38"},
+        {1234567.5f, " 1234568"},
+        {1234566.5f, " 1234566"},
+        {10000005.0f, " 1E+07"},
+        {std::nextafter(1.0f, 0.0f), " .9999999"},
+        {std::nextafter(0.1f, 0.0f), " .09999999"},
+        {-2.0f / 3.0f, "-.6666667"},
         // Exponent form beyond seven integer digits and below one ten-thousandth.
-        {9999999.0f, " 9999999"}, {10000000.0f, " 1E+07"}, {-12345678.0f, "-1.234568E+07"},
-        {std::numeric_limits<float>::max(), " 3.402823E+38"}, {0.0001f, " .0001"},
-        {std::nextafter(0.0001f, 0.0f), " 9.999999E-05"}, {0.00012345f, " .00012345"}, {-0.00001f, "-1E-05"},
+        {9999999.0f, " 9999999"},
+        {10000000.0f, " 1E+07"},
+        {-12345678.0f, "-1.234568E+07"},
+        {std::numeric_limits<float>::max(), " 3.402823E+38"},
+        {0.0001f, " .0001"},
+        {std::nextafter(0.0001f, 0.0f), " 9.999999E-05"},
+        {0.00012345f, " .00012345"},
+        {-0.00001f, "-1E-05"},
         {std::numeric_limits<float>::denorm_min(), " 1.401298E-45"},
         // What the reading would store for values it cannot yield.
-        {inf, " 3.402823E+38"}, {-inf, "-3.402823E+38"}, {std::numeric_limits<float>::quiet_NaN(), " 0"},
-        {-std::numeric_limits<float>::quiet_NaN(), " 0"}, {-0.0f, " 0"},
+        {inf, " 3.402823E+38"},
+        {-inf, "-3.402823E+38"},
+        {std::numeric_limits<float>::quiet_NaN(), " 0"},
+        {-std::numeric_limits<float>::quiet_NaN(), " 0"},
+        {-0.0f, " 0"},
     };
     for (const auto& shown : cases)
         EXPECT_EQ(shortNumberForm(shown.value), shown.text) << std::hexfloat << shown.value;
@@ -76,7 +97,8 @@ TEST(FixedForms, WholeNumbersShowDigitsOnlyOrInTheShortFormAndConstantsExactlyTh
     EXPECT_EQ(shortNumberForm(std::int16_t{-32768}), "-32768");
     EXPECT_EQ(wholeNumberForm(std::int16_t{-32768}), "-32768");
     const std::pair<float, const char*> constants[] = {
-        {0.618f, "0.618"}, {0.61849f, "0.618"}, {1.0f, "1.000"}, {-0.5f, "-0.500"},
+        {0.618f, "0.618"},  {0.61849f, "0.618"},
+        {1.0f, "1.000"},    {-0.5f, "-0.500"},
         {0.0625f, "0.062"}, // an exact tie goes to the even digit
         {0.0f, "0.000"},    {std::numeric_limits<float>::quiet_NaN(), "0.000"},
     };

@@ -31,30 +31,42 @@ TypedRead typed(Values (*read)(const Cls&))
 const std::map<std::string, TypedRead>& typedReads()
 {
     static const std::map<std::string, TypedRead> reads{
-        {"ZarvLinesParm.RetracementParmClass",
-         typed<RetracementParmClass>([](const auto& c) { return Values{{"V(1)", c.V(1)}, {"Extend", c.Extend()}}; })},
-        {"ZarvLinesParm.ZarvArcsParmClass",
-         typed<ZarvArcsParmClass>([](const auto& c) { return Values{{"V(2)", c.V(2)}, {"FullCircle", c.FullCircle()}}; })},
-        {"ZarvLinesParm.ZarvRangerParmClass",
-         typed<ZarvRangerParmClass>([](const auto& c) { return Values{{"Periodos", c.Periodos()}, {"Cte2", c.Cte2()}}; })},
-        {"ZarvLinesParm.ZarvExpParmClass",
-         typed<ZarvExpParmClass>([](const auto& c) { return Values{{"V(1)", c.V(1)}, {"FExpShow", c.FExpShow()}}; })},
-        {"ZarvLinesParm.zarvFanParmClass",
-         typed<zarvFanParmClass>([](const auto& c) { return Values{{"FanShow", c.FanShow()}, {"Cor(1)", c.Cor(1)}}; })},
-        {"ZarvLinesParm.ZarvForkParmClass",
-         typed<ZarvForkParmClass>([](const auto& c) { return Values{{"ForkShow", c.ForkShow()}}; })},
-        {"ZarvLinesParm.ZarvDravelPArmClass",
-         typed<ZarvDravelPArmClass>([](const auto& c) { return Values{{"V(2)", c.V(2)}}; })},
-        {"ZarvLinesParm.GannSQ9ParmClass",
-         typed<GannSQ9ParmClass>([](const auto& c) { return Values{{"Step", c.Step()}, {"Price", c.Price()}}; })},
-        {"ZarvLinesParm.ZarvGannParmClass",
-         typed<ZarvGannParmClass>([](const auto& c) { return Values{{"NZones", c.NZones()}}; })},
-        {"ZarvLinesParm.GannFanParmClass",
-         typed<GannFanParmClass>([](const auto& c) { return Values{{"V(6)", c.V(6)}}; })},
-        {"ZarvLinesParm.ZarvLeastSquareClass",
-         typed<ZarvLeastSquareClass>([](const auto& c) { return Values{{"V(1)", c.V(1)}, {"UseToCalc", c.UseToCalc()}}; })},
-        {"ZarvLinesParm.CircleElipseCls",
-         typed<CircleElipseCls>([](const auto& c) { return Values{{"Fill", c.Fill()}, {"Cor(1)", c.Cor(1)}}; })},
+        {"ZarvLinesParm.RetracementParmClass", typed<RetracementParmClass>([](const auto& c) {
+             return Values{{"V(1)", c.V(1)}, {"Extend", c.Extend()}};
+         })},
+        {"ZarvLinesParm.ZarvArcsParmClass", typed<ZarvArcsParmClass>([](const auto& c) {
+             return Values{{"V(2)", c.V(2)}, {"FullCircle", c.FullCircle()}};
+         })},
+        {"ZarvLinesParm.ZarvRangerParmClass", typed<ZarvRangerParmClass>([](const auto& c) {
+             return Values{{"Periodos", c.Periodos()}, {"Cte2", c.Cte2()}};
+         })},
+        {"ZarvLinesParm.ZarvExpParmClass", typed<ZarvExpParmClass>([](const auto& c) {
+             return Values{{"V(1)", c.V(1)}, {"FExpShow", c.FExpShow()}};
+         })},
+        {"ZarvLinesParm.zarvFanParmClass", typed<zarvFanParmClass>([](const auto& c) {
+             return Values{{"FanShow", c.FanShow()}, {"Cor(1)", c.Cor(1)}};
+         })},
+        {"ZarvLinesParm.ZarvForkParmClass", typed<ZarvForkParmClass>([](const auto& c) {
+             return Values{{"ForkShow", c.ForkShow()}};
+         })},
+        {"ZarvLinesParm.ZarvDravelPArmClass", typed<ZarvDravelPArmClass>([](const auto& c) {
+             return Values{{"V(2)", c.V(2)}};
+         })},
+        {"ZarvLinesParm.GannSQ9ParmClass", typed<GannSQ9ParmClass>([](const auto& c) {
+             return Values{{"Step", c.Step()}, {"Price", c.Price()}};
+         })},
+        {"ZarvLinesParm.ZarvGannParmClass", typed<ZarvGannParmClass>([](const auto& c) {
+             return Values{{"NZones", c.NZones()}};
+         })},
+        {"ZarvLinesParm.GannFanParmClass", typed<GannFanParmClass>([](const auto& c) {
+             return Values{{"V(6)", c.V(6)}};
+         })},
+        {"ZarvLinesParm.ZarvLeastSquareClass", typed<ZarvLeastSquareClass>([](const auto& c) {
+             return Values{{"V(1)", c.V(1)}, {"UseToCalc", c.UseToCalc()}};
+         })},
+        {"ZarvLinesParm.CircleElipseCls", typed<CircleElipseCls>([](const auto& c) {
+             return Values{{"Fill", c.Fill()}, {"Cor(1)", c.Cor(1)}};
+         })},
     };
     return reads;
 }
@@ -80,13 +92,13 @@ void editEverything(QDialog& d)
 
 struct Call {
     PreviewStage stage;
-    Values view;  // every getter of the view, late-bound
+    Values view; // every getter of the view, late-bound
     Values typed; // a few of them, typed
     int startError; // what Start on the view fails with
 };
 
-const Values retracement{{"Cor(1)", 255}, {"Extend", 0}, {"Numbers", 1}, {"SaveDefault", 0}, {"V(1)", 0.5f},
-                         {"V(2)", 1.0f}, {"V(3)", 1.5f}, {"V(4)", 2.0f}, {"V(5)", 2.5f}, {"V(6)", 3.0f}};
+const Values retracement{{"Cor(1)", 255}, {"Extend", 0},  {"Numbers", 1}, {"SaveDefault", 0}, {"V(1)", 0.5f},
+                         {"V(2)", 1.0f},  {"V(3)", 1.5f}, {"V(4)", 2.0f}, {"V(5)", 2.5f},     {"V(6)", 3.0f}};
 const Tool retracementTool{"ZarvLinesParm.RetracementParmClass"};
 
 } // namespace
@@ -95,14 +107,16 @@ const Tool retracementTool{"ZarvLinesParm.RetracementParmClass"};
 TEST(Preview, TheViewReadsWhatOkWouldStoreInEveryClass)
 {
     static QStringList warnings;
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtWarningMsg)
-            warnings.append(text);
-    });
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg)
+                warnings.append(text);
+        });
     const std::vector<std::string> progIds = ProgIds();
     for (const std::string& progId : progIds) {
         const auto entry = typedReads().find(progId);
-        const TypedRead typedRead = entry != typedReads().end() ? entry->second : [](const Object&) { return Values{}; };
+        const TypedRead typedRead = entry != typedReads().end() ? entry->second
+                                                                : [](const Object&) { return Values{}; };
         std::vector<Call> calls;
         SetPreviewHandler(progId, [&](Object& view, PreviewStage stage) {
             calls.push_back({stage, readAll(view), typedRead(view), errorOf([&] { start(view, 0); })});

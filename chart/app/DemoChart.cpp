@@ -80,7 +80,8 @@ std::vector<Drawing> demoDrawings(const Series& series)
 QString demoEdit(MainWindow& window, const ChartDocument& document)
 {
     const auto& drawings = document.drawings();
-    const auto found = std::find_if(drawings.begin(), drawings.end(), [](const Drawing& d) { return d.progId == retracement; });
+    const auto found = std::find_if(drawings.begin(), drawings.end(),
+                                    [](const Drawing& d) { return d.progId == retracement; });
     if (found == drawings.end())
         return QStringLiteral("no retracement on the chart to edit");
     const int index = int(found - drawings.begin());
@@ -120,13 +121,15 @@ QString demoEdit(MainWindow& window, const ChartDocument& document)
 
     const QVariantMap after = document.drawings()[std::size_t(index)].parameters;
     auto text = [](const QVariant& v) {
-        return v.typeId() == QMetaType::Float ? QString::number(shortestDouble(v.toFloat()), 'g', QLocale::FloatingPointShortest)
-                                              : v.toString();
+        return v.typeId() == QMetaType::Float
+            ? QString::number(shortestDouble(v.toFloat()), 'g', QLocale::FloatingPointShortest)
+            : v.toString();
     };
     QStringList changes;
     for (auto it = after.begin(); it != after.end(); ++it)
         if (before.value(it.key()) != it.value())
-            changes << QStringLiteral("Retracement %1: %2 -> %3").arg(it.key(), text(before.value(it.key())), text(it.value()));
+            changes << QStringLiteral("Retracement %1: %2 -> %3")
+                           .arg(it.key(), text(before.value(it.key())), text(it.value()));
     return changes.isEmpty() ? QStringLiteral("the dialog changed nothing") : changes.join(QLatin1Char('\n'));
 }
 

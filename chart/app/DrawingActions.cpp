@@ -42,7 +42,8 @@ DrawingActions::DrawingActions(ChartView& view, ChartDocument& document, QWidget
     magnet_ = new QAction(tr("&Magnet"), this);
     magnet_->setCheckable(true);
     magnet_->setShortcut(Qt::CTRL | Qt::Key_M);
-    magnet_->setToolTip(tr("Magnet: points set or dragged near a bar's open, high, low or close take it (Shift holds it off)"));
+    magnet_->setToolTip(
+        tr("Magnet: points set or dragged near a bar's open, high, low or close take it (Shift holds it off)"));
     connect(magnet_, &QAction::toggled, this, [this](bool on) {
         view_.setMagnet(on);
         if (remembering_)
@@ -75,10 +76,7 @@ void DrawingActions::addToViewMenu(QMenu* menu)
     menu->addAction(magnet_);
 }
 
-void DrawingActions::addToToolBar(QToolBar* toolBar)
-{
-    toolBar->addAction(magnet_);
-}
+void DrawingActions::addToToolBar(QToolBar* toolBar) { toolBar->addAction(magnet_); }
 
 void DrawingActions::remember()
 {
@@ -113,9 +111,10 @@ void DrawingActions::askDeleteAll()
     const std::size_t count = document_.drawings().size();
     if (count == 0)
         return;
-    const auto answer = QMessageBox::question(window_, window_->windowTitle(),
-                                              tr("Delete all %n drawing(s)? Edit > Undo brings them back.", nullptr, int(count)),
-                                              QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+    const auto answer = QMessageBox::question(
+        window_, window_->windowTitle(),
+        tr("Delete all %n drawing(s)? Edit > Undo brings them back.", nullptr, int(count)),
+        QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer == QMessageBox::Yes)
         document_.removeAll();
 }

@@ -23,8 +23,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -44,7 +44,8 @@ QString droppedFile(const QMimeData* data)
 
 MainWindow::MainWindow(PriceData& prices, ChartDocument& document, const QString& keptPath, QWidget* parent)
     : QMainWindow(parent), prices_(prices), document_(document), view_(new ChartView(prices, document, this)),
-      tools_(new QActionGroup(this)), actions_(new DrawingActions(*view_, document, this)), keeping_(!keptPath.isEmpty())
+      tools_(new QActionGroup(this)), actions_(new DrawingActions(*view_, document, this)),
+      keeping_(!keptPath.isEmpty())
 {
     if (keeping_) {
         keepIn(keptPath);
@@ -106,7 +107,8 @@ void MainWindow::buildMenus()
     });
     file->addSeparator();
     file->addAction(tr("&Open Drawings…"), QKeySequence::Open, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, tr("Open Drawings"), filePath_, tr("Drawings (*.json);;All files (*)"));
+        const QString path = QFileDialog::getOpenFileName(this, tr("Open Drawings"), filePath_,
+                                                          tr("Drawings (*.json);;All files (*)"));
         if (!path.isEmpty())
             openDrawings(path);
     });
@@ -177,7 +179,8 @@ void MainWindow::buildMenus()
     for (const ToolKind& kind : toolKinds()) {
         QAction* action = tools_->addAction(kind.title);
         action->setCheckable(true);
-        action->setToolTip(tr("%1: click %n point(s) on the chart to place it", nullptr, kind.anchorCount).arg(kind.title));
+        action->setToolTip(
+            tr("%1: click %n point(s) on the chart to place it", nullptr, kind.anchorCount).arg(kind.title));
         // A library older or newer than the chart may lack a class; its tool cannot be placed.
         if (const QString why = unavailable(kind); !why.isEmpty()) {
             action->setEnabled(false);
@@ -198,7 +201,8 @@ void MainWindow::buildMenus()
     toolsMenu->addSeparator();
     toolsMenu->addAction(tr("&Reset Defaults…"), this, &MainWindow::askResetDefaults);
     if (!missing.isEmpty())
-        statusBar()->showMessage(tr("Not in this version of the library, so not offered: %1").arg(missing.join(QStringLiteral(", "))));
+        statusBar()->showMessage(
+            tr("Not in this version of the library, so not offered: %1").arg(missing.join(QStringLiteral(", "))));
 }
 
 void MainWindow::askResetDefaults()
@@ -207,10 +211,11 @@ void MainWindow::askResetDefaults()
         statusBar()->showMessage(tr("New tools start from the built-in defaults already."), 5000);
         return;
     }
-    const auto answer = QMessageBox::question(this, windowTitle(),
-                                              tr("New tools of every kind will start from the built-in parameters, and those "
-                                                 "kept with \"Save as Default\" are forgotten. This cannot be undone."),
-                                              QMessageBox::Reset | QMessageBox::Cancel, QMessageBox::Cancel);
+    const auto answer = QMessageBox::question(
+        this, windowTitle(),
+        tr("New tools of every kind will start from the built-in parameters, and those "
+           "kept with \"Save as Default\" are forgotten. This cannot be undone."),
+        QMessageBox::Reset | QMessageBox::Cancel, QMessageBox::Cancel);
     if (answer != QMessageBox::Reset)
         return;
     try {
@@ -227,7 +232,8 @@ void MainWindow::keepDefaultsOf(const ToolKind& kind, const QVariantMap& paramet
         keepDefaults(kind, parameters);
         statusBar()->showMessage(tr("New %1 tools start from these parameters.").arg(kind.title), 5000);
     } catch (const ChartError& e) {
-        complain(tr("The parameters were applied, but not kept as the defaults of new %1 tools:\n%2").arg(kind.title, e.message()));
+        complain(tr("The parameters were applied, but not kept as the defaults of new %1 tools:\n%2")
+                     .arg(kind.title, e.message()));
     }
 }
 
@@ -247,9 +253,9 @@ void MainWindow::editProperties(int index)
         return;
     view_->select(index);
     try {
-        const EditedParameters edited = editParameters(*kind, drawing.parameters, [this, index](const QVariantMap& parameters) {
-            view_->preview(index, parameters);
-        });
+        const EditedParameters edited = editParameters(
+            *kind, drawing.parameters,
+            [this, index](const QVariantMap& parameters) { view_->preview(index, parameters); });
         view_->endPreview();
         using Ending = EditedParameters::Ending;
         if (edited.ending == Ending::Ok || edited.ending == Ending::SaveAsDefault)
@@ -258,7 +264,10 @@ void MainWindow::editProperties(int index)
             keepDefaultsOf(*kind, edited.parameters);
     } catch (const ZarvLinesParm::Error& e) {
         view_->endPreview();
-        complain(tr("The %1 dialog could not be used: error %2: %3").arg(kind->title).arg(e.number()).arg(QString::fromUtf8(e.what())));
+        complain(tr("The %1 dialog could not be used: error %2: %3")
+                     .arg(kind->title)
+                     .arg(e.number())
+                     .arg(QString::fromUtf8(e.what())));
     }
 }
 
@@ -323,7 +332,8 @@ bool MainWindow::openPrices(const QString& path)
 void MainWindow::showSkippedRows(int rows)
 {
     if (rows > 0)
-        statusBar()->showMessage(rows == 1 ? tr("1 row without prices skipped") : tr("%1 rows without prices skipped").arg(rows));
+        statusBar()->showMessage(rows == 1 ? tr("1 row without prices skipped")
+                                           : tr("%1 rows without prices skipped").arg(rows));
 }
 
 void MainWindow::setDrawingsFile(const QString& path)
@@ -342,10 +352,7 @@ void MainWindow::remember()
     volume_->setChecked(look.volume);
 }
 
-void MainWindow::rememberLook()
-{
-    zarvchart::rememberLook({saveGeometry(), volume_->isChecked()});
-}
+void MainWindow::rememberLook() { zarvchart::rememberLook({saveGeometry(), volume_->isChecked()}); }
 
 void MainWindow::keepIn(const QString& path)
 {
@@ -376,9 +383,10 @@ bool MainWindow::keptOrLetGo(const QString& question)
         keeper_->keepNow();
         return true;
     } catch (const ChartError& e) {
-        const auto answer = QMessageBox::warning(this, windowTitle(),
-                                                 tr("The drawings could not be kept for the next start:\n%1\n\n%2").arg(e.message(), question),
-                                                 QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
+        const auto answer = QMessageBox::warning(
+            this, windowTitle(),
+            tr("The drawings could not be kept for the next start:\n%1\n\n%2").arg(e.message(), question),
+            QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel);
         return answer == QMessageBox::Discard;
     }
 }
@@ -407,18 +415,17 @@ void MainWindow::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     // Opened once the drop is over, so that a message about the file does not keep the program
     // it came from waiting.
-    QMetaObject::invokeMethod(this, [this, path] { openPrices(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { openPrices(path); }, Qt::QueuedConnection);
 }
 
-void MainWindow::complain(const QString& text)
-{
-    QMessageBox::warning(this, windowTitle(), text);
-}
+void MainWindow::complain(const QString& text) { QMessageBox::warning(this, windowTitle(), text); }
 
 void MainWindow::showFileName()
 {
     const QString label = prices_.label();
-    QString title = filePath_.isEmpty() ? tr("zarvchart: %1").arg(label) : tr("zarvchart: %1, %2").arg(label, QFileInfo(filePath_).fileName());
+    QString title = filePath_.isEmpty() ? tr("zarvchart: %1").arg(label)
+                                        : tr("zarvchart: %1, %2").arg(label, QFileInfo(filePath_).fileName());
     if (keeper_ && !keeper_->whyNot().isEmpty())
         title += tr(" (drawings not kept: another window keeps them)");
     setWindowTitle(title);

@@ -18,10 +18,7 @@ const QString volumeKey = QStringLiteral("Window/volume");
 
 } // namespace
 
-QStringList recentPrices()
-{
-    return QSettings().value(recentKey).toStringList().mid(0, mostRecent);
-}
+QStringList recentPrices() { return QSettings().value(recentKey).toStringList().mid(0, mostRecent); }
 
 void notePricesOpened(const QString& path)
 {
@@ -39,10 +36,7 @@ QString pricesFolder(const QString& otherwise)
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : otherwise;
 }
 
-void setPricesFolder(const QString& folder)
-{
-    QSettings().setValue(folderKey, folder);
-}
+void setPricesFolder(const QString& folder) { QSettings().setValue(folderKey, folder); }
 
 WindowLook rememberedLook()
 {
@@ -67,8 +61,10 @@ StartingPrices startingPrices(const QString& csvPath, bool remembered)
         try {
             return {readCsv(last), last, {}};
         } catch (const ChartError& e) {
-            return {{sampleSeries(), 0}, {},
-                    QCoreApplication::translate("zarvchart", "The prices opened last could not be read, so the sample is shown: %1")
+            return {{sampleSeries(), 0},
+                    {},
+                    QCoreApplication::translate("zarvchart",
+                                                "The prices opened last could not be read, so the sample is shown: %1")
                         .arg(e.message())};
         }
     }

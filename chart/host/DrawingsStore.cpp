@@ -34,7 +34,8 @@ std::vector<Drawing> readCheckedDrawings(const QString& path)
 
 QString keptDrawingsPath(const QString& csvPath)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/drawings/");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        + QStringLiteral("/drawings/");
     if (csvPath.isEmpty())
         return folder + QStringLiteral("sample.json");
     // The file's name to recognise it by, and a hash of its full path to tell apart files of one name
@@ -56,14 +57,16 @@ void keepDrawings(const QString& path, const std::vector<Drawing>& drawings)
 QString setAside(const QString& path)
 {
     for (int n = 1;; ++n) {
-        const QString aside = n == 1 ? path + QStringLiteral(".damaged") : QStringLiteral("%1.%2.damaged").arg(path).arg(n);
+        const QString aside = n == 1 ? path + QStringLiteral(".damaged")
+                                     : QStringLiteral("%1.%2.damaged").arg(path).arg(n);
         if (QFileInfo::exists(aside) || QFileInfo(aside).isSymLink())
             continue;
         // Renaming never replaces a file that appeared meanwhile: it fails instead.
         QFile file(path);
         if (file.rename(aside))
             return aside;
-        throw ChartError(QStringLiteral("%1 cannot be renamed %2 (%3)").arg(path, QFileInfo(aside).fileName(), file.errorString()));
+        throw ChartError(
+            QStringLiteral("%1 cannot be renamed %2 (%3)").arg(path, QFileInfo(aside).fileName(), file.errorString()));
     }
 }
 
@@ -89,8 +92,9 @@ StartingDrawings startingDrawings(const QString& csvPath, const QString& openPat
     } catch (const ChartError& e) {
         // Written over, the user's only copy would be lost: this chart keeps nothing.
         start.keepIn.clear();
-        start.message += QStringLiteral("\nThe chart starts without drawings and keeps none: the file could not be set aside "
-                                         "and is left as it is (%1). Save the drawings you make with File > Save Drawings.")
+        start.message += QStringLiteral(
+                             "\nThe chart starts without drawings and keeps none: the file could not be set aside "
+                             "and is left as it is (%1). Save the drawings you make with File > Save Drawings.")
                              .arg(e.message());
     }
     return start;

@@ -45,7 +45,7 @@ std::optional<QVariant> converted(const QVariant& value, ValueType type)
     if (type == ValueType::String)
         return value.typeId() == QMetaType::QString ? std::optional<QVariant>(value) : std::nullopt;
     const bool numeric = value.typeId() == QMetaType::Int || value.typeId() == QMetaType::Float
-                         || value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong;
+        || value.typeId() == QMetaType::Double || value.typeId() == QMetaType::LongLong;
     if (!numeric)
         return std::nullopt;
     const double d = value.toDouble();
@@ -81,17 +81,19 @@ Variant toVariant(const QVariant& value, ValueType type)
 
 QVariant fromVariant(const Variant& value)
 {
-    return std::visit([](const auto& v) -> QVariant {
-        using T = std::decay_t<decltype(v)>;
-        if constexpr (std::is_same_v<T, std::string>)
-            return QString::fromStdString(v);
-        else if constexpr (std::is_same_v<T, std::monostate>)
-            return {};
-        else if constexpr (std::is_floating_point_v<T>)
-            return float(v);
-        else
-            return int(v);
-    }, value);
+    return std::visit(
+        [](const auto& v) -> QVariant {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                return QString::fromStdString(v);
+            else if constexpr (std::is_same_v<T, std::monostate>)
+                return {};
+            else if constexpr (std::is_floating_point_v<T>)
+                return float(v);
+            else
+                return int(v);
+        },
+        value);
 }
 
 } // namespace
@@ -114,8 +116,7 @@ ToolClass::ToolClass(const ToolKind& kind) : kind_(&kind)
             continue;
         }
         for (int i = m.index->first; i <= m.index->second; ++i)
-            parameters_.push_back({memberKey(QString::fromStdString(m.name), i), m.name,
-                                   std::int16_t(i), m.type});
+            parameters_.push_back({memberKey(QString::fromStdString(m.name), i), m.name, std::int16_t(i), m.type});
     }
 }
 
@@ -149,7 +150,8 @@ void ToolClass::write(ZarvLinesParm::Object& object, const QVariantMap& values) 
 {
     for (const Parameter& p : parameters_) {
         Variant value = toVariant(values.value(p.key), p.type);
-        object.invoke(p.member, Invoke::Let, p.index ? std::vector<Variant>{*p.index, value} : std::vector<Variant>{value});
+        object.invoke(p.member, Invoke::Let,
+                      p.index ? std::vector<Variant>{*p.index, value} : std::vector<Variant>{value});
     }
     object.invoke(saveDefault, Invoke::Let, {std::int16_t(0)});
     if (hasCaption_)
@@ -160,8 +162,9 @@ QVariantMap ToolClass::read(ZarvLinesParm::Object& object) const
 {
     QVariantMap values;
     for (const Parameter& p : parameters_)
-        values.insert(p.key, fromVariant(object.invoke(p.member, Invoke::Get,
-                                                       p.index ? std::vector<Variant>{*p.index} : std::vector<Variant>{})));
+        values.insert(p.key,
+                      fromVariant(object.invoke(p.member, Invoke::Get,
+                                                p.index ? std::vector<Variant>{*p.index} : std::vector<Variant>{})));
     return values;
 }
 
@@ -189,7 +192,9 @@ Drawing checkedDrawing(const Drawing& drawing)
         throw ChartError(QStringLiteral("%1 is no tool of this chart").arg(excerpt(drawing.progId)));
     if (drawing.anchors.size() != std::size_t(kind->anchorCount))
         throw ChartError(QStringLiteral("%1 has %2 points, and should have %3")
-                             .arg(kind->title).arg(drawing.anchors.size()).arg(kind->anchorCount));
+                             .arg(kind->title)
+                             .arg(drawing.anchors.size())
+                             .arg(kind->anchorCount));
     Drawing checked = drawing;
     checked.progId = kind->progId;
     // A library without this class (older or newer than the chart) cannot say what its

@@ -26,7 +26,7 @@ namespace zarvchart {
 class ToolClass {
 public:
     struct Parameter {
-        QString key;        ///< "V(1)", "Extend"
+        QString key; ///< "V(1)", "Extend"
         std::string member; ///< "V", "Extend"
         std::optional<std::int16_t> index;
         ZarvLinesParm::ValueType type = ZarvLinesParm::ValueType::Int16;

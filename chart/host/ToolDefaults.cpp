@@ -46,7 +46,8 @@ void keepDefaults(const ToolKind& kind, const QVariantMap& parameters)
 {
     QSettings settings;
     const QVariant before = settings.value(keyOf(kind));
-    settings.setValue(keyOf(kind), QString::fromUtf8(QJsonDocument(parametersToJson(parameters)).toJson(QJsonDocument::Compact)));
+    settings.setValue(keyOf(kind),
+                      QString::fromUtf8(QJsonDocument(parametersToJson(parameters)).toJson(QJsonDocument::Compact)));
     try {
         written(settings);
     } catch (const ChartError&) {

@@ -8,15 +8,9 @@ namespace {
 constexpr qint64 julianDayOf1970 = 2440588; // QDate(1970, 1, 1).toJulianDay()
 
 /// Rounding down, also for times before 1970.
-qint64 floorDiv(qint64 a, qint64 b)
-{
-    return a / b - (a % b < 0 ? 1 : 0);
-}
+qint64 floorDiv(qint64 a, qint64 b) { return a / b - (a % b < 0 ? 1 : 0); }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// The number that `from` to `to` digits at the start of `s` make, taken off `s`; nothing when
 /// fewer digits stand there.
@@ -122,20 +116,11 @@ std::optional<FileTime> readSince1970(std::string_view s)
 
 } // namespace
 
-qint64 barTime(QDate date, qint64 msOfDay)
-{
-    return (date.toJulianDay() - julianDayOf1970) * msPerDay + msOfDay;
-}
+qint64 barTime(QDate date, qint64 msOfDay) { return (date.toJulianDay() - julianDayOf1970) * msPerDay + msOfDay; }
 
-QDate dateOf(qint64 time)
-{
-    return QDate::fromJulianDay(julianDayOf1970 + floorDiv(time, msPerDay));
-}
+QDate dateOf(qint64 time) { return QDate::fromJulianDay(julianDayOf1970 + floorDiv(time, msPerDay)); }
 
-qint64 msOfDay(qint64 time)
-{
-    return time - floorDiv(time, msPerDay) * msPerDay;
-}
+qint64 msOfDay(qint64 time) { return time - floorDiv(time, msPerDay) * msPerDay; }
 
 TimeDetail timeDetail(std::span<const Bar> bars)
 {

@@ -86,10 +86,7 @@ void ChartDocument::setLocked(int index, bool locked)
     change(std::move(after), locked ? tr("Lock") : tr("Unlock"));
 }
 
-void ChartDocument::removeAll()
-{
-    change({}, tr("Delete All"));
-}
+void ChartDocument::removeAll() { change({}, tr("Delete All")); }
 
 void ChartDocument::remove(int index)
 {
@@ -107,10 +104,7 @@ void ChartDocument::setParameters(int index, const QVariantMap& parameters)
     change(std::move(after), tr("Parameters"));
 }
 
-void ChartDocument::replaceAll(const std::vector<Drawing>& drawings, const QString& what)
-{
-    change(drawings, what);
-}
+void ChartDocument::replaceAll(const std::vector<Drawing>& drawings, const QString& what) { change(drawings, what); }
 
 void ChartDocument::reset(const std::vector<Drawing>& drawings)
 {

@@ -3,7 +3,6 @@
 #include "chart/model/BarTime.h"
 #include "chart/model/ReadLimited.h"
 
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -20,8 +19,8 @@ namespace {
 // open in well under a second.
 
 enum Column { Time, Clock, Open, High, Low, Close, Volume, TickVolume, ColumnCount };
-const char* const columnNames[] = {"time (Date, Datetime, Time, Timestamp or Open_time)", "Time", "Open", "High", "Low", "Close",
-                                   "Volume", "Tickvol"};
+const char* const columnNames[] = {
+    "time (Date, Datetime, Time, Timestamp or Open_time)", "Time", "Open", "High", "Low", "Close", "Volume", "Tickvol"};
 
 /// Where each column stands in a row (-1: the file has none), and what separates the fields.
 struct Layout {
@@ -31,10 +30,7 @@ struct Layout {
 };
 
 /// A field or row as a message quotes it: a long one cut short.
-QString textOf(std::string_view s)
-{
-    return excerpt(QString::fromUtf8(s.data(), qsizetype(s.size())));
-}
+QString textOf(std::string_view s) { return excerpt(QString::fromUtf8(s.data(), qsizetype(s.size()))); }
 
 /// The fields of `row` into `fields`, blanks around them and double quotes around a whole field
 /// taken off (a quoted field may hold the separator).
@@ -127,7 +123,7 @@ bool isMissing(std::string_view s)
 {
     auto is = [s](std::string_view word) {
         return s.size() == word.size()
-               && std::equal(s.begin(), s.end(), word.begin(), [](char a, char b) { return (a | 0x20) == b; });
+            && std::equal(s.begin(), s.end(), word.begin(), [](char a, char b) { return (a | 0x20) == b; });
     };
     return s.empty() || is("null") || is("nan");
 }
@@ -187,7 +183,9 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     int line = 0;
-    auto fail = [&](const QString& why) { throw ChartError(QStringLiteral("%1 line %2: %3").arg(name).arg(line).arg(why)); };
+    auto fail = [&](const QString& why) {
+        throw ChartError(QStringLiteral("%1 line %2: %3").arg(name).arg(line).arg(why));
+    };
 
     PriceFile file;
     Series& series = file.series;
@@ -237,7 +235,8 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
         const auto time = readFileTime(field(Time), clock);
         auto timeAsWritten = [&] { return asWritten(field(Time), clock); };
         if (!time)
-            fail(QStringLiteral("\"%1\" is no date or time of a form read here (such as 2024-03-04 or 2024-03-04 09:15:00)")
+            fail(QStringLiteral(
+                     "\"%1\" is no date or time of a form read here (such as 2024-03-04 or 2024-03-04 09:15:00)")
                      .arg(timeAsWritten()));
 
         Bar bar;
@@ -246,7 +245,8 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
         double* prices[] = {&bar.open, &bar.high, &bar.low, &bar.close};
         for (int column : {Open, High, Low, Close})
             if (!readNumber(field(column), decimalComma, *prices[column - Open]))
-                fail(QStringLiteral("%1 \"%2\" is not a number").arg(QLatin1String(columnNames[column]), textOf(field(column))));
+                fail(QStringLiteral("%1 \"%2\" is not a number")
+                         .arg(QLatin1String(columnNames[column]), textOf(field(column))));
         if (bar.high < bar.low)
             fail(QStringLiteral("High %1 is below Low %2").arg(textOf(field(High)), textOf(field(Low))));
         for (int column : {Open, Close}) {
@@ -262,9 +262,11 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
                 continue;
             double volume = 0;
             if (!isMissing(field(column)) && !readNumber(field(column), decimalComma, volume))
-                fail(QStringLiteral("%1 \"%2\" is not a number").arg(QLatin1String(columnNames[column]), textOf(field(column))));
+                fail(QStringLiteral("%1 \"%2\" is not a number")
+                         .arg(QLatin1String(columnNames[column]), textOf(field(column))));
             if (volume < 0)
-                fail(QStringLiteral("%1 %2 is negative").arg(QLatin1String(columnNames[column]), textOf(field(column))));
+                fail(
+                    QStringLiteral("%1 %2 is negative").arg(QLatin1String(columnNames[column]), textOf(field(column))));
             if (column == Volume || l.at[Volume] < 0)
                 bar.volume = volume;
             else
@@ -278,8 +280,9 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
             if (series.size() == 1)
                 newestFirst = time->moment < previousMoment;
             else if ((time->moment < previousMoment) != newestFirst)
-                fail(QString::fromLatin1(newestFirst ? "%1 does not come before %2 on line %3, as the rows above run newest first"
-                                                     : "%1 does not come after %2 on line %3")
+                fail(QString::fromLatin1(
+                         newestFirst ? "%1 does not come before %2 on line %3, as the rows above run newest first"
+                                     : "%1 does not come after %2 on line %3")
                          .arg(timeAsWritten(), asWritten(previousTime, previousClock))
                          .arg(previousLine));
         }
@@ -290,9 +293,11 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
         series.push_back(bar);
     }
     if (series.empty())
-        throw ChartError(QStringLiteral("%1: %2").arg(name, !layout ? QStringLiteral("the file is empty")
-                                                        : file.skipped ? QStringLiteral("no row after the header has prices")
-                                                                       : QStringLiteral("no bars after the header")));
+        throw ChartError(QStringLiteral("%1: %2").arg(name,
+                                                      !layout ? QStringLiteral("the file is empty")
+                                                          : file.skipped
+                                                          ? QStringLiteral("no row after the header has prices")
+                                                          : QStringLiteral("no bars after the header")));
     if (newestFirst) {
         std::reverse(series.begin(), series.end());
         std::reverse(tickVolumes.begin(), tickVolumes.end());
@@ -303,9 +308,6 @@ PriceFile parseCsv(QByteArrayView bytes, const QString& name)
     return file;
 }
 
-PriceFile readCsv(const QString& path)
-{
-    return parseCsv(readLimited(path, largestPriceFile), path);
-}
+PriceFile readCsv(const QString& path) { return parseCsv(readLimited(path, largestPriceFile), path); }
 
 } // namespace zarvchart

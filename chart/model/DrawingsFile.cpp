@@ -77,7 +77,9 @@ std::vector<Drawing> drawingsFromJson(const QByteArray& json, const QString& nam
     if (error.error != QJsonParseError::NoError) {
         const auto line = json.left(error.offset).count('\n') + 1;
         throw ChartError(QStringLiteral("%1 line %2: %3; this is no drawings file, or a damaged one")
-                             .arg(name).arg(line).arg(error.errorString()));
+                             .arg(name)
+                             .arg(line)
+                             .arg(error.errorString()));
     }
     const QJsonObject file = document.object();
     if (file.value(QStringLiteral("format")).toString() != formatName)

@@ -15,7 +15,9 @@ public:
     Mapping() = default;
     /// `plot` in pixels shows bar positions `firstX` to `lastX` and prices `lowPrice` to `highPrice`.
     Mapping(const QRectF& plot, double firstX, double lastX, double lowPrice, double highPrice)
-        : plot_(plot), firstX_(firstX), lastX_(lastX), low_(lowPrice), high_(highPrice) {}
+        : plot_(plot), firstX_(firstX), lastX_(lastX), low_(lowPrice), high_(highPrice)
+    {
+    }
 
     QRectF plot() const { return plot_; }
     double firstX() const { return firstX_; }

@@ -61,8 +61,8 @@ void PriceData::append(const Series& bars)
 
 void PriceData::reread(PriceFile file)
 {
-    const std::size_t first =
-        std::size_t(std::mismatch(series_.begin(), series_.end(), file.series.begin(), file.series.end()).first - series_.begin());
+    const std::size_t first = std::size_t(
+        std::mismatch(series_.begin(), series_.end(), file.series.begin(), file.series.end()).first - series_.begin());
     skipped_ = file.skipped;
     if (first == series_.size() && first == file.series.size())
         return;
@@ -91,14 +91,8 @@ void PriceData::describe(std::size_t first)
     detail_ = std::max(detail_, timeDetail(std::span<const Bar>(series_).subspan(first)));
 }
 
-QString PriceData::priceText(double price) const
-{
-    return QString::number(price, 'f', decimals_);
-}
+QString PriceData::priceText(double price) const { return QString::number(price, 'f', decimals_); }
 
-QString PriceData::volumeText(double volume)
-{
-    return QString::number(volume, 'g', 12);
-}
+QString PriceData::volumeText(double volume) { return QString::number(volume, 'g', 12); }
 
 } // namespace zarvchart

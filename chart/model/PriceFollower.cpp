@@ -17,8 +17,8 @@
 namespace zarvchart {
 namespace {
 
-constexpr int settleMs = 50;  // after the file system's word, for the writer to finish its rows
-constexpr int pollMs = 500;   // how often the file is looked at anyway
+constexpr int settleMs = 50; // after the file system's word, for the writer to finish its rows
+constexpr int pollMs = 500; // how often the file is looked at anyway
 // Up to this size the bytes read are compared whole; beyond, their first and last 64 KiB only:
 // each look is made on the window's thread, and a look at 45 MB of minute bars, read and hashed
 // whole, would take a tenth of a second.
@@ -211,7 +211,8 @@ bool PriceFollower::readWhole()
     device_ = quint64(st.st_dev);
     inode_ = quint64(st.st_ino);
     read_ = bytes.size();
-    fingerprint_ = fingerprint(read_, [&bytes](qint64 at, qint64 n) { return QByteArray(bytes.mid(qsizetype(at), qsizetype(n))); });
+    fingerprint_ = fingerprint(
+        read_, [&bytes](qint64 at, qint64 n) { return QByteArray(bytes.mid(qsizetype(at), qsizetype(n))); });
     header_ = bytes.indexOf('\n') < 0 ? QByteArray() : bytes.left(bytes.indexOf('\n'));
     prices_.reread(std::move(file));
     if (failing_) {

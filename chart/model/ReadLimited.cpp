@@ -13,7 +13,9 @@ namespace zarvchart {
 
 QByteArray readLimited(const QString& path, qint64 limit)
 {
-    auto fail = [&](const QString& why) { return ChartError(QStringLiteral("%1: cannot be read (%2)").arg(path, why)); };
+    auto fail = [&](const QString& why) {
+        return ChartError(QStringLiteral("%1: cannot be read (%2)").arg(path, why));
+    };
     // Opening does not wait for a FIFO's writer; what is opened is looked at before it is read.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -27,7 +29,8 @@ QByteArray readLimited(const QString& path, qint64 limit)
         throw fail(QString::fromLocal8Bit(std::strerror(errno)));
     if (!S_ISREG(st.st_mode))
         throw fail(QStringLiteral("it is not a regular file"));
-    const QString tooLarge = QStringLiteral("it is larger than %1 MiB, the most this chart reads").arg(limit / mebibyte);
+    const QString tooLarge =
+        QStringLiteral("it is larger than %1 MiB, the most this chart reads").arg(limit / mebibyte);
     if (st.st_size > limit)
         throw fail(tooLarge);
     // The file may grow while it is read: never more than the limit and one byte to tell.

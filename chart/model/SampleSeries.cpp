@@ -43,7 +43,7 @@ Series sampleSeries(int bars)
         // be drawn between.
         const double t = double(i);
         const double drift = 0.0004 + 0.006 * std::cos(2 * std::numbers::pi * t / 140)
-                             + 0.004 * std::cos(2 * std::numbers::pi * t / 45);
+            + 0.004 * std::cos(2 * std::numbers::pi * t / 45);
         Bar bar;
         bar.time = barTime(date);
         bar.open = close * (1 + 0.003 * noise.normal());

@@ -49,14 +49,38 @@ struct Unit {
 
 constexpr qint64 second = 1000, minute = 60 * second, hour = 60 * minute;
 constexpr Unit units[] = {
-    {Unit::Fixed, second},     {Unit::Fixed, 2 * second}, {Unit::Fixed, 5 * second},  {Unit::Fixed, 10 * second},
-    {Unit::Fixed, 15 * second}, {Unit::Fixed, 30 * second}, {Unit::Fixed, minute},    {Unit::Fixed, 2 * minute},
-    {Unit::Fixed, 5 * minute}, {Unit::Fixed, 10 * minute}, {Unit::Fixed, 15 * minute}, {Unit::Fixed, 30 * minute},
-    {Unit::Fixed, hour},       {Unit::Fixed, 2 * hour},   {Unit::Fixed, 3 * hour},    {Unit::Fixed, 4 * hour},
-    {Unit::Fixed, 6 * hour},   {Unit::Fixed, 12 * hour},  {Unit::Fixed, msPerDay},    {Unit::Week, 1},
-    {Unit::Month, 1},          {Unit::Month, 3},          {Unit::Year, 1},            {Unit::Year, 2},
-    {Unit::Year, 5},           {Unit::Year, 10},          {Unit::Year, 20},           {Unit::Year, 50},
-    {Unit::Year, 100},         {Unit::Year, 200},         {Unit::Year, 500},          {Unit::Year, 1000},
+    {Unit::Fixed, second},
+    {Unit::Fixed, 2 * second},
+    {Unit::Fixed, 5 * second},
+    {Unit::Fixed, 10 * second},
+    {Unit::Fixed, 15 * second},
+    {Unit::Fixed, 30 * second},
+    {Unit::Fixed, minute},
+    {Unit::Fixed, 2 * minute},
+    {Unit::Fixed, 5 * minute},
+    {Unit::Fixed, 10 * minute},
+    {Unit::Fixed, 15 * minute},
+    {Unit::Fixed, 30 * minute},
+    {Unit::Fixed, hour},
+    {Unit::Fixed, 2 * hour},
+    {Unit::Fixed, 3 * hour},
+    {Unit::Fixed, 4 * hour},
+    {Unit::Fixed, 6 * hour},
+    {Unit::Fixed, 12 * hour},
+    {Unit::Fixed, msPerDay},
+    {Unit::Week, 1},
+    {Unit::Month, 1},
+    {Unit::Month, 3},
+    {Unit::Year, 1},
+    {Unit::Year, 2},
+    {Unit::Year, 5},
+    {Unit::Year, 10},
+    {Unit::Year, 20},
+    {Unit::Year, 50},
+    {Unit::Year, 100},
+    {Unit::Year, 200},
+    {Unit::Year, 500},
+    {Unit::Year, 1000},
 };
 
 /// Where the unit after the one holding `time` starts.
@@ -155,7 +179,8 @@ std::vector<TimeTick> dateTicks(const Series& series, double firstX, double last
         if (ticks.empty() || double(i) - ticks.back().value >= spacing) {
             ticks.push_back(tick);
             boundaries.push_back(b);
-        } else if (b > boundaries.back() && (ticks.size() < 2 || double(i) - ticks[ticks.size() - 2].value >= spacing)) {
+        } else if (b > boundaries.back()
+                   && (ticks.size() < 2 || double(i) - ticks[ticks.size() - 2].value >= spacing)) {
             ticks.back() = tick;
             boundaries.back() = b;
         }

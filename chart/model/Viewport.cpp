@@ -7,7 +7,7 @@ namespace zarvchart {
 namespace {
 
 constexpr double pricePadding = 0.06; // of the price range, above and below
-constexpr double fewestBars = 10;     // zooming in stops there
+constexpr double fewestBars = 10; // zooming in stops there
 
 /// `range` widened by the padding; a flat range gets a little height of its own.
 std::pair<double, double> padded(std::pair<double, double> range)

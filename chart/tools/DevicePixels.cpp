@@ -148,7 +148,8 @@ QRect DevicePixels::line(QPointF a, QPointF b, double width) const
     for (double v : {a.x(), a.y(), b.x(), b.y()})
         if (!(std::abs(v) < reach))
             return {};
-    QRectF span(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())), QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+    QRectF span(QPointF(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                QPointF(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
     const double device = width * scale_;
     if (device <= 1) {
         // A thin line covers the pixels that hold its ends and those between.

@@ -62,14 +62,11 @@ double toShape(const Shape& s, QPointF p)
 {
     switch (s.kind) {
     case Shape::Kind::Line:
-    case Shape::Kind::Polyline:
-        return toPolyline(p, s.points);
+    case Shape::Kind::Polyline: return toPolyline(p, s.points);
     case Shape::Kind::Ellipse:
         return s.fill.isValid() && inside(p, s.rect) ? 0 : toPolyline(p, outline(s.rect, 0, 360));
-    case Shape::Kind::Arc:
-        return toPolyline(p, outline(s.rect, s.startAngle, s.spanAngle));
-    case Shape::Kind::Text:
-        return toBox(p, s.rect);
+    case Shape::Kind::Arc: return toPolyline(p, outline(s.rect, s.startAngle, s.spanAngle));
+    case Shape::Kind::Text: return toBox(p, s.rect);
     }
     return std::numeric_limits<double>::infinity();
 }

@@ -21,11 +21,12 @@ namespace zarvchart {
 
 struct Shape {
     enum class Kind {
-        Line,     ///< a segment from points[0] to points[1]
+        Line, ///< a segment from points[0] to points[1]
         Polyline, ///< through every point (a curve, a regression line clipped to the plot)
-        Ellipse,  ///< the ellipse inscribed in `rect`, filled with `fill` when that is valid
-        Arc,      ///< part of the ellipse inscribed in `rect`, from `startAngle` spanning `spanAngle` degrees (counter-clockwise, 0 at three o'clock)
-        Text,     ///< `text` with its baseline's left end at points[0]; `rect` is its box
+        Ellipse, ///< the ellipse inscribed in `rect`, filled with `fill` when that is valid
+        Arc, ///< part of the ellipse inscribed in `rect`, from `startAngle` spanning `spanAngle` degrees
+             ///< (counter-clockwise, 0 at three o'clock)
+        Text, ///< `text` with its baseline's left end at points[0]; `rect` is its box
     };
     Kind kind = Kind::Line;
     QPolygonF points;
@@ -44,9 +45,9 @@ struct Shape {
 
 /// The shapes of `drawing` on a chart of `series` mapped by `mapping`. Lines that the drawing's
 /// parameters extend "to the end" reach the plot's right edge. Lines are clipped to the plot and
-/// what lies wholly outside it is left out; a parameter the drawing lacks takes its kind's built-in default. A drawing with fewer
-/// anchors than its kind needs (one being placed) is drawn with its last anchor standing for the
-/// missing ones; with none, or of an unknown kind, it has no shapes.
+/// what lies wholly outside it is left out; a parameter the drawing lacks takes its kind's built-in default. A drawing
+/// with fewer anchors than its kind needs (one being placed) is drawn with its last anchor standing for the missing
+/// ones; with none, or of an unknown kind, it has no shapes.
 std::vector<Shape> shapesOf(const Drawing& drawing, const Series& series, const Mapping& mapping);
 
 /// Paints `shapes`, the shapes of one drawing, with cosmetic pens one pixel wide, each in its

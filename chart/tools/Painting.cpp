@@ -122,15 +122,14 @@ Plan planOf(const std::vector<Shape>& shapes, const DevicePixels& device, const 
             if (s.points.size() < 2)
                 break;
             // A line of no length runs neither across nor down: it is stroked, as a point.
-            if (const QRect pixels = s.dashed || s.points[0] == s.points[1] ? QRect() : device.line(s.points[0], s.points[1]);
+            if (const QRect pixels = s.dashed || s.points[0] == s.points[1] ? QRect()
+                                                                            : device.line(s.points[0], s.points[1]);
                 !pixels.isEmpty())
                 crispOf(plan.crisp, s.colour).pixels.push_back(pixels);
             else
                 strokeOf(plan.strokes, s).lines.emplace_back(s.points[0], s.points[1]);
             break;
-        case Shape::Kind::Polyline:
-            strokeOf(plan.strokes, s).polylines.push_back(&s.points);
-            break;
+        case Shape::Kind::Polyline: strokeOf(plan.strokes, s).polylines.push_back(&s.points); break;
         case Shape::Kind::Ellipse:
             if (s.fill.isValid())
                 plan.fills.push_back(&s);
@@ -140,7 +139,8 @@ Plan planOf(const std::vector<Shape>& shapes, const DevicePixels& device, const 
                 addVisibleArc(strokeOf(plan.strokes, s).curves, s.rect, 0, 360, clip);
             break;
         case Shape::Kind::Arc:
-            addVisibleArc(strokeOf(plan.strokes, s).curves, s.rect, s.startAngle, s.spanAngle, clip.isNull() ? s.rect : clip);
+            addVisibleArc(strokeOf(plan.strokes, s).curves, s.rect, s.startAngle, s.spanAngle,
+                          clip.isNull() ? s.rect : clip);
             break;
         case Shape::Kind::Text:
             if (!s.points.isEmpty())
@@ -192,7 +192,8 @@ public:
         auto& runs = runs_[line];
         const auto endingBefore = [](const std::pair<int, int>& run, int v) { return run.second < v; };
         int at = from;
-        for (auto r = std::lower_bound(runs.begin(), runs.end(), from, endingBefore); r != runs.end() && r->first <= to; ++r) {
+        for (auto r = std::lower_bound(runs.begin(), runs.end(), from, endingBefore); r != runs.end() && r->first <= to;
+             ++r) {
             if (r->first > at)
                 open.emplace_back(at, r->first - 1);
             at = std::max(at, r->second + 1);
@@ -242,10 +243,7 @@ void leaveOutCovered(std::vector<Plan>& plans)
     }
 }
 
-QRectF clipOf(const QPainter& painter)
-{
-    return painter.hasClipping() ? painter.clipBoundingRect() : QRectF();
-}
+QRectF clipOf(const QPainter& painter) { return painter.hasClipping() ? painter.clipBoundingRect() : QRectF(); }
 
 } // namespace
 

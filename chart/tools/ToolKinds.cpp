@@ -9,9 +9,9 @@ namespace {
 
 // The toolbar's and the menu's order, by class name.
 constexpr const char* menuOrder[] = {
-    "RetracementParmClass", "ZarvArcsParmClass",   "ZarvRangerParmClass", "ZarvExpParmClass",
-    "zarvFanParmClass",     "ZarvForkParmClass",   "ZarvDravelPArmClass", "ZarvGannParmClass",
-    "GannFanParmClass",     "GannSQ9ParmClass",    "ZarvLeastSquareClass", "CircleElipseCls",
+    "RetracementParmClass", "ZarvArcsParmClass", "ZarvRangerParmClass",  "ZarvExpParmClass",
+    "zarvFanParmClass",     "ZarvForkParmClass", "ZarvDravelPArmClass",  "ZarvGannParmClass",
+    "GannFanParmClass",     "GannSQ9ParmClass",  "ZarvLeastSquareClass", "CircleElipseCls",
 };
 
 // Filled while the program starts, by each geometry file's entry; read only after.
@@ -42,10 +42,12 @@ const std::vector<ToolKind>& toolKinds()
         std::vector<ToolKind> all = entered();
         auto place = [](const ToolKind& k) {
             const QString name = k.progId.section(u'.', 1);
-            return std::distance(std::begin(menuOrder), std::find_if(std::begin(menuOrder), std::end(menuOrder),
-                                                                     [&](const char* c) { return name == QLatin1String(c); }));
+            return std::distance(std::begin(menuOrder),
+                                 std::find_if(std::begin(menuOrder), std::end(menuOrder),
+                                              [&](const char* c) { return name == QLatin1String(c); }));
         };
-        std::stable_sort(all.begin(), all.end(), [&](const ToolKind& a, const ToolKind& b) { return place(a) < place(b); });
+        std::stable_sort(all.begin(), all.end(),
+                         [&](const ToolKind& a, const ToolKind& b) { return place(a) < place(b); });
         return all;
     }();
     return kinds;
@@ -59,9 +61,6 @@ const ToolKind* toolKind(const QString& progId)
     return nullptr;
 }
 
-QString memberKey(const QString& name, int index)
-{
-    return QStringLiteral("%1(%2)").arg(name).arg(index);
-}
+QString memberKey(const QString& name, int index) { return QStringLiteral("%1(%2)").arg(name).arg(index); }
 
 } // namespace zarvchart

@@ -12,7 +12,8 @@ namespace zarvchart {
 namespace {
 
 /// Bars as they stand when there is room: the wicks as lines, the bodies as rectangles.
-void paintCandlesticks(QPainter& p, const Series& series, const Mapping& m, std::size_t first, std::size_t last, double bodyWidth)
+void paintCandlesticks(QPainter& p, const Series& series, const Mapping& m, std::size_t first, std::size_t last,
+                       double bodyWidth)
 {
     std::vector<QLineF> wicks[2];
     std::vector<QRectF> bodies[2];
@@ -101,7 +102,8 @@ void paintCandles(QPainter& p, const Series& series, const Mapping& m)
         paintCandlesticks(p, series, m, first, last, bodyWidth);
     } else {
         const QColor colours[2] = {fallingColour, risingColour};
-        paintColumns(p, series, m, first, last, [](const Bar& bar) { return std::pair(bar.low, bar.high); }, colours);
+        paintColumns(
+            p, series, m, first, last, [](const Bar& bar) { return std::pair(bar.low, bar.high); }, colours);
     }
     p.restore();
 }
@@ -128,7 +130,8 @@ void paintVolume(QPainter& p, const Series& series, const Mapping& m, const QRec
             const Bar& bar = series[i];
             const double x = std::round(v.xToPixel(double(i))) + 0.5;
             const double top = std::round(v.yToPixel(bar.volume));
-            bars[bar.close >= bar.open ? 1 : 0].emplace_back(x - 0.5 - std::floor(bodyWidth / 2), top, bodyWidth, pane.bottom() - top);
+            bars[bar.close >= bar.open ? 1 : 0].emplace_back(x - 0.5 - std::floor(bodyWidth / 2), top, bodyWidth,
+                                                             pane.bottom() - top);
         }
         p.setPen(Qt::NoPen);
         for (int rising : {0, 1}) {
@@ -136,7 +139,8 @@ void paintVolume(QPainter& p, const Series& series, const Mapping& m, const QRec
             p.drawRects(bars[rising].data(), int(bars[rising].size()));
         }
     } else {
-        paintColumns(p, series, v, first, last, [](const Bar& bar) { return std::pair(0.0, bar.volume); }, colours);
+        paintColumns(
+            p, series, v, first, last, [](const Bar& bar) { return std::pair(0.0, bar.volume); }, colours);
     }
     p.restore();
 }

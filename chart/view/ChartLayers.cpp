@@ -10,10 +10,7 @@
 namespace zarvchart {
 namespace {
 
-bool whole(double v)
-{
-    return std::abs(v - std::round(v)) < 1e-9;
-}
+bool whole(double v) { return std::abs(v - std::round(v)) < 1e-9; }
 
 /// The format of the pixels `painter` paints on, so that an image laid down on them is copied.
 QImage::Format formatOf(const QPainter& painter)
@@ -52,11 +49,21 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
     }
 
     const Mapping& m = scene.mapping;
-    const BaseKey key{QSize(int(std::lround(device.width())), int(std::lround(device.height()))), scale, formatOf(painter),
-                      painter.font(), m.plot(), scene.volume, m.firstX(), m.lastX(), m.lowPrice(), m.highPrice(),
-                      scene.series->data(), scene.series->size()};
+    const BaseKey key{QSize(int(std::lround(device.width())), int(std::lround(device.height()))),
+                      scale,
+                      formatOf(painter),
+                      painter.font(),
+                      m.plot(),
+                      scene.volume,
+                      m.firstX(),
+                      m.lastX(),
+                      m.lowPrice(),
+                      m.highPrice(),
+                      scene.series->data(),
+                      scene.series->size()};
     const auto settledEnd = scene.drawings.begin() + std::ptrdiff_t(std::min(scene.settled, scene.drawings.size()));
-    if (key != settledBase_ || !settled_ || !std::equal(settled_->begin(), settled_->end(), scene.drawings.begin(), settledEnd)) {
+    if (key != settledBase_ || !settled_
+        || !std::equal(settled_->begin(), settled_->end(), scene.drawings.begin(), settledEnd)) {
         QImage& image = withSettled_.make(key.pixels, key.format, scale);
         if (key != settledBase_) {
             // All is new (a pan, a zoom, a resize): the base is painted where it is shown, and
@@ -66,7 +73,8 @@ void ChartLayers::paint(QPainter& painter, const QSizeF& size, const ChartScene&
             ++basePaints_;
         } else {
             if (key != baseKey_) {
-                paintLike(base_.make(key.pixels, key.format, scale), painter, [&](QPainter& p) { paintBase(p, size, scene); });
+                paintLike(base_.make(key.pixels, key.format, scale), painter,
+                          [&](QPainter& p) { paintBase(p, size, scene); });
                 baseKey_ = key;
                 ++basePaints_;
             }

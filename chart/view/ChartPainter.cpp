@@ -21,8 +21,8 @@ constexpr double priceAxisWidth = 64;
 constexpr double dateAxisHeight = 24;
 constexpr double margin = 8;
 constexpr double priceTickSpacing = 48; // pixels between price marks, about
-constexpr double dateTickSpacing = 80;  // at least, between date marks
-constexpr double volumeShare = 0.2;     // of the height under the prices, for the volume pane
+constexpr double dateTickSpacing = 80; // at least, between date marks
+constexpr double volumeShare = 0.2; // of the height under the prices, for the volume pane
 constexpr double fewestVolumePixels = 24;
 
 const QColor background(0xFF, 0xFF, 0xFF);
@@ -64,7 +64,8 @@ void paintGridAndAxes(QPainter& p, const QSizeF& size, const ChartScene& scene)
     const DevicePixels device(p);
     std::vector<QLineF> grid, days, axes, marks;
     for (const Tick& t : prices)
-        grid.emplace_back(plot.left(), std::round(m.yToPixel(t.value)) + 0.5, plot.right(), std::round(m.yToPixel(t.value)) + 0.5);
+        grid.emplace_back(plot.left(), std::round(m.yToPixel(t.value)) + 0.5, plot.right(),
+                          std::round(m.yToPixel(t.value)) + 0.5);
     for (const TimeTick& t : dates) {
         const double x = std::round(m.xToPixel(t.newDay ? t.value - 0.5 : t.value)) + 0.5;
         (t.newDay ? days : grid).emplace_back(x, plot.top(), x, bottom);
@@ -87,7 +88,9 @@ void paintGridAndAxes(QPainter& p, const QSizeF& size, const ChartScene& scene)
         drawLabel(p, QPointF(plot.right() + 7, m.yToPixel(t.value) + metrics.ascent() / 2 - 1), t.label);
     for (const Tick& t : dates) {
         const double w = labelAdvance(t.label, p.font());
-        drawLabel(p, QPointF(std::clamp(m.xToPixel(t.value) - w / 2, 0.0, size.width() - w), bottom + 6 + metrics.ascent()), t.label);
+        drawLabel(
+            p, QPointF(std::clamp(m.xToPixel(t.value) - w / 2, 0.0, size.width() - w), bottom + 6 + metrics.ascent()),
+            t.label);
     }
 }
 
@@ -164,7 +167,8 @@ void paintCrosshair(QPainter& p, const QSizeF& size, const ChartScene& scene)
     if (!pointer.overPrices || pointer.price.isEmpty())
         return;
     const QFontMetricsF metrics(p.font());
-    const QRectF marker(plot.right() + 1, y - metrics.height() / 2 - 2, size.width() - plot.right() - 1, metrics.height() + 4);
+    const QRectF marker(plot.right() + 1, y - metrics.height() / 2 - 2, size.width() - plot.right() - 1,
+                        metrics.height() + 4);
     p.fillRect(marker, textColour);
     p.setPen(background);
     p.drawText(QPointF(plot.right() + 7, y + metrics.ascent() / 2 - 1), pointer.price);

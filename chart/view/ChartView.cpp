@@ -16,10 +16,10 @@
 namespace zarvchart {
 namespace {
 
-constexpr double hitDistance = 5;    // pixels from a drawing's lines that still hit it
-constexpr double dragThreshold = 3;  // pixels the mouse moves before a press becomes a drag
+constexpr double hitDistance = 5; // pixels from a drawing's lines that still hit it
+constexpr double dragThreshold = 3; // pixels the mouse moves before a press becomes a drag
 constexpr double zoomPerNotch = 1.2; // one step of the wheel
-constexpr int bigStep = 10;          // bars or pixels an arrow key moves a drawing with Shift
+constexpr int bigStep = 10; // bars or pixels an arrow key moves a drawing with Shift
 
 } // namespace
 
@@ -46,10 +46,7 @@ Mapping ChartView::mapping() const
     return viewport_.mapping(chartLayout(size(), volumeWanted_ && prices_.hasVolume()).plot);
 }
 
-QRectF ChartView::volumePane() const
-{
-    return chartLayout(size(), volumeWanted_ && prices_.hasVolume()).volume;
-}
+QRectF ChartView::volumePane() const { return chartLayout(size(), volumeWanted_ && prices_.hasVolume()).volume; }
 
 void ChartView::setVolumeWanted(bool wanted)
 {
@@ -203,8 +200,9 @@ std::optional<ChartPointer> ChartView::pointerAt(QPointF at, const Mapping& m) c
         const Bar& bar = series[std::size_t(x)];
         pointer.at.setX(m.xToPixel(x));
         pointer.readout = tr("%1   O %2   H %3   L %4   C %5")
-                              .arg(timeText(bar.time, prices_.detail()), prices_.priceText(bar.open), prices_.priceText(bar.high),
-                                   prices_.priceText(bar.low), prices_.priceText(bar.close));
+                              .arg(timeText(bar.time, prices_.detail()), prices_.priceText(bar.open),
+                                   prices_.priceText(bar.high), prices_.priceText(bar.low),
+                                   prices_.priceText(bar.close));
         if (prices_.hasVolume())
             pointer.readout += tr("   V %1").arg(PriceData::volumeText(bar.volume));
     }
@@ -266,7 +264,8 @@ ChartPoint ChartView::anchorAt(QPointF pixel) const
 
 bool ChartView::locked(int index) const
 {
-    return index >= 0 && std::size_t(index) < document_.drawings().size() && document_.drawings()[std::size_t(index)].locked;
+    return index >= 0 && std::size_t(index) < document_.drawings().size()
+        && document_.drawings()[std::size_t(index)].locked;
 }
 
 void ChartView::pricesReplaced()
@@ -362,7 +361,8 @@ void ChartView::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (const int handle = handleAt(at); handle >= 0) {
-        drag_ = Move{selected_, handle, at, document_.drawings()[std::size_t(selected_)].anchors, false, false, locked(selected_)};
+        drag_ = Move{selected_, handle,           at, document_.drawings()[std::size_t(selected_)].anchors, false,
+                     false,     locked(selected_)};
         pointAt(at);
         return;
     }
@@ -482,7 +482,12 @@ void ChartView::keyPressEvent(QKeyEvent* event)
         endBurst();
     if (arrow && selected_ >= 0 && !placing_ && std::holds_alternative<std::monostate>(drag_)) {
         const int step = event->modifiers() & Qt::ShiftModifier ? bigStep : 1;
-        nudge(key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0, key == Qt::Key_Up ? step : key == Qt::Key_Down ? -step : 0);
+        nudge(key == Qt::Key_Left        ? -step
+                  : key == Qt::Key_Right ? step
+                                         : 0,
+              key == Qt::Key_Up         ? step
+                  : key == Qt::Key_Down ? -step
+                                        : 0);
         return;
     }
     const int count = hidden_ || placing_ ? 0 : int(document_.drawings().size());
@@ -511,8 +516,7 @@ void ChartView::keyPressEvent(QKeyEvent* event)
         else
             select(-1);
         return;
-    default:
-        QWidget::keyPressEvent(event);
+    default: QWidget::keyPressEvent(event);
     }
 }
 

@@ -55,8 +55,8 @@ std::string member(const MemberInfo& info)
     if (info.kind == MemberInfo::Kind::Property) {
         out += "\"kind\": \"property\",\n" + indent + "\"type\": " + quoted(typeName(info.type));
         if (info.index)
-            out += ",\n" + indent + "\"index\": " +
-                   array({std::to_string(info.index->first), std::to_string(info.index->second)}, indent);
+            out += ",\n" + indent + "\"index\": "
+                + array({std::to_string(info.index->first), std::to_string(info.index->second)}, indent);
     } else {
         std::vector<std::string> types;
         for (const ValueType t : info.arguments)
@@ -76,8 +76,8 @@ std::string describeJson(std::string_view progId)
     std::string members;
     for (const Member& m : *entry->members)
         members += (members.empty() ? "\n" : ",\n") + member(m.info);
-    return "{\n  \"class\": " + quoted(entry->progId) + ",\n  \"members\": [" + members +
-           (members.empty() ? "]" : "\n  ]") + "\n}";
+    return "{\n  \"class\": " + quoted(entry->progId) + ",\n  \"members\": [" + members
+        + (members.empty() ? "]" : "\n  ]") + "\n}";
 }
 
 } // namespace ZarvLinesParm::frame::component

@@ -29,15 +29,9 @@ namespace {
 using registry::Registry;
 using registry::RegistryError;
 
-[[noreturn]] void fail(const std::string& what)
-{
-    throw Error(75, what + ": " + std::strerror(errno));
-}
+[[noreturn]] void fail(const std::string& what) { throw Error(75, what + ": " + std::strerror(errno)); }
 
-std::string folderOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('/'));
-}
+std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
 void makeFolders(const std::string& folder)
 {
@@ -109,17 +103,11 @@ Registry current(const std::string& path)
     }
 }
 
-std::string nameOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 // A writer's temporary file is "<registry>.tmp.<pid>.XXXXXX" beside the file it replaces, so
 // that one a dead writer left can be told from anything a user keeps there.
-std::string temporaryPrefix(const std::string& target)
-{
-    return nameOf(target) + ".tmp.";
-}
+std::string temporaryPrefix(const std::string& target) { return nameOf(target) + ".tmp."; }
 
 // The pid in a temporary file's name, when `name` is one.
 std::optional<pid_t> writerOf(std::string_view name, std::string_view prefix)

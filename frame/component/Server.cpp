@@ -210,27 +210,29 @@ char* copyOut(const std::string& text)
 zlp_variant toC(const Variant& value)
 {
     zlp_variant v{};
-    std::visit([&](const auto& x) {
-        using X = std::decay_t<decltype(x)>;
-        if constexpr (std::is_same_v<X, std::monostate>) {
-            v.type = ZLP_EMPTY;
-        } else if constexpr (std::is_same_v<X, std::int16_t>) {
-            v.type = ZLP_INT16;
-            v.value.i16 = x;
-        } else if constexpr (std::is_same_v<X, std::int32_t>) {
-            v.type = ZLP_INT32;
-            v.value.i32 = x;
-        } else if constexpr (std::is_same_v<X, float>) {
-            v.type = ZLP_FLOAT;
-            v.value.f32 = x;
-        } else if constexpr (std::is_same_v<X, double>) {
-            v.type = ZLP_DOUBLE;
-            v.value.f64 = x;
-        } else {
-            v.type = ZLP_STRING;
-            v.value.str = copyOut(x);
-        }
-    }, value);
+    std::visit(
+        [&](const auto& x) {
+            using X = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<X, std::monostate>) {
+                v.type = ZLP_EMPTY;
+            } else if constexpr (std::is_same_v<X, std::int16_t>) {
+                v.type = ZLP_INT16;
+                v.value.i16 = x;
+            } else if constexpr (std::is_same_v<X, std::int32_t>) {
+                v.type = ZLP_INT32;
+                v.value.i32 = x;
+            } else if constexpr (std::is_same_v<X, float>) {
+                v.type = ZLP_FLOAT;
+                v.value.f32 = x;
+            } else if constexpr (std::is_same_v<X, double>) {
+                v.type = ZLP_DOUBLE;
+                v.value.f64 = x;
+            } else {
+                v.type = ZLP_STRING;
+                v.value.str = copyOut(x);
+            }
+        },
+        value);
     return v;
 }
 
@@ -340,8 +342,7 @@ zlp_status zlp_release(zlp_object* object)
     return guarded([&] { handles().releaseObject(object); });
 }
 
-zlp_status zlp_get(zlp_object* object, const char* member, const zlp_variant* args, size_t count,
-                   zlp_variant* result)
+zlp_status zlp_get(zlp_object* object, const char* member, const zlp_variant* args, size_t count, zlp_variant* result)
 {
     return invokeFromC(object, member, args, count, result, Invoke::Get);
 }
@@ -351,8 +352,7 @@ zlp_status zlp_let(zlp_object* object, const char* member, const zlp_variant* ar
     return invokeFromC(object, member, args, count, nullptr, Invoke::Let);
 }
 
-zlp_status zlp_call(zlp_object* object, const char* member, const zlp_variant* args, size_t count,
-                    zlp_variant* result)
+zlp_status zlp_call(zlp_object* object, const char* member, const zlp_variant* args, size_t count, zlp_variant* result)
 {
     return invokeFromC(object, member, args, count, result, Invoke::Method);
 }
@@ -422,20 +422,11 @@ zlp_status zlp_set_preview_handler(const char* progId, zlp_preview_handler handl
     });
 }
 
-int32_t zlp_last_error_number(void)
-{
-    return lastNumber;
-}
+int32_t zlp_last_error_number(void) { return lastNumber; }
 
-const char* zlp_last_error_text(void)
-{
-    return lastText;
-}
+const char* zlp_last_error_text(void) { return lastText; }
 
-const char* zlp_last_error_detail(void)
-{
-    return lastDetail;
-}
+const char* zlp_last_error_detail(void) { return lastDetail; }
 
 const char* zlp_error_text(int32_t number)
 {

@@ -16,8 +16,7 @@ namespace {
 
 class SwatchAccessible : public QAccessibleWidget {
 public:
-    explicit SwatchAccessible(Swatch* swatch)
-        : QAccessibleWidget(swatch, QAccessible::Button) {}
+    explicit SwatchAccessible(Swatch* swatch) : QAccessibleWidget(swatch, QAccessible::Button) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -35,7 +34,8 @@ public:
         // Queued, as a button's press is: the chooser runs a modal loop of its own, which must
         // not run inside the request that asked for the press.
         Swatch* s = swatch();
-        QMetaObject::invokeMethod(s, [s] { s->click(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            s, [s] { s->click(); }, Qt::QueuedConnection);
     }
 
     QStringList keyBindingsForAction(const QString& action) const override
@@ -49,8 +49,7 @@ private:
 
 class OptionAccessible : public QAccessibleWidget {
 public:
-    explicit OptionAccessible(OptionButton* option)
-        : QAccessibleWidget(option, QAccessible::RadioButton) {}
+    explicit OptionAccessible(OptionButton* option) : QAccessibleWidget(option, QAccessible::RadioButton) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -86,8 +85,7 @@ private:
 // Its children are the list and the text field, as for Qt's own drop-down lists.
 class DropDownAccessible : public QAccessibleWidget {
 public:
-    explicit DropDownAccessible(DropDownList* list)
-        : QAccessibleWidget(list, QAccessible::ComboBox) {}
+    explicit DropDownAccessible(DropDownList* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text t) const override
     {

@@ -9,10 +9,7 @@
 
 namespace ZarvLinesParm::frame {
 
-CheckBox::CheckBox(const QString& caption, QWidget* parent)
-    : QCheckBox(caption, parent)
-{
-}
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
 
 void CheckBox::setValue(std::int16_t value)
 {
@@ -23,8 +20,7 @@ void CheckBox::setValue(std::int16_t value)
         setTristate(true);
         setCheckState(Qt::PartiallyChecked);
         break;
-    default:
-        throw Error(380);
+    default: throw Error(380);
     }
 }
 
@@ -57,7 +53,8 @@ QSize CheckBox::sizeHint() const
         const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
         // As tall as a box showing a line of caption, without laying out the caption it hides.
         const QSize line(0, fontMetrics().height());
-        boxOnlyHint_ = QSize(square.right() + 1, style()->sizeFromContents(QStyle::CT_CheckBox, &option, line, this).height());
+        boxOnlyHint_ = QSize(square.right() + 1,
+                             style()->sizeFromContents(QStyle::CT_CheckBox, &option, line, this).height());
     }
     return boxOnlyHint_;
 }
@@ -69,10 +66,7 @@ void CheckBox::changeEvent(QEvent* event)
     QCheckBox::changeEvent(event);
 }
 
-QSize CheckBox::minimumSizeHint() const
-{
-    return boxOnly_ ? sizeHint() : QCheckBox::minimumSizeHint();
-}
+QSize CheckBox::minimumSizeHint() const { return boxOnly_ ? sizeHint() : QCheckBox::minimumSizeHint(); }
 
 void CheckBox::paintEvent(QPaintEvent* event)
 {
@@ -85,9 +79,6 @@ void CheckBox::paintEvent(QPaintEvent* event)
     painter.drawControl(QStyle::CE_CheckBox, option);
 }
 
-void CheckBox::nextCheckState()
-{
-    setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-}
+void CheckBox::nextCheckState() { setCheckState(checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked); }
 
 } // namespace ZarvLinesParm::frame

@@ -4,8 +4,7 @@
 
 namespace ZarvLinesParm::frame {
 
-DropDownList::DropDownList(QWidget* parent)
-    : QComboBox(parent)
+DropDownList::DropDownList(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);

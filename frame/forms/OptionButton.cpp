@@ -2,8 +2,7 @@
 
 namespace ZarvLinesParm::frame {
 
-OptionButton::OptionButton(const QString& caption, QWidget* parent)
-    : QRadioButton(parent)
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(parent)
 {
     // Captioned only now that it is an option button: Qt announces a caption to assistive
     // technology at once, which makes the button's accessible interface; made while the button
@@ -25,15 +24,9 @@ OptionButton::OptionButton(const QString& caption, QWidget* parent)
     });
 }
 
-void OptionButton::onClick(std::function<void()> handler)
-{
-    click_ = std::move(handler);
-}
+void OptionButton::onClick(std::function<void()> handler) { click_ = std::move(handler); }
 
-void OptionButton::nextCheckState()
-{
-    setChecked(true);
-}
+void OptionButton::nextCheckState() { setChecked(true); }
 
 void OptionButton::select()
 {

@@ -43,8 +43,8 @@ Kind kindOf(const QWidget* w)
     }
     if (qobject_cast<const QPushButton*>(w))
         return Kind::Other;
-    const bool control = qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
-                         qobject_cast<const QLineEdit*>(w);
+    const bool control = qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w)
+        || qobject_cast<const QLineEdit*>(w);
     return control ? Kind::Control : Kind::Other;
 }
 
@@ -77,7 +77,8 @@ bool standsBeside(const Cell& label, const Cell& cell, Side side)
     case Side::Left: return sameRow && label.lastColumn() + 1 == cell.column;
     case Side::Right: return sameRow && label.column == cell.lastColumn() + 1;
     case Side::Above:
-        return label.row + label.rowSpan == cell.row && label.column <= cell.lastColumn() && label.lastColumn() >= cell.column;
+        return label.row + label.rowSpan == cell.row && label.column <= cell.lastColumn()
+            && label.lastColumn() >= cell.column;
     }
     return false;
 }
@@ -131,8 +132,7 @@ void followFocus()
 
 } // namespace
 
-ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle)
-    : QDialog(nullptr)
+ParmDialog::ParmDialog(const QString& objectName, const QString& designTitle) : QDialog(nullptr)
 {
     installAccessibleInterfaces();
     followFocus();
@@ -179,9 +179,8 @@ void ParmDialog::prepareForUser()
         (kind == Kind::Control ? controls : captions).push_back(c);
     }
     // Reading order: rows top to bottom, left to right within a row; then the buttons.
-    std::stable_sort(controls.begin(), controls.end(), [](const Cell& a, const Cell& b) {
-        return a.row != b.row ? a.row < b.row : a.column < b.column;
-    });
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const Cell& a, const Cell& b) { return a.row != b.row ? a.row < b.row : a.column < b.column; });
     QWidget* previous = nullptr;
     QWidget* firstValueBox = nullptr;
     auto chain = [&](QWidget* w) {
@@ -291,8 +290,7 @@ void ParmDialog::keyPressEvent(QKeyEvent* event)
         // QDialog would press the default button or reject; these dialogs do neither.
         event->accept();
         return;
-    default:
-        QDialog::keyPressEvent(event);
+    default: QDialog::keyPressEvent(event);
     }
 }
 

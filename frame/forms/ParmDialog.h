@@ -77,9 +77,15 @@ protected:
     }
     QLabel* label(const QString& objectName, const QString& caption) { return control<QLabel>(objectName, caption); }
     Swatch* swatch(const QString& objectName) { return control<Swatch>(objectName); }
-    CheckBox* checkBox(const QString& objectName, const QString& caption) { return control<CheckBox>(objectName, caption); }
+    CheckBox* checkBox(const QString& objectName, const QString& caption)
+    {
+        return control<CheckBox>(objectName, caption);
+    }
     TextBox* textBox(const QString& objectName) { return control<TextBox>(objectName); }
-    OptionButton* optionButton(const QString& objectName, const QString& caption) { return control<OptionButton>(objectName, caption); }
+    OptionButton* optionButton(const QString& objectName, const QString& caption)
+    {
+        return control<OptionButton>(objectName, caption);
+    }
     DropDownList* dropDownList(const QString& objectName) { return control<DropDownList>(objectName); }
 
     /// The six value boxes `V(0)` to `V(5)` that several tools show under a heading: boxes "1" to

@@ -19,12 +19,11 @@ QColor colourOf(std::int32_t rgb)
 std::int32_t rgbOf(const QColor& colour)
 {
     const QColor c = colour.toRgb();
-    return static_cast<std::int32_t>(std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8 |
-                                     std::uint32_t(c.blue()) << 16);
+    return static_cast<std::int32_t>(std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8
+                                     | std::uint32_t(c.blue()) << 16);
 }
 
-Swatch::Swatch(QWidget* parent)
-    : QLabel(parent)
+Swatch::Swatch(QWidget* parent) : QLabel(parent)
 {
     setAutoFillBackground(true);
     setFrameShape(QFrame::Box);
@@ -47,20 +46,11 @@ void Swatch::setColour(std::int32_t rgb)
     }
 }
 
-QString Swatch::colourName() const
-{
-    return palette().color(QPalette::Window).name(QColor::HexRgb).toUpper();
-}
+QString Swatch::colourName() const { return palette().color(QPalette::Window).name(QColor::HexRgb).toUpper(); }
 
-std::int32_t Swatch::colour() const
-{
-    return rgbOf(palette().color(QPalette::Window));
-}
+std::int32_t Swatch::colour() const { return rgbOf(palette().color(QPalette::Window)); }
 
-void Swatch::bind(std::int32_t& workingColour)
-{
-    working_ = &workingColour;
-}
+void Swatch::bind(std::int32_t& workingColour) { working_ = &workingColour; }
 
 void Swatch::click()
 {
@@ -108,7 +98,8 @@ void Swatch::paintEvent(QPaintEvent* event)
     // against 0.179, where black and white stand out equally).
     const QColor fill = palette().color(QPalette::Window);
     auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-    const double luminance = 0.2126 * linear(fill.redF()) + 0.7152 * linear(fill.greenF()) + 0.0722 * linear(fill.blueF());
+    const double luminance = 0.2126 * linear(fill.redF()) + 0.7152 * linear(fill.greenF())
+        + 0.0722 * linear(fill.blueF());
     const QRect outer = contentsRect();
     const int width = 2;
     QPainter painter(this);

@@ -5,8 +5,7 @@
 
 namespace ZarvLinesParm::frame {
 
-TextBox::TextBox(QWidget* parent)
-    : QLineEdit(parent)
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
     // textChanged, unlike textEdited, also fires for setText: the change handler must run then.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -15,30 +14,15 @@ TextBox::TextBox(QWidget* parent)
     });
 }
 
-void TextBox::onChange(std::function<void(const QString&)> handler)
-{
-    change_ = std::move(handler);
-}
+void TextBox::onChange(std::function<void(const QString&)> handler) { change_ = std::move(handler); }
 
-void TextBox::showNumber(float value)
-{
-    setText(QString::fromStdString(shortNumberForm(value)));
-}
+void TextBox::showNumber(float value) { setText(QString::fromStdString(shortNumberForm(value))); }
 
-void TextBox::showNumber(std::int16_t value)
-{
-    setText(QString::fromStdString(shortNumberForm(value)));
-}
+void TextBox::showNumber(std::int16_t value) { setText(QString::fromStdString(shortNumberForm(value))); }
 
-double TextBox::readNumber() const
-{
-    return frame::readNumber(text().toStdString());
-}
+double TextBox::readNumber() const { return frame::readNumber(text().toStdString()); }
 
-float TextBox::readSingle() const
-{
-    return frame::readSingle(text().toStdString());
-}
+float TextBox::readSingle() const { return frame::readSingle(text().toStdString()); }
 
 std::int16_t TextBox::readWhole() const
 {

@@ -8,18 +8,36 @@
 
 static int failures = 0;
 
-#define CHECK(cond)                                                                   \
-    do {                                                                              \
-        if (!(cond)) {                                                                \
-            printf("%s:%d: failed: %s (last error %d %s)\n", __FILE__, __LINE__, #cond, \
-                   zlp_last_error_number(), zlp_last_error_text());                   \
-            ++failures;                                                               \
-        }                                                                             \
+#define CHECK(cond)                                                                                                    \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            printf("%s:%d: failed: %s (last error %d %s)\n", __FILE__, __LINE__, #cond, zlp_last_error_number(),       \
+                   zlp_last_error_text());                                                                             \
+            ++failures;                                                                                                \
+        }                                                                                                              \
     } while (0)
 
-static zlp_variant i16(int16_t v) { zlp_variant x; x.type = ZLP_INT16; x.value.i16 = v; return x; }
-static zlp_variant i32(int32_t v) { zlp_variant x; x.type = ZLP_INT32; x.value.i32 = v; return x; }
-static zlp_variant str(const char* v) { zlp_variant x; x.type = ZLP_STRING; x.value.str = v; return x; }
+static zlp_variant i16(int16_t v)
+{
+    zlp_variant x;
+    x.type = ZLP_INT16;
+    x.value.i16 = v;
+    return x;
+}
+static zlp_variant i32(int32_t v)
+{
+    zlp_variant x;
+    x.type = ZLP_INT32;
+    x.value.i32 = v;
+    return x;
+}
+static zlp_variant str(const char* v)
+{
+    zlp_variant x;
+    x.type = ZLP_STRING;
+    x.value.str = v;
+    return x;
+}
 
 /* Every class, by ProgID and through a factory by its class identifier. SaveDefault is the one
  * property all classes share; its getter reads the working record, which no Start has filled
@@ -49,7 +67,8 @@ static void everyClass(void)
             lower[c] = (char)(progId[c] | 0x20);
         snprintf(expected, sizeof expected, "{\n  \"class\": \"%s\",\n  \"members\": [\n", progId);
         CHECK(zlp_describe(lower, &json) == ZLP_OK && strncmp(json, expected, strlen(expected)) == 0);
-        CHECK(json && strstr(json, "\"name\": \"SaveDefault\",\n      \"kind\": \"property\",\n      \"type\": \"Int16\""));
+        CHECK(json
+              && strstr(json, "\"name\": \"SaveDefault\",\n      \"kind\": \"property\",\n      \"type\": \"Int16\""));
         CHECK(json && strstr(json, "\"name\": \"Start\",\n      \"kind\": \"method\""));
         CHECK(json && json[strlen(json) - 1] == '}');
         CHECK(zlp_free(json) == ZLP_OK);
@@ -128,7 +147,8 @@ static void strings(void)
     zlp_variant caption = str("Range of the day"), got = i16(0);
     CHECK(zlp_let(range, "Caption", &caption, 1) == ZLP_OK);
     CHECK(zlp_get(range, "Caption", NULL, 0, &got) == ZLP_OK);
-    CHECK(got.type == ZLP_STRING && got.value.str != caption.value.str && strcmp(got.value.str, caption.value.str) == 0);
+    CHECK(got.type == ZLP_STRING && got.value.str != caption.value.str
+          && strcmp(got.value.str, caption.value.str) == 0);
     CHECK(zlp_variant_clear(&got) == ZLP_OK && got.type == ZLP_EMPTY);
     CHECK(zlp_release(range) == ZLP_OK);
 }

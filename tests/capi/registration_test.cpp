@@ -64,11 +64,12 @@ std::map<fs::path, std::string> snapshot(const fs::path& top)
 }
 
 // Another component's entries, a comment and escaped values: all must survive untouched.
-const std::string foreign = std::string(registry::formatLine) + "\n"
-                            "# kept by hand\n"
-                            "ProgID/Other.Thing/CLSID\t{11111111-2222-3333-4444-555555555555}\n"
-                            "\n"
-                            "CLSID/{11111111-2222-3333-4444-555555555555}/InprocServer\t/opt/odd\\tname\\\\lib\\n.so\n";
+const std::string foreign = std::string(registry::formatLine)
+    + "\n"
+      "# kept by hand\n"
+      "ProgID/Other.Thing/CLSID\t{11111111-2222-3333-4444-555555555555}\n"
+      "\n"
+      "CLSID/{11111111-2222-3333-4444-555555555555}/InprocServer\t/opt/odd\\tname\\\\lib\\n.so\n";
 
 class Registration : public ::testing::Test {
 protected:
@@ -123,7 +124,8 @@ TEST_F(Registration, EntersEveryClassAndRemovesExactlyThat)
     }
 
     // Twice is once: the file is not even rewritten, and nothing is left beside it.
-    struct stat before {}, after {};
+    struct stat before {
+    }, after{};
     ASSERT_EQ(::stat(file_.c_str(), &before), 0);
     ASSERT_EQ(DllRegisterServer(), ZLP_OK);
     ASSERT_EQ(::stat(file_.c_str(), &after), 0);
@@ -174,13 +176,30 @@ TEST_F(Registration, RefusesWhatItCannotReadOrWriteAndChangesNothing)
         {"cut short", [&] { write(file_, foreign + "Key\tcut short"); }, corrupt + "6: "},
         {"a NUL", [&] { write(file_, foreign + std::string("Key\tnul\0here\n", 14)); }, corrupt + "6: "},
         // A reader that waited for a FIFO's writer would hold the folder's lock for good.
-        {"a FIFO", [&] { fs::create_directories(folder); ::mkfifo(file_.c_str(), 0600); }, " is not a regular file"},
-        {"a link to a device", [&] { fs::create_directories(folder); fs::create_symlink("/dev/zero", file_); },
+        {"a FIFO",
+         [&] {
+             fs::create_directories(folder);
+             ::mkfifo(file_.c_str(), 0600);
+         },
+         " is not a regular file"},
+        {"a link to a device",
+         [&] {
+             fs::create_directories(folder);
+             fs::create_symlink("/dev/zero", file_);
+         },
          " is not a regular file"},
         {"a folder", [&] { fs::create_directories(file_); }, " is not a regular file"},
-        {"a link to nothing", [&] { fs::create_directories(folder); fs::create_symlink(home_ / "gone.tsv", file_); },
+        {"a link to nothing",
+         [&] {
+             fs::create_directories(folder);
+             fs::create_symlink(home_ / "gone.tsv", file_);
+         },
          " is a link to a missing file"},
-        {"one byte too large", [&] { write(file_, foreign); fs::resize_file(file_, registry::maxFileSize + 1); },
+        {"one byte too large",
+         [&] {
+             write(file_, foreign);
+             fs::resize_file(file_, registry::maxFileSize + 1);
+         },
          " is larger than 32 MiB"},
         {"a file where its folder belongs", [&] { write(folder, "in the way"); }, "the folder " + folder.string()},
         // Both entry points have something to write, and the disk fills up 100 bytes into it.
@@ -207,7 +226,8 @@ TEST(RegistryWriting, EveryByteArrivesThroughShortAndInterruptedWrites)
     int ends[2];
     ASSERT_EQ(::pipe(ends), 0);
     ASSERT_EQ(::fcntl(ends[1], F_SETPIPE_SZ, 4096), 4096);
-    struct sigaction nothing {}, before {};
+    struct sigaction nothing {
+    }, before{};
     nothing.sa_handler = [](int) {}; // without SA_RESTART, so that the write returns
     ::sigaction(SIGUSR1, &nothing, &before);
     const pthread_t writer = ::pthread_self();
@@ -258,7 +278,11 @@ TEST_F(Registration, RewriteKeepsModeOwnerGroupAndLink)
 {
     // Modes a user may have chosen; where this process may give files away, other owners too.
     const bool root = ::geteuid() == 0;
-    const struct { mode_t mode; uid_t uid; gid_t gid; } files[] = {
+    const struct {
+        mode_t mode;
+        uid_t uid;
+        gid_t gid;
+    } files[] = {
         {0600, root ? 4321 : ::getuid(), root ? 8765 : ::getgid()},
         {0444, root ? 4321 : ::getuid(), ::getgid()},
         {0640, ::getuid(), root ? 8765 : ::getgid()},
@@ -303,7 +327,7 @@ TEST_F(Registration, RemovesWhatDeadWritersLeftAndNothingElse)
     write(stale, "# component regis");
     // A live writer's (this process: signalling it would end the test) and a user's own files stay.
     for (const std::string& kept : {"registry.tsv.tmp." + std::to_string(::getpid()) + ".Ab12Cd",
-                                   std::string("registry.tsv.backup"), std::string("registry.tsv.tmp.mine.Ab12Cd")})
+                                    std::string("registry.tsv.backup"), std::string("registry.tsv.tmp.mine.Ab12Cd")})
         write(folder / kept, foreign);
     auto expected = snapshot(home_);
     expected.erase(stale);
@@ -327,7 +351,8 @@ TEST_F(Registration, LoaderRefusesALibraryFileNotNamedInFull)
         } catch (const loader::ComponentError& e) {
             EXPECT_EQ(e.number(), 429);
             EXPECT_NE(std::string(e.what()).find(file_.string() + ", line 7: CLSID/{A}/InprocServer " + says),
-                      std::string::npos) << e.what();
+                      std::string::npos)
+                << e.what();
         }
     }
 }

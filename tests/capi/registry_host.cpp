@@ -70,7 +70,8 @@ void withApplication(int argc, char** argv, const std::string& library)
         circle->let("Fill", {std::int16_t{1}});
         pressOkWhenShown();
         check(circle->call("Start", {std::int16_t{1}, std::string("Ellipse")}).index() == 0, "Start returns empty");
-        check(circle->get("Cor", {std::int16_t{1}}) == Variant(std::int32_t{255}) && circle->get("Fill") == Variant(std::int16_t{1}),
+        check(circle->get("Cor", {std::int16_t{1}}) == Variant(std::int32_t{255})
+                  && circle->get("Fill") == Variant(std::int16_t{1}),
               "the values after OK");
         try {
             circle->get("Cor", {std::int16_t{3}});

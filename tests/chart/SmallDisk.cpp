@@ -48,7 +48,8 @@ void SmallDisk::empty()
 
 void SmallDisk::setReadOnly(bool readOnly)
 {
-    ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | (readOnly ? MS_RDONLY : 0), options);
+    ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", MS_REMOUNT | (readOnly ? MS_RDONLY : 0),
+            options);
 }
 
 std::map<std::string, std::string> SmallDisk::files() const
@@ -60,7 +61,9 @@ std::map<std::string, std::string> SmallDisk::files() const
         if (name == path(filler))
             continue;
         QFile file(name);
-        out[name.mid(dir_.path().size() + 1).toStdString()] = file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(unreadable)";
+        out[name.mid(dir_.path().size() + 1).toStdString()] = file.open(QIODevice::ReadOnly)
+            ? file.readAll().toStdString()
+            : "(unreadable)";
     }
     return out;
 }

@@ -94,7 +94,8 @@ protected:
     void edit(int index, User user)
     {
         const auto shapes = shapesOf(document_.drawings()[std::size_t(index)], series_, view().mapping());
-        const auto line = std::find_if(shapes.begin(), shapes.end(), [](const Shape& s) { return s.kind == Shape::Kind::Line; });
+        const auto line = std::find_if(shapes.begin(), shapes.end(),
+                                       [](const Shape& s) { return s.kind == Shape::Kind::Line; });
         ASSERT_NE(line, shapes.end());
         whenModal({}, std::move(user));
         QTest::mouseDClick(&view(), Qt::LeftButton, {}, ((line->points[0] + line->points[1]) / 2).toPoint());
@@ -112,7 +113,8 @@ int rowNearest(const QImage& image, int column, double y, const QColor& colour)
     int best = -1, bestDistance = 1 << 30;
     for (int row = int(y) - 3; row <= int(y) + 3; ++row) {
         const QColor c = image.pixelColor(column, row);
-        const int d = std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) + std::abs(c.blue() - colour.blue());
+        const int d = std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+            + std::abs(c.blue() - colour.blue());
         if (d < bestDistance)
             best = row, bestDistance = d;
     }
@@ -150,7 +152,8 @@ TEST_F(Chart, RetracementLevelsSitOnThePixelRowsOfTheirPrices)
     for (int i = 1; i <= 6; ++i) {
         const double v = drawing.parameters.value(QStringLiteral("V(%1)").arg(i)).toDouble();
         const double y = m.yToPixel(to.y - v * (to.y - from.y));
-        EXPECT_LE(std::abs(rowNearest(image, column, y, QColor(255, 128, 0)) + 0.5 - y), 0.75) << "V(" << i << ") at " << y;
+        EXPECT_LE(std::abs(rowNearest(image, column, y, QColor(255, 128, 0)) + 0.5 - y), 0.75)
+            << "V(" << i << ") at " << y;
     }
 }
 
@@ -226,7 +229,8 @@ TEST_F(Chart, SaveAsDefaultStartsTheNextToolOfItsKindUntilReset)
     });
     const QVariantMap kept = document_.drawings()[0].parameters;
     EXPECT_EQ(kept.value(QStringLiteral("V(1)")), QVariant(0.3f));
-    EXPECT_TRUE(QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZarvLinesParm/zarvchart.conf")));
+    EXPECT_TRUE(
+        QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZarvLinesParm/zarvchart.conf")));
     EXPECT_EQ(place(QStringLiteral("Retracement"), {{50, 110}, {130, 125}}).parameters, kept);
 
     resetDefaults();
@@ -242,8 +246,8 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     MainWindow closing(prices_, document_, kept); // and when its window closes
     // Every other one locked, which the file keeps.
     for (const ToolKind& kind : toolKinds())
-        document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind),
-                         document_.drawings().size() % 2 == 1});
+        document_.place({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}),
+                         defaultsOf(kind), document_.drawings().size() % 2 == 1});
     const auto drawings = document_.drawings();
     ASSERT_TRUE(window_.saveDrawings(path));
     EXPECT_EQ(readCheckedDrawings(path), drawings);
@@ -258,9 +262,11 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
         {good.left(good.size() / 2), QStringLiteral("line ")},
         {QByteArray(good).replace("\"version\": 1", "\"version\": 2"), QStringLiteral("format version 2")},
         {QByteArray(good).replace("RetracementParmClass", "NoSuchClass"), QStringLiteral("is no tool")},
-        {QByteArray(good).replace("\"Extend\": 1", "\"Extend\": \"yes\""), QStringLiteral("Extend of Retracement should be")},
+        {QByteArray(good).replace("\"Extend\": 1", "\"Extend\": \"yes\""),
+         QStringLiteral("Extend of Retracement should be")},
         {QByteArray(good).replace("\"Extend\": 1", "\"V(7)\": 1"), QStringLiteral("has no parameter V(7)")},
-        {QByteArray(good).replace("\"tool\"", "\"locked\": 1, \"tool\""), QStringLiteral("\"locked\" is neither true nor false")},
+        {QByteArray(good).replace("\"tool\"", "\"locked\": 1, \"tool\""),
+         QStringLiteral("\"locked\" is neither true nor false")},
     };
     for (const auto& row : damaged) {
         ASSERT_NE(row.json, good) << row.says.toStdString();
@@ -337,7 +343,8 @@ TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
             onKept.end(), onWhole.end();
             EXPECT_EQ(differing(kept, whole), 0) << when << " at " << scales[k] << "x";
             EXPECT_TRUE(base || layers[k].basePaints() == painted[k][0]) << when << ": the base painted again";
-            EXPECT_TRUE(settled || layers[k].settledPaints() == painted[k][1]) << when << ": the settled drawings painted again";
+            EXPECT_TRUE(settled || layers[k].settledPaints() == painted[k][1])
+                << when << ": the settled drawings painted again";
             painted[k][0] = layers[k].basePaints(), painted[k][1] = layers[k].settledPaints();
         }
     };
@@ -364,7 +371,8 @@ TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
 
     document_.setParameters(0, defaultsOf(toolKinds().back()));
     expectSame("another drawing changed", false, true);
-    QWheelEvent wheel(QPointF(300, 200), view().mapToGlobal(QPointF(300, 200)), {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(300, 200), view().mapToGlobal(QPointF(300, 200)), {}, {0, 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view(), &wheel);
     expectSame("zoomed", true, true);
     window_.resize(900, 600);
@@ -508,7 +516,7 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
             for (auto it = given.begin(); it != given.end(); ++it)
                 if (drawing.parameters.value(it.key()) != it.value())
                     changed << it.key() + QLatin1Char(' ') + it.value().toString() + QStringLiteral(" -> ")
-                                   + drawing.parameters.value(it.key()).toString();
+                            + drawing.parameters.value(it.key()).toString();
             EXPECT_EQ(moved, "") << kind.title.toStdString() << ": " << changed.join(", ").toStdString();
         }
     }
@@ -569,7 +577,8 @@ TEST_F(Chart, EditMenuSaveAsAndResetDefaultsDoWhatTheySayAndAskFirst)
 TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
 {
     nameApplication();
-    auto* entry = const_cast<ZarvLinesParm::frame::ClassEntry*>(ZarvLinesParm::frame::findClass("ZarvLinesParm.GannFanParmClass"));
+    auto* entry = const_cast<ZarvLinesParm::frame::ClassEntry*>(
+        ZarvLinesParm::frame::findClass("ZarvLinesParm.GannFanParmClass"));
     ASSERT_NE(entry, nullptr);
     const struct Hidden {
         ZarvLinesParm::frame::ClassEntry* entry;
@@ -596,12 +605,14 @@ TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
     auto* toolBar = window.findChild<QToolBar*>(QStringLiteral("Tools"));
     for (QAction* action : toolBar->actions()) {
         EXPECT_EQ(action->isEnabled(), action->text() != fan.title) << action->text().toStdString();
-        EXPECT_EQ(action->toolTip().contains(QStringLiteral("not in this version of the library")), action->text() == fan.title);
+        EXPECT_EQ(action->toolTip().contains(QStringLiteral("not in this version of the library")),
+                  action->text() == fan.title);
     }
     {
         chartsupport::Boxes boxes;
         window.editProperties(0);
-        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("error 429"))) << boxes.texts().join(QString()).toStdString();
+        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("error 429")))
+            << boxes.texts().join(QString()).toStdString();
     }
     for (QAction* action : toolBar->actions())
         if (action->text() == ellipse.title)

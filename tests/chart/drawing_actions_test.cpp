@@ -94,7 +94,9 @@ protected:
     {
         const auto shapes = shapesOf(document_.drawings()[std::size_t(index)], prices_.series(), view().mapping());
         const Shape& s = shapes.front();
-        return (s.kind == Shape::Kind::Line ? (s.points[0] + s.points[1]) / 2 : QPointF(s.rect.center().x(), s.rect.top())).toPoint();
+        return (s.kind == Shape::Kind::Line ? (s.points[0] + s.points[1]) / 2
+                                            : QPointF(s.rect.center().x(), s.rect.top()))
+            .toPoint();
     }
 
     /// Chooses `text` in the context menu of the drawing at `at`.
@@ -166,7 +168,8 @@ TEST_F(Draw, TheMagnetTakesEachPriceOfTheBarAndShiftHoldsItOff)
             EXPECT_TRUE(view().scene().pointer->snapped);
 
             // Placed, and then its second point dragged by its handle near another bar's price.
-            place(QStringLiteral("Retracement"), {near, pixelOf({30, 110})}, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            place(QStringLiteral("Retracement"), {near, pixelOf({30, 110})},
+                  shift ? Qt::ShiftModifier : Qt::NoModifier);
             ASSERT_EQ(document_.drawings().size(), 1u);
             const ChartPoint first = shift ? m.toValue(near) : ChartPoint{12, bar.*price};
             EXPECT_EQ(document_.drawings()[0].anchors[0], first);
@@ -302,8 +305,14 @@ TEST_F(Draw, KeysMoveSelectDeleteAndEditTheDrawings)
         double bars, price;
         int steps;
     } bursts[] = {
-        {{{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Up, Qt::ShiftModifier}, {Qt::Key_Up, Qt::ShiftModifier}},
-         3, 20 * pixel, 1},
+        {{{Qt::Key_Right, {}},
+          {Qt::Key_Right, {}},
+          {Qt::Key_Right, {}},
+          {Qt::Key_Up, Qt::ShiftModifier},
+          {Qt::Key_Up, Qt::ShiftModifier}},
+         3,
+         20 * pixel,
+         1},
         {{{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Down, {}}}, -10, -pixel, 1},
         {{{Qt::Key_Left, {}}, {Qt::Key_Right, {}}}, 0, 0, 0},
     };

@@ -86,16 +86,18 @@ TEST(Follow, NewRowsShowARewrittenFileIsReadWholeAndABadOneChangesNothing)
         std::size_t count;
         double lastClose;
         const char* says; // in the status bar; empty: nothing
-        double moved;     // bars the view moves on by
-        bool panned;      // the view away from the last bar first
+        double moved; // bars the view moves on by
+        bool panned; // the view away from the last bar first
     } steps[] = {
         // Fitted to 39 bars, the view reaches 41: the 40th and 41st fill the room, the 42nd moves it.
         {"two rows appended", How::Append, rows(40, 42), 42, 104, "", 2, false},
         {"half a row appended", How::Append, row(42).left(20), 42, 104, "", 0, false},
         {"the rest of it", How::Append, row(42, 103).mid(20), 43, 103, "", 0, false},
         {"the last bar written again in place", How::Rewrite, header + rows(0, 43, 42), 43, 101, "", 0, false},
-        {"another file renamed over it, its first bar changed", How::Rename, header + rows(0, 45, 0), 45, 104, "", 2, false},
-        {"a bad row appended", How::Append, row(45, 104, true), 45, 104, "live.csv line 47: High 90 is below Low 92", 0, false},
+        {"another file renamed over it, its first bar changed", How::Rename, header + rows(0, 45, 0), 45, 104, "", 2,
+         false},
+        {"a bad row appended", How::Append, row(45, 104, true), 45, 104, "live.csv line 47: High 90 is below Low 92", 0,
+         false},
         {"the file put right", How::Rewrite, header + rows(0, 46), 46, 104, "", 1, false},
         {"cut shorter, its last bar still in view", How::Rewrite, header + rows(0, 30, 29), 30, 101, "", 0, false},
         {"rows appended while the view shows the first bars", How::Append, rows(30, 60), 60, 104, "", 0, true},
@@ -117,13 +119,14 @@ TEST(Follow, NewRowsShowARewrittenFileIsReadWholeAndABadOneChangesNothing)
         const QString says = QString::fromUtf8(step.says);
         const auto done = [&] {
             return bars.size() == step.count && bars.back().close == step.lastClose
-                && (says.isEmpty() ? window.statusBar()->currentMessage().isEmpty() : window.statusBar()->currentMessage().contains(says));
+                && (says.isEmpty() ? window.statusBar()->currentMessage().isEmpty()
+                                   : window.statusBar()->currentMessage().contains(says));
         };
         // A half row waits for its line's end, found the next time the file is looked at.
         if (step.count == had && says.isEmpty())
             follower->check();
-        EXPECT_TRUE(QTest::qWaitFor(done, 5000)) << bars.size() << " bars, the last closing at " << bars.back().close << "; "
-                                                  << window.statusBar()->currentMessage().toStdString();
+        EXPECT_TRUE(QTest::qWaitFor(done, 5000)) << bars.size() << " bars, the last closing at " << bars.back().close
+                                                 << "; " << window.statusBar()->currentMessage().toStdString();
         EXPECT_EQ(document.drawings(), drawings);
         EXPECT_DOUBLE_EQ(view.mapping().firstX(), before.firstX() + step.moved);
         EXPECT_DOUBLE_EQ(view.mapping().lastX(), before.lastX() + step.moved);

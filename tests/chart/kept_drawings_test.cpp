@@ -43,7 +43,8 @@ std::vector<Drawing> everyKind()
     std::vector<Drawing> drawings;
     for (int twice = 0; twice < 2; ++twice)
         for (const ToolKind& kind : toolKinds())
-            drawings.push_back({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}), defaultsOf(kind)});
+            drawings.push_back({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}),
+                                defaultsOf(kind)});
     return drawings;
 }
 
@@ -100,8 +101,10 @@ TEST_F(Kept, AFullDiskLeavesEveryFileAsItWasAndSaysSo)
         std::function<void(MainWindow&)> act;
         QString says; // in a box; empty: there is none
     } rows[] = {
-        {"File > Save Drawings over a file", 4096, [&](MainWindow&) { write(disk.path("saved.json"), "the earlier drawings\n"); },
-         [&](MainWindow& w) { EXPECT_FALSE(w.saveDrawings(disk.path("saved.json"))); }, QStringLiteral("No space left on device")},
+        {"File > Save Drawings over a file", 4096,
+         [&](MainWindow&) { write(disk.path("saved.json"), "the earlier drawings\n"); },
+         [&](MainWindow& w) { EXPECT_FALSE(w.saveDrawings(disk.path("saved.json"))); },
+         QStringLiteral("No space left on device")},
         {"the drawings kept as the window closes", 4096,
          [&](MainWindow&) {
              write(disk.path("kept.json"), "the earlier drawings\n");
@@ -114,14 +117,17 @@ TEST_F(Kept, AFullDiskLeavesEveryFileAsItWasAndSaysSo)
              EXPECT_TRUE(keeping->isVisible()) << "quit without the drawings kept";
          },
          QStringLiteral("No space left on device")},
-        {"a picture taken with --screenshot", 4096, [&](MainWindow&) { write(disk.path("shot.png"), "the earlier picture\n"); },
+        {"a picture taken with --screenshot",
+         4096,
+         [&](MainWindow&) { write(disk.path("shot.png"), "the earlier picture\n"); },
          [&](MainWindow&) {
              QProcess chart;
              chart.start(QStringLiteral(ZARVCHART_PROGRAM), {QStringLiteral("--screenshot"), disk.path("shot.png")});
              ASSERT_TRUE(chart.waitForFinished(60000));
              EXPECT_EQ(chart.exitCode(), 1);
              const QString said = QString::fromLocal8Bit(chart.readAllStandardError());
-             EXPECT_TRUE(said.contains(disk.path("shot.png")) && said.contains(QStringLiteral("No space left"))) << said.toStdString();
+             EXPECT_TRUE(said.contains(disk.path("shot.png")) && said.contains(QStringLiteral("No space left")))
+                 << said.toStdString();
          },
          {}},
         {"Save as Default", 0,
@@ -195,7 +201,8 @@ TEST_F(Kept, NoStartAndNoOtherWindowReplacesTheKeptDrawings)
             disk.setReadOnly(false);
             qputenv("XDG_DATA_HOME", data);
             EXPECT_TRUE(start.keepIn.isEmpty()) << "would be written over";
-            EXPECT_TRUE(start.message.contains(QStringLiteral("could not be set aside"))) << start.message.toStdString();
+            EXPECT_TRUE(start.message.contains(QStringLiteral("could not be set aside")))
+                << start.message.toStdString();
             EXPECT_EQ(disk.files(), before);
         } else {
             std::fprintf(stderr, "skipped: %s\n", qPrintable(disk.whyNot()));
@@ -246,7 +253,8 @@ TEST_F(Kept, NoStartAndNoOtherWindowReplacesTheKeptDrawings)
         EXPECT_EQ(keptNow(), first.drawings());
         Boxes boxes(QMessageBox::Discard);
         b->close();
-        EXPECT_TRUE(boxes.texts().join("").contains(QStringLiteral("another window"))) << boxes.texts().join("").toStdString();
+        EXPECT_TRUE(boxes.texts().join("").contains(QStringLiteral("another window")))
+            << boxes.texts().join("").toStdString();
         EXPECT_EQ(keptNow(), first.drawings());
     }
     QFile::remove(kept);
@@ -259,8 +267,11 @@ TEST_F(Kept, TheDrawingsAreKeptWhenTheProgramIsEndedOrLosesItsDisplay)
     const struct {
         const char* what;
         int signal; // 0: none
-        int within;  // milliseconds
-    } rows[] = {{"SIGTERM", SIGTERM, 500}, {"SIGINT", SIGINT, 500}, {"SIGHUP", SIGHUP, 500}, {"a change, and nothing else", 0, 10000}};
+        int within; // milliseconds
+    } rows[] = {{"SIGTERM", SIGTERM, 500},
+                {"SIGINT", SIGINT, 500},
+                {"SIGHUP", SIGHUP, 500},
+                {"a change, and nothing else", 0, 10000}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         const QString kept = dir_.filePath(QStringLiteral("%1.json").arg(row.signal));

@@ -53,7 +53,8 @@ TEST(TimeAxis, MarksTheFinestUnitThatFitsAndWhereDaysStart)
         double firstX, lastX, spacing;
         const char* says;
     } rows[] = {
-        {"minute bars of three sessions", minutes, 0, 1170, 100, "10:00 12:00 14:00 *3 Jan 12:00 14:00 *4 Jan 12:00 14:00"},
+        {"minute bars of three sessions", minutes, 0, 1170, 100,
+         "10:00 12:00 14:00 *3 Jan 12:00 14:00 *4 Jan 12:00 14:00"},
         {"an hour of them", minutes, 0, 60, 8, "09:40 09:50 10:00 10:10 10:20 10:30"},
         {"a few of them, with room for seconds", minutes, 0, 4, 0.5, "09:31 09:32 09:33 09:34"},
         {"second bars", bars(jan2, 1000, 600), 0, 600, 50, "00:01 00:02 00:03 00:04 00:05 00:06 00:07 00:08 00:09"},
@@ -68,7 +69,8 @@ TEST(TimeAxis, MarksTheFinestUnitThatFitsAndWhereDaysStart)
         {"no room", minutes, 0, 1170, nan, ""},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(marks(dateTicks(row.series, row.firstX, row.lastX, row.spacing), row.series, row.firstX), row.says) << row.what;
+        EXPECT_EQ(marks(dateTicks(row.series, row.firstX, row.lastX, row.spacing), row.series, row.firstX), row.says)
+            << row.what;
 
     // Times that go back (an hour a clock repeats) mark what they can and end.
     Series repeated = bars(jan2, 10 * minute, 30);

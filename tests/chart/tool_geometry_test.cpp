@@ -31,8 +31,8 @@ const Series& series()
         for (int i = 0; i < 100; ++i) {
             const double close = 20 + 5 * std::sin(i / 7.0) + 0.1 * i;
             const double open = close - 0.5 * std::cos(i * 1.3);
-            s.push_back({i * 86'400'000LL, open, std::max(open, close) + 1 + std::sin(i) / 2,
-                         std::min(open, close) - 1, close, 1000});
+            s.push_back({i * 86'400'000LL, open, std::max(open, close) + 1 + std::sin(i) / 2, std::min(open, close) - 1,
+                         close, 1000});
         }
         return s;
     }();
@@ -41,7 +41,8 @@ const Series& series()
 
 Drawing drawing(const QString& cls, std::vector<ChartPoint> anchors, const QVariantMap& changes = {})
 {
-    Drawing d{QStringLiteral("ZarvLinesParm.") + cls, std::move(anchors), toolKind("ZarvLinesParm." + cls)->builtInDefaults};
+    Drawing d{QStringLiteral("ZarvLinesParm.") + cls, std::move(anchors),
+              toolKind("ZarvLinesParm." + cls)->builtInDefaults};
     for (auto it = changes.begin(); it != changes.end(); ++it)
         d.parameters.insert(it.key(), it.value());
     return d;
@@ -65,8 +66,9 @@ void expectSane(const std::vector<Shape>& shapes)
         if (s.kind == Shape::Kind::Line) {
             EXPECT_GE(QLineF(s.points[0], s.points[1]).length(), 1) << s.role.toStdString();
         } else if (s.kind == Shape::Kind::Text) {
-            EXPECT_TRUE(std::ranges::any_of(shapes, [&](const Shape& l) { return l.kind == Shape::Kind::Line && l.role == s.role; }))
-                << s.text.toStdString();
+            EXPECT_TRUE(std::ranges::any_of(shapes, [&](const Shape& l) {
+                return l.kind == Shape::Kind::Line && l.role == s.role;
+            })) << s.text.toStdString();
         }
         for (QPointF p : s.points)
             EXPECT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y())) << s.role.toStdString();
@@ -84,7 +86,8 @@ QPointF pointOn(const Shape& s)
     switch (s.kind) {
     case Shape::Kind::Ellipse:
     case Shape::Kind::Arc:
-        return {s.rect.center().x() + s.rect.width() / 2 * std::cos(a), s.rect.center().y() - s.rect.height() / 2 * std::sin(a)};
+        return {s.rect.center().x() + s.rect.width() / 2 * std::cos(a),
+                s.rect.center().y() - s.rect.height() / 2 * std::sin(a)};
     case Shape::Kind::Text: return s.rect.center();
     default: return (s.points.first() + s.points.last()) / 2;
     }
@@ -96,8 +99,10 @@ TEST(ToolGeometry, EveryKindIsDrawnPaintedAndHitAndAnyInputGivesSaneShapesOrNone
 {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const std::vector<std::vector<ChartPoint>> anchorSets{
-        {{30, 20}, {30, 20}, {30, 20}}, {{30, 20}}, {{30, 20}, {30, 40}, {30, 30}}, {{10, 20}, {90, 20}, {50, 20}},
-        {{nan, 20}, {40, nan}, {50, 30}}, {{-1e300, 1e300}, {1e300, -1e300}, {inf, -inf}}, {{20, 10}, {20.001, 1e30}, {30, -1e30}}};
+        {{30, 20}, {30, 20}, {30, 20}},         {{30, 20}},
+        {{30, 20}, {30, 40}, {30, 30}},         {{10, 20}, {90, 20}, {50, 20}},
+        {{nan, 20}, {40, nan}, {50, 30}},       {{-1e300, 1e300}, {1e300, -1e300}, {inf, -inf}},
+        {{20, 10}, {20.001, 1e30}, {30, -1e30}}};
     const double values[] = {nan, inf, -inf, 1e30, -1e30, 32767, -32768, 0};
     const Mapping flat(QRectF(0, 0, 100, 100), 5, 5, 3, 3);
     // One kind for each class of the library, none twice, each able to draw itself.
@@ -124,18 +129,23 @@ TEST(ToolGeometry, EveryKindIsDrawnPaintedAndHitAndAnyInputGivesSaneShapesOrNone
         const auto members = ZarvLinesParm::Describe(kind.progId.toStdString());
         for (auto it = kind.builtInDefaults.begin(); it != kind.builtInDefaults.end(); ++it) {
             const QString name = it.key().section('(', 0, 0);
-            const auto m = std::find_if(members.begin(), members.end(), [&](auto& each) { return each.name == name.toStdString(); });
+            const auto m = std::find_if(members.begin(), members.end(),
+                                        [&](auto& each) { return each.name == name.toStdString(); });
             ASSERT_NE(m, members.end()) << it.key().toStdString();
             const int index = it.key().contains('(') ? it.key().section('(', 1).section(')', 0, 0).toInt() : -1;
             EXPECT_EQ(index >= 0, m->index && index >= m->index->first && index <= m->index->second);
             using T = ZarvLinesParm::ValueType;
-            EXPECT_EQ(it.value().typeId(), m->type == T::Float ? QMetaType::Float
-                                           : m->type == T::String ? QMetaType::QString : QMetaType::Int) << it.key().toStdString();
+            EXPECT_EQ(it.value().typeId(),
+                      m->type == T::Float        ? QMetaType::Float
+                          : m->type == T::String ? QMetaType::QString
+                                                 : QMetaType::Int)
+                << it.key().toStdString();
         }
 
         const std::vector<ChartPoint> anchors{{20, 15}, {60, 35}, {70, 25}};
-        const auto shapes = shapesOf({kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, kind.builtInDefaults},
-                                     series(), mapping);
+        const auto shapes = shapesOf(
+            {kind.progId, {anchors.begin(), anchors.begin() + kind.anchorCount}, kind.builtInDefaults}, series(),
+            mapping);
         ASSERT_FALSE(shapes.empty());
         expectSane(shapes);
         for (const Shape& s : shapes)
@@ -155,9 +165,9 @@ TEST(ToolGeometry, EveryKindIsDrawnPaintedAndHitAndAnyInputGivesSaneShapesOrNone
                 drawings.push_back(d);
             }
             for (const Drawing& d : drawings) {
-                for (const auto& [shapes, sane] : {std::pair(shapesOf(d, series(), mapping), true),
-                                                   std::pair(shapesOf(d, {}, mapping), true),
-                                                   std::pair(shapesOf(d, series(), flat), false)}) {
+                for (const auto& [shapes, sane] :
+                     {std::pair(shapesOf(d, series(), mapping), true), std::pair(shapesOf(d, {}, mapping), true),
+                      std::pair(shapesOf(d, series(), flat), false)}) {
                     if (sane)
                         expectSane(shapes);
                     distanceTo(shapes, {60, 60});
@@ -171,11 +181,14 @@ TEST(ToolGeometry, EveryKindIsDrawnPaintedAndHitAndAnyInputGivesSaneShapesOrNone
 TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidualsDeviation)
 {
     const std::pair<int, double (*)(const Bar&)> prices[] = {
-        {1, [](const Bar& b) { return b.open; }}, {2, [](const Bar& b) { return b.high; }},
-        {3, [](const Bar& b) { return b.low; }}, {4, [](const Bar& b) { return b.close; }},
+        {1, [](const Bar& b) { return b.open; }},
+        {2, [](const Bar& b) { return b.high; }},
+        {3, [](const Bar& b) { return b.low; }},
+        {4, [](const Bar& b) { return b.close; }},
         {5, [](const Bar& b) { return (b.open + b.high + b.low) / 3; }},
         // The dialog shows 0 as "Open" and stores 1 for it, and stores 0 for a value it has no entry for.
-        {0, [](const Bar& b) { return b.open; }}, {9, [](const Bar& b) { return b.open; }}};
+        {0, [](const Bar& b) { return b.open; }},
+        {9, [](const Bar& b) { return b.open; }}};
     for (auto [useToCalc, price] : prices) {
         SCOPED_TRACE(useToCalc);
         // Bars 11 to 70 lie between the anchors; the normal equations in long double.
@@ -192,7 +205,8 @@ TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidu
         const double sd = std::sqrt(static_cast<double>(squares / n));
 
         const auto shapes = shapesOf(drawing("ZarvLeastSquareClass", {{70.6, 30}, {10.4, 20}},
-                                             {{"UseToCalc", useToCalc}, {"V(1)", 2.0f}, {"V(2)", 1.5f}}), series(), mapping);
+                                             {{"UseToCalc", useToCalc}, {"V(1)", 2.0f}, {"V(2)", 1.5f}}),
+                                     series(), mapping);
         const std::pair<const char*, double> lines[] = {{"Fit", 0.0}, {"Upper", 2 * sd}, {"Lower", -1.5 * sd}};
         for (auto [role, off] : lines) {
             const auto line = withRole(shapes, role);
@@ -216,7 +230,7 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
         ChartPoint point;
         Expect expect;
         QColor colour = {}; // when valid, the part's colour
-        QString text = {};  // when set, a label the part shows
+        QString text = {}; // when set, a label the part shows
     };
     // The highest high and lowest low of bars 28 to 30, the range measured for an anchor at 30.
     double high = -INFINITY, low = INFINITY;
@@ -232,82 +246,130 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
     } tools[] = {
         // Level v of the move from 10 up to 40 lies at 40 - 30v, to the second anchor or, extended, to
         // the plot's right edge from the left anchor; labelled with its value.
-        {"RetracementParmClass", trend,
-         {{none, "V(1)", {40, 32.92}, On, QColor(255, 128, 0), "0.236"}, {none, "V(5)", {95, 16.42}, On},
-          {open, "V(6)", {20, 10}, On}, {open, "V(1)", {80, 32.92}, Off},
+        {"RetracementParmClass",
+         trend,
+         {{none, "V(1)", {40, 32.92}, On, QColor(255, 128, 0), "0.236"},
+          {none, "V(5)", {95, 16.42}, On},
+          {open, "V(6)", {20, 10}, On},
+          {open, "V(1)", {80, 32.92}, Off},
           {{{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"}}},
-        {"RetracementParmClass", {{60, 10}, {20, 40}},
+        {"RetracementParmClass",
+         {{60, 10}, {20, 40}},
          {{none, "V(3)", {30, 25}, On}, {open, "V(3)", {30, 25}, On}, {none, "V(3)", {15, 25}, Off}}},
         // Anchors on one bar: a level that has no length is no line and has no label; anchors that
         // are one point draw their levels once, not six lines and labels on top of each other.
-        {"RetracementParmClass", {{30, 10}, {30, 40}},
+        {"RetracementParmClass",
+         {{30, 10}, {30, 40}},
          {{open, "V(1)", {30, 32.92}, Absent}, {none, "V(1)", {60, 32.92}, On, {}, "0.236"}}},
-        {"RetracementParmClass", {{30, 20}, {30, 20}},
-         {{none, "V(1)", {60, 20}, On, {}, "0.236"}, {none, "V(2)", {60, 20}, Absent}, {open, "V(1)", {30, 20}, Absent}}},
+        {"RetracementParmClass",
+         {{30, 20}, {30, 20}},
+         {{none, "V(1)", {60, 20}, On, {}, "0.236"},
+          {none, "V(2)", {60, 20}, Absent},
+          {open, "V(1)", {30, 20}, Absent}}},
         // Arcs about the second anchor cross the trend where a retracement would; half of them
         // faces the first anchor.
-        {"ZarvArcsParmClass", trend,
-         {{none, "V(3)", {40, 25}, On}, {none, "V(1)", {69.44, 47.08}, Off},
+        {"ZarvArcsParmClass",
+         trend,
+         {{none, "V(3)", {40, 25}, On},
+          {none, "V(1)", {69.44, 47.08}, Off},
           {{{"FullCircle", 1}}, "V(1)", {69.44, 47.08}, On}}},
-        {"ZarvRangerParmClass", {{30, 0}, {50, 0}},
-         {{none, "Up", {40, up}, On}, {none, "Down", {40, down}, On}, {none, "Range", {29, high}, On},
-          {none, "Up", {80, up}, Off}, {{{"ExtendRight", 1}}, "Up", {80, up}, On},
+        {"ZarvRangerParmClass",
+         {{30, 0}, {50, 0}},
+         {{none, "Up", {40, up}, On},
+          {none, "Down", {40, down}, On},
+          {none, "Range", {29, high}, On},
+          {none, "Up", {80, up}, Off},
+          {{{"ExtendRight", 1}}, "Up", {80, up}, On},
           {{{"Periodos", 1}}, "Range", {30, series()[30].high}, On},
           // Constants and colours left at 0 are drawn as the dialog shows and then stores them.
-          {{{"Cte1", 0.0f}}, "Up", {40, up}, On}, {{{"Cte2", 0.0f}}, "Down", {40, down}, On},
-          {{{"Cor1", 0}}, "Up", {40, up}, On, QColor(0, 255, 0)}, {{{"Cor2", 0}}, "Down", {40, down}, On, QColor(255, 0, 0)}}},
+          {{{"Cte1", 0.0f}}, "Up", {40, up}, On},
+          {{{"Cte2", 0.0f}}, "Down", {40, down}, On},
+          {{{"Cor1", 0}}, "Up", {40, up}, On, QColor(0, 255, 0)},
+          {{{"Cor2", 0}}, "Down", {40, down}, On, QColor(255, 0, 0)}}},
         // The move of 10 from the first anchor to the second, from the third at 15, for 20 bars.
-        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}},
-         {{none, "V(2)", {60, 25}, On}, {none, "V(1)", {55, 21.18}, On}, {none, "V(1)", {80, 21.18}, Off},
-          {{{"FExpShow", 0x11}}, "V(1)", {80, 21.18}, On}, {{{"FExpShow", 0x0D}}, "V(2)", {60, 25}, Absent}}},
-        {"zarvFanParmClass", trend,
-         {{none, "50% line", {80, 32.5}, On}, {noEnd, "50% line", {80, 32.5}, Off},
-          {noEnd, "61.8% line", {40, 15.73}, On}, {noEnd, "76.4/23.6% line", {40, 13.54}, On},
-          {{{"FanShow", 0x0D}}, "50% line", {40, 17.5}, Absent}, {{{"HLines", 1}}, "HLines", {75, 25}, On},
+        {"ZarvExpParmClass",
+         {{20, 10}, {40, 20}, {50, 15}},
+         {{none, "V(2)", {60, 25}, On},
+          {none, "V(1)", {55, 21.18}, On},
+          {none, "V(1)", {80, 21.18}, Off},
+          {{{"FExpShow", 0x11}}, "V(1)", {80, 21.18}, On},
+          {{{"FExpShow", 0x0D}}, "V(2)", {60, 25}, Absent}}},
+        {"zarvFanParmClass",
+         trend,
+         {{none, "50% line", {80, 32.5}, On},
+          {noEnd, "50% line", {80, 32.5}, Off},
+          {noEnd, "61.8% line", {40, 15.73}, On},
+          {noEnd, "76.4/23.6% line", {40, 13.54}, On},
+          {{{"FanShow", 0x0D}}, "50% line", {40, 17.5}, Absent},
+          {{{"HLines", 1}}, "HLines", {75, 25}, On},
           {none, "HLines", {75, 25}, Absent}}},
         // The median from (20, 25) through (40, 25), tines at 35 and 15.
-        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}},
-         {{none, "Fork", {90, 25}, On}, {none, "Fork", {90, 15}, On}, {none, "Internal", {80, 30}, On},
-          {none, "External", {80, 45}, On}, {{{"ForkShow", 1}}, "External", {80, 45}, Absent},
+        {"ZarvForkParmClass",
+         {{20, 25}, {40, 35}, {40, 15}},
+         {{none, "Fork", {90, 25}, On},
+          {none, "Fork", {90, 15}, On},
+          {none, "Internal", {80, 30}, On},
+          {none, "External", {80, 45}, On},
+          {{{"ForkShow", 1}}, "External", {80, 45}, Absent},
           {{{"ForkShow", 2}}, "Internal", {80, 30}, Absent}}},
         // The channel from (20, 10) to (60, 30), 10 wide, up to the third anchor; a line wholly off
         // the chart is left out, not pressed against its edge.
-        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}},
-         {{none, "External", {60, 40}, On}, {none, "V(1)", {40, 23.82}, On}, {{{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
+        {"ZarvDravelPArmClass",
+         {{20, 10}, {60, 30}, {40, 30}},
+         {{none, "External", {60, 40}, On},
+          {none, "V(1)", {40, 23.82}, On},
+          {{{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
           {{{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent}}},
         // Zones from 10 up to 40 alternate the odd and even colours, from the first anchor's line; a
         // number outside 1 to 50 draws 8.
-        {"ZarvGannParmClass", {{20, 10}, {40, 40}},
+        {"ZarvGannParmClass",
+         {{20, 10}, {40, 40}},
          {{{{"NZones", 1}, {"Cor(1)", 0x0000FF}}, "Odd", {30, 10}, On, Qt::red},
           {{{"NZones", 1}, {"Cor(2)", 0x00FF00}}, "Even", {30, 40}, On, Qt::green},
-          {{{"NZones", 5}}, "Even", {30, 16}, On}, {{{"NZones", 5}}, "Odd", {30, 46}, Off},
-          {{{"NZones", 50}}, "Even", {30, 10.6}, On}, {{{"NZones", 50}}, "Odd", {30, 40}, On},
-          {{{"NZones", 8}}, "Even", {30, 13.75}, On}, {{{"NZones", 0}}, "Even", {30, 13.75}, On},
-          {{{"NZones", 51}}, "Even", {30, 13.75}, On}, {{{"NZones", -3}}, "Even", {30, 13.75}, On}}},
+          {{{"NZones", 5}}, "Even", {30, 16}, On},
+          {{{"NZones", 5}}, "Odd", {30, 46}, Off},
+          {{{"NZones", 50}}, "Even", {30, 10.6}, On},
+          {{{"NZones", 50}}, "Odd", {30, 40}, On},
+          {{{"NZones", 8}}, "Even", {30, 13.75}, On},
+          {{{"NZones", 0}}, "Even", {30, 13.75}, On},
+          {{{"NZones", 51}}, "Even", {30, 13.75}, On},
+          {{{"NZones", -3}}, "Even", {30, 13.75}, On}}},
         // Zones on one bar have no lines; 50 zones 3.7 pixels high leave out every line within a
         // pixel of the last one drawn: the 14th, 28th and 42nd are drawn, all odd lines.
-        {"ZarvGannParmClass", {{30, 10}, {30, 40}}, {{none, "Odd", {30, 10}, Absent}, {none, "Even", {30, 13.75}, Absent}}},
-        {"ZarvGannParmClass", {{20, 10}, {40, 10.37}},
+        {"ZarvGannParmClass",
+         {{30, 10}, {30, 40}},
+         {{none, "Odd", {30, 10}, Absent}, {none, "Even", {30, 13.75}, Absent}}},
+        {"ZarvGannParmClass",
+         {{20, 10}, {40, 10.37}},
          {{{{"NZones", 50}}, "Odd", {30, 10.1036}, On}, {{{"NZones", 50}}, "Even", {30, 10.0074}, Absent}}},
-        {"GannFanParmClass", {{20, 10}, {30, 15}},
+        {"GannFanParmClass",
+         {{20, 10}, {30, 15}},
          {{none, "1x1", {40, 20}, On}, {none, "V(4)", {35, 25}, On}, {none, "V(3)", {40, 15}, On}}},
         // About 16, whose root is 4: 90 degrees on is 4.5 squared, a turn on 6 squared.
-        {"GannSQ9ParmClass", {{20, 16}},
-         {{none, "Price", {50, 20.25}, On}, {none, "Price", {50, 36}, On}, {{{"UpDown", 1}}, "Price", {50, 12.25}, On},
-          {{{"Step", 0.25f}}, "Price", {50, 18.0625}, On}, {{{"Price", 0.0f}}, "Price", {50, 16}, Absent},
-          {none, "Time", {24, 5}, On}, {{{"Time", 16}}, "Time", {29, 5}, On},
+        {"GannSQ9ParmClass",
+         {{20, 16}},
+         {{none, "Price", {50, 20.25}, On},
+          {none, "Price", {50, 36}, On},
+          {{{"UpDown", 1}}, "Price", {50, 12.25}, On},
+          {{{"Step", 0.25f}}, "Price", {50, 18.0625}, On},
+          {{{"Price", 0.0f}}, "Price", {50, 16}, Absent},
+          {none, "Time", {24, 5}, On},
+          {{{"Time", 16}}, "Time", {29, 5}, On},
           // Price flags given as a float are stored rounded, halves to even: 2.5 is 2, the angle 45.
-          {{{"Price", 2.5f}}, "Price", {50, 16}, Off}, {{{"Price", 2.5f}}, "Price", {50, 18.0625}, On},
+          {{{"Price", 2.5f}}, "Price", {50, 16}, Off},
+          {{{"Price", 2.5f}}, "Price", {50, 18.0625}, On},
           // A small step goes on past 64 turns to the top of the chart; one so small that the
           // turns lie closer than a pixel draws none of them rather than a band.
-          {{{"Step", 0.0005f}}, "Price", {50, 48.3249}, On}, {{{"Step", 1e-6f}}, "Price", {50, 16}, Absent}}},
-        {"CircleElipseCls", {{20, 10}, {40, 30}},
+          {{{"Step", 0.0005f}}, "Price", {50, 48.3249}, On},
+          {{{"Step", 1e-6f}}, "Price", {50, 16}, Absent}}},
+        {"CircleElipseCls",
+         {{20, 10}, {40, 30}},
          {{none, "Ellipse", {40, 20}, On}, {none, "Ellipse", {30, 20}, Off}, {{{"Fill", 1}}, "Ellipse", {30, 20}, On}}},
     };
     for (const auto& tool : tools) {
         for (const Row& row : tool.rows) {
-            SCOPED_TRACE(::testing::Message() << tool.cls << " " << row.role << " at " << row.point.x << ", "
-                                              << row.point.y);
+            SCOPED_TRACE(::testing::Message()
+                         << tool.cls << " " << row.role << " at " << row.point.x << ", " << row.point.y);
             const Drawing d = drawing(tool.cls, tool.anchors, row.changes);
             const auto parts = withRole(shapesOf(d, series(), mapping), row.role);
             if (row.expect == Absent) {
@@ -339,8 +401,13 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
     Shape line;
     line.points = {QPointF(0, 0), QPointF(10, 0)};
     const QRectF circle(-10, -10, 20, 20);
-    const struct { Shape shape; QPointF point; double distance; } rows[] = {
-        {line, {5, 3}, 3}, {line, {13, 4}, 5},
+    const struct {
+        Shape shape;
+        QPointF point;
+        double distance;
+    } rows[] = {
+        {line, {5, 3}, 3},
+        {line, {13, 4}, 5},
         // The quarter from three to twelve o'clock: a point left of the circle is nearest its end.
         {shape(Shape::Kind::Arc, circle), {-20, 0}, std::hypot(20, 10)},
         {shape(Shape::Kind::Arc, circle), {20, -20}, std::hypot(20, 20) - 10},
@@ -361,10 +428,10 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
 // about the same middle, as the painter's antialiased line. At 1x and 2x, clipped.
 TEST(ToolGeometry, ThinLinesLieWhereThePaintersOwnDo)
 {
-    const QLineF lines[] = {
-        {10.3, 20.6, 90.7, 20.6}, {90.2, 30.0, 3.5, 30.0}, {40.5, 2.0, 40.5, 70.0}, {55.75, 66.2, 55.75, 12.5},
-        {3.3, 10.7, 97.6, 31.2}, {97.6, 50.2, 2.1, 8.8}, {20.25, 2.5, 31.5, 75.25}, {80.9, 70.1, 60.2, 3.3},
-        {10.0, 10.0, 60.0, 60.0}, {12.6, 64.5, 72.6, 4.5}};
+    const QLineF lines[] = {{10.3, 20.6, 90.7, 20.6},   {90.2, 30.0, 3.5, 30.0}, {40.5, 2.0, 40.5, 70.0},
+                            {55.75, 66.2, 55.75, 12.5}, {3.3, 10.7, 97.6, 31.2}, {97.6, 50.2, 2.1, 8.8},
+                            {20.25, 2.5, 31.5, 75.25},  {80.9, 70.1, 60.2, 3.3}, {10.0, 10.0, 60.0, 60.0},
+                            {12.6, 64.5, 72.6, 4.5}};
     const QColor colour(0, 90, 200);
     for (const double scale : {1.0, 2.0}) {
         for (const QLineF& line : lines) {
@@ -427,13 +494,15 @@ TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
         s.kind = kind, s.rect = rect, s.startAngle = start, s.spanAngle = span, s.colour = QColor(0, 0, 160);
         return s;
     };
-    const Shape shapes[] = {
-        curve(Shape::Kind::Ellipse, QRectF(-40, 10, 120, 50)), curve(Shape::Kind::Ellipse, QRectF(20, -300, 60, 700)),
-        curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 30, 200), curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 200, -300),
-        curve(Shape::Kind::Arc, QRectF(-1950, 40, 4000, 4000), 0, 360), curve(Shape::Kind::Arc, QRectF(10, 10, 40, 30), 45, 90)};
+    const Shape shapes[] = {curve(Shape::Kind::Ellipse, QRectF(-40, 10, 120, 50)),
+                            curve(Shape::Kind::Ellipse, QRectF(20, -300, 60, 700)),
+                            curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 30, 200),
+                            curve(Shape::Kind::Arc, QRectF(30, 30, 100, 100), 200, -300),
+                            curve(Shape::Kind::Arc, QRectF(-1950, 40, 4000, 4000), 0, 360),
+                            curve(Shape::Kind::Arc, QRectF(10, 10, 40, 30), 45, 90)};
     for (const Shape& s : shapes) {
-        SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x" << s.rect.height()
-                                          << " from " << s.startAngle << " over " << s.spanAngle);
+        SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x"
+                                          << s.rect.height() << " from " << s.startAngle << " over " << s.spanAngle);
         QImage cut(100, 80, QImage::Format_ARGB32_Premultiplied);
         cut.fill(Qt::white);
         QImage whole(cut);
@@ -461,4 +530,3 @@ TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
         EXPECT_LE(off, 3);
     }
 }
-

@@ -16,13 +16,13 @@
 #include "chart/model/SampleSeries.h"
 #include "chart/tools/Geometry.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,7 +91,8 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
     PriceData data(readCsv(prices + QStringLiteral("minutes.csv")), prices + QStringLiteral("minutes.csv"));
     ChartDocument document;
     // The retracement settled, the ellipse selected (its handles shown).
-    document.reset({drawing("RetracementParmClass", {{0, 185.65}, {1.2, 185.0}}), drawing("CircleElipseCls", {{2.6, 184.9}, {3.6, 184.6}})});
+    document.reset({drawing("RetracementParmClass", {{0, 185.65}, {1.2, 185.0}}),
+                    drawing("CircleElipseCls", {{2.6, 184.9}, {3.6, 184.6}})});
     MainWindow window(data, document, {});
     window.resize(1000, 640);
     window.show();
@@ -118,9 +119,10 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
     } rows[] = {
         {"a bar, clear of the drawings", at(3.9, 185.3), false, Qt::ArrowCursor, bar4, true, -1},
         {"the volume under a bar", inPane(3.2), false, Qt::ArrowCursor, bar3, false, -1},
-        {"the settled retracement's line", at(0.6, 185.65), false, Qt::PointingHandCursor, QStringLiteral("15:58"), true, 0},
-        {"the selected ellipse's outline", QPoint(int(ellipse.center().x()), int(ellipse.bottom())), false, Qt::PointingHandCursor,
-         QStringLiteral("09:30"), true, 1},
+        {"the settled retracement's line", at(0.6, 185.65), false, Qt::PointingHandCursor, QStringLiteral("15:58"),
+         true, 0},
+        {"the selected ellipse's outline", QPoint(int(ellipse.center().x()), int(ellipse.bottom())), false,
+         Qt::PointingHandCursor, QStringLiteral("09:30"), true, 1},
         {"the ellipse's handle", at(3.6, 184.6), false, Qt::SizeAllCursor, bar4, true, 1},
         {"the ellipse's outline while a tool is placed", QPoint(int(ellipse.center().x()), int(ellipse.bottom())), true,
          Qt::CrossCursor, QStringLiteral("09:30"), true, -1},
@@ -164,15 +166,18 @@ TEST_F(Window, ThePointerIsAnsweredOverTheKeptImages)
     QTest::mouseMove(&view, before.toPixel({5, 184.5}).toPoint());
     EXPECT_EQ(view.mapping().firstX(), before.firstX());
     EXPECT_EQ(document.drawings().size(), 2u);
-    EXPECT_TRUE(view.scene().pointer->readout.startsWith(QStringLiteral("2024-01-03 09:32   O 184.35"))) << view.scene().pointer->readout.toStdString();
+    EXPECT_TRUE(view.scene().pointer->readout.startsWith(QStringLiteral("2024-01-03 09:32   O 184.35")))
+        << view.scene().pointer->readout.toStdString();
 }
 
 // Prices opened three ways, and a file that cannot be read: each opened file shows with the
 // drawings kept for it, after those of the prices left were kept; a bad one changes nothing.
 TEST_F(Window, PricesOpenFromTheMenuADropOrTheRecentListWithTheirOwnDrawings)
 {
-    const QString minutes = file(QStringLiteral("minutes.csv")), bad = file(QStringLiteral("bad.csv"), "Date,Open,High,Low,Close\n2024-01-02,10,9,12,11\n");
-    const QString plain = file(QStringLiteral("plain.csv"), "Date,Open,High,Low,Close\n2024-01-02,10,11,9,10.5\n2024-01-03,10.5,11.5,10,11\n");
+    const QString minutes = file(QStringLiteral("minutes.csv")),
+                  bad = file(QStringLiteral("bad.csv"), "Date,Open,High,Low,Close\n2024-01-02,10,9,12,11\n");
+    const QString plain = file(QStringLiteral("plain.csv"),
+                               "Date,Open,High,Low,Close\n2024-01-02,10,11,9,10.5\n2024-01-03,10.5,11.5,10,11\n");
     const QString sampleKept = dir_.filePath(QStringLiteral("sample.json"));
     PriceData data({sampleSeries(), 0});
     ChartDocument document;
@@ -190,7 +195,8 @@ TEST_F(Window, PricesOpenFromTheMenuADropOrTheRecentListWithTheirOwnDrawings)
                 // The file chosen in the dialog's list, as a click there would choose it.
                 dialog.selectFile(path);
                 QLineEdit& name = child<QLineEdit>(d, QStringLiteral("fileNameEdit"));
-                QPushButton* open = child<QDialogButtonBox>(d, QStringLiteral("buttonBox")).button(QDialogButtonBox::Open);
+                QPushButton* open =
+                    child<QDialogButtonBox>(d, QStringLiteral("buttonBox")).button(QDialogButtonBox::Open);
                 EXPECT_TRUE(QTest::qWaitFor([&] { return open->isEnabled(); }));
                 QTest::keyClick(&name, Qt::Key_Return);
             });
@@ -224,7 +230,7 @@ TEST_F(Window, PricesOpenFromTheMenuADropOrTheRecentListWithTheirOwnDrawings)
     const struct {
         const char* what;
         std::function<void()> open;
-        QString title;   // what the title names; empty: the file is refused and nothing changes
+        QString title; // what the title names; empty: the file is refused and nothing changes
         std::size_t bars = 0;
         bool volume = false;
         QStringList recent = {};
@@ -232,7 +238,12 @@ TEST_F(Window, PricesOpenFromTheMenuADropOrTheRecentListWithTheirOwnDrawings)
         {"a bad file from the menu", byMenu(bad, QDir::homePath()), {}},
         {"minute bars from the menu", byMenu(minutes, dir_.path()), QStringLiteral("minutes.csv"), 5, true, {minutes}},
         {"daily bars without volume, dropped", byDrop(plain), QStringLiteral("plain.csv"), 2, false, {plain, minutes}},
-        {"the minute bars again, from the recent list", fromRecent(minutes), QStringLiteral("minutes.csv"), 5, true, {minutes, plain}},
+        {"the minute bars again, from the recent list",
+         fromRecent(minutes),
+         QStringLiteral("minutes.csv"),
+         5,
+         true,
+         {minutes, plain}},
     };
     std::map<QString, std::vector<Drawing>> placed{{QString(), onSample}};
     for (const auto& row : rows) {
@@ -243,7 +254,8 @@ TEST_F(Window, PricesOpenFromTheMenuADropOrTheRecentListWithTheirOwnDrawings)
         Boxes boxes;
         row.open();
         if (row.title.isEmpty()) {
-            EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("line 2"))) << boxes.texts().join(QString()).toStdString();
+            EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("line 2")))
+                << boxes.texts().join(QString()).toStdString();
             EXPECT_EQ(window.windowTitle(), titleBefore);
             EXPECT_EQ(document.drawings(), drawingsBefore);
             EXPECT_EQ(data.series().size(), barsBefore);

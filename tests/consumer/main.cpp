@@ -12,7 +12,8 @@ int main()
         typed.Cor(2, 255);
         typed.Cor(3, 1); // error 9
     } catch (const ZarvLinesParm::Error& e) {
-        std::printf("%s %s: error %d\n", ZarvLinesParm::Description.data(), ZarvLinesParm::FileVersion.data(), e.number());
+        std::printf("%s %s: error %d\n", ZarvLinesParm::Description.data(), ZarvLinesParm::FileVersion.data(),
+                    e.number());
         return e.number() == 9 ? 0 : 1;
     }
     return 1;

@@ -56,9 +56,12 @@ void PrintTo(const Form& form, std::ostream* os) { *os << form.name; }
 // The six value boxes numbered 1 to 3 down the left column and 4 to 6 down the right.
 std::vector<Control> numbered(std::vector<Control> before)
 {
-    for (const Control& box : {Control{"V(0)", "1", nullptr, "Label2"}, {"V(3)", "4", nullptr, "Label5"},
-                               {"V(1)", "2", nullptr, "Label7"}, {"V(4)", "5", nullptr, "Label4"},
-                               {"V(2)", "3", nullptr, "Label6"}, {"V(5)", "6", nullptr, "Label3"}})
+    for (const Control& box : {Control{"V(0)", "1", nullptr, "Label2"},
+                               {"V(3)", "4", nullptr, "Label5"},
+                               {"V(1)", "2", nullptr, "Label7"},
+                               {"V(4)", "5", nullptr, "Label4"},
+                               {"V(2)", "3", nullptr, "Label6"},
+                               {"V(5)", "6", nullptr, "Label3"}})
         before.push_back(box);
     return before;
 }
@@ -66,57 +69,133 @@ std::vector<Control> numbered(std::vector<Control> before)
 const char* const fanLines[4] = {"38.2% line", "50% line", "61.8% line", "76.4/23.6% line"};
 
 const std::vector<Form> forms{
-    {"Retracement", "ZarvLinesParm.RetracementParmClass", {},
-     numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}}),
+    {"Retracement",
+     "ZarvLinesParm.RetracementParmClass",
+     {},
+     numbered(
+         {{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}, {"Extend", "Extend to end"}, {"Numbers", "Show values"}}),
      "Retracement Values"},
-    {"Arcs", "ZarvLinesParm.ZarvArcsParmClass", {},
-     numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}, {"Check1", "Full Circle"}}), "Values"},
-    {"Range", "ZarvLinesParm.ZarvRangerParmClass", {{"ExtendRightCaption", "Extend Right"}},
-     {{"Per", "Periods", nullptr, "Label1"}, {"Ct1", "Const1", nullptr, "Label6"}, {"Ct2", "Const2", nullptr, "Label5"},
-      {"Cor1", "Up", "Cor1", "Label4"}, {"Cor2", "Down", "Cor2", "Label3"}, {"Cor3", "Range", "Cor3", "Label2"},
+    {"Arcs",
+     "ZarvLinesParm.ZarvArcsParmClass",
+     {},
+     numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}, {"Check1", "Full Circle"}}),
+     "Values"},
+    {"Range",
+     "ZarvLinesParm.ZarvRangerParmClass",
+     {{"ExtendRightCaption", "Extend Right"}},
+     {{"Per", "Periods", nullptr, "Label1"},
+      {"Ct1", "Const1", nullptr, "Label6"},
+      {"Ct2", "Const2", nullptr, "Label5"},
+      {"Cor1", "Up", "Cor1", "Label4"},
+      {"Cor2", "Down", "Cor2", "Label3"},
+      {"Cor3", "Range", "Cor3", "Label2"},
       {"ExtendRight", "Extend Right"}}},
-    {"Expansion", "ZarvLinesParm.ZarvExpParmClass", {{"Caption", "Expansion"}},
-     {{"Cor1(0)", nullptr, "Cor(1)"}, {"V(0)", nullptr}, {"FEShow(0)", "Show"},
-      {"Cor1(1)", nullptr, "Cor(2)"}, {"V(1)", nullptr}, {"FEShow(1)", "Show"},
-      {"Cor1(2)", nullptr, "Cor(3)"}, {"V(2)", nullptr}, {"FEShow(2)", "Show"},
-      {"Cor1(3)", nullptr, "Cor(4)"}, {"V(3)", nullptr}, {"FEShow(3)", "Show"}, {"AteFim", "Extend to end"}}},
-    {"ExpansionReduced", "ZarvLinesParm.ZarvExpParmClass", {{"Caption", "Brastel Options"}},
-     {{"Cor1(0)", nullptr, "Cor(1)"}, {"FEShow(0)", "Show"}, {"Cor1(1)", nullptr, "Cor(2)"}, {"FEShow(1)", "Show"},
-      {"Cor1(2)", nullptr, "Cor(3)"}, {"FEShow(2)", "Show"}, {"Cor1(3)", nullptr, "Cor(4)"}, {"FEShow(3)", "Show"}}},
-    {"Fan", "ZarvLinesParm.zarvFanParmClass", {},
-     {{"Cor1(0)", fanLines[0], "Cor(1)", "Label1"}, {"FanShow(0)", fanLines[0], nullptr, "Label1"},
-      {"Cor1(1)", fanLines[1], "Cor(2)", "Label2"}, {"FanShow(1)", fanLines[1], nullptr, "Label2"},
-      {"Cor1(2)", fanLines[2], "Cor(3)", "Label3"}, {"FanShow(2)", fanLines[2], nullptr, "Label3"},
-      {"Cor1(3)", fanLines[3], "Cor(4)", "Label4"}, {"FanShow(3)", fanLines[3], nullptr, "Label4"},
-      {"HLine", "Horizontal Line"}, {"AteFim", "Extend to end"}}},
-    {"Fork", "ZarvLinesParm.ZarvForkParmClass", {},
-     {{"Cor1(0)", "Internal lines", "Cor(1)", "Label1"}, {"ForkShow(0)", "Internal lines", nullptr, "Label1"},
-      {"Cor1(1)", "External lines", "Cor(2)", "Label3"}, {"ForkShow(1)", "External lines", nullptr, "Label3"},
+    {"Expansion",
+     "ZarvLinesParm.ZarvExpParmClass",
+     {{"Caption", "Expansion"}},
+     {{"Cor1(0)", nullptr, "Cor(1)"},
+      {"V(0)", nullptr},
+      {"FEShow(0)", "Show"},
+      {"Cor1(1)", nullptr, "Cor(2)"},
+      {"V(1)", nullptr},
+      {"FEShow(1)", "Show"},
+      {"Cor1(2)", nullptr, "Cor(3)"},
+      {"V(2)", nullptr},
+      {"FEShow(2)", "Show"},
+      {"Cor1(3)", nullptr, "Cor(4)"},
+      {"V(3)", nullptr},
+      {"FEShow(3)", "Show"},
+      {"AteFim", "Extend to end"}}},
+    {"ExpansionReduced",
+     "ZarvLinesParm.ZarvExpParmClass",
+     {{"Caption", "Brastel Options"}},
+     {{"Cor1(0)", nullptr, "Cor(1)"},
+      {"FEShow(0)", "Show"},
+      {"Cor1(1)", nullptr, "Cor(2)"},
+      {"FEShow(1)", "Show"},
+      {"Cor1(2)", nullptr, "Cor(3)"},
+      {"FEShow(2)", "Show"},
+      {"Cor1(3)", nullptr, "Cor(4)"},
+      {"FEShow(3)", "Show"}}},
+    {"Fan",
+     "ZarvLinesParm.zarvFanParmClass",
+     {},
+     {{"Cor1(0)", fanLines[0], "Cor(1)", "Label1"},
+      {"FanShow(0)", fanLines[0], nullptr, "Label1"},
+      {"Cor1(1)", fanLines[1], "Cor(2)", "Label2"},
+      {"FanShow(1)", fanLines[1], nullptr, "Label2"},
+      {"Cor1(2)", fanLines[2], "Cor(3)", "Label3"},
+      {"FanShow(2)", fanLines[2], nullptr, "Label3"},
+      {"Cor1(3)", fanLines[3], "Cor(4)", "Label4"},
+      {"FanShow(3)", fanLines[3], nullptr, "Label4"},
+      {"HLine", "Horizontal Line"},
+      {"AteFim", "Extend to end"}}},
+    {"Fork",
+     "ZarvLinesParm.ZarvForkParmClass",
+     {},
+     {{"Cor1(0)", "Internal lines", "Cor(1)", "Label1"},
+      {"ForkShow(0)", "Internal lines", nullptr, "Label1"},
+      {"Cor1(1)", "External lines", "Cor(2)", "Label3"},
+      {"ForkShow(1)", "External lines", nullptr, "Label3"},
       {"Cor1(2)", "Fork lines", "Cor(3)", "Label2"}}},
-    {"Dravel", "ZarvLinesParm.ZarvDravelPArmClass", {},
-     {{"Cor1(0)", "External Lines Color", "Cor(1)", "Label1"}, {"Cor1(1)", "Internal Lines Color", "Cor(2)", "Label2"},
-      {"V(0)", "Internal Lines Factor 1", nullptr, "Label3"}, {"V(1)", "Internal Lines Factor 2", nullptr, "Label4"}}},
+    {"Dravel",
+     "ZarvLinesParm.ZarvDravelPArmClass",
+     {},
+     {{"Cor1(0)", "External Lines Color", "Cor(1)", "Label1"},
+      {"Cor1(1)", "Internal Lines Color", "Cor(2)", "Label2"},
+      {"V(0)", "Internal Lines Factor 1", nullptr, "Label3"},
+      {"V(1)", "Internal Lines Factor 2", nullptr, "Label4"}}},
     // The Price column's boxes are cells of a table, named by their column and the angle beyond
     // the Time box; each Time box stands beside its angle.
-    {"SquareOfNine", "ZarvLinesParm.GannSQ9ParmClass", {},
-     {{"Price(0)", "Price", nullptr, "Label2"}, {"Time(0)", "0", nullptr, "Label5"},
-      {"Price(1)", nullptr}, {"Time(1)", "45", nullptr, "Label6"}, {"Cor1", "Line color", "Cor", "Label1"},
-      {"Price(2)", nullptr}, {"Time(2)", "90", nullptr, "Label7"},
-      {"Price(3)", nullptr}, {"Time(3)", "135", nullptr, "Label8"}, {"Option1(0)", "Up"},
-      {"Price(4)", nullptr}, {"Time(4)", "180", nullptr, "Label9"}, {"Option1(1)", "Down"},
-      {"Price(5)", nullptr}, {"Time(5)", "225", nullptr, "Label10"},
-      {"Price(6)", nullptr}, {"Time(6)", "270", nullptr, "Label11"}, {"Text1", "Step", nullptr, "Label14"},
-      {"Price(7)", nullptr}, {"Time(7)", "315", nullptr, "Label12"}}},
-    {"GannZones", "ZarvLinesParm.ZarvGannParmClass", {},
-     {{"NZones", "Number of zones", nullptr, "Label1"}, {"Cor1(0)", "Odd line color", "Cor(1)", "Label3"},
+    {"SquareOfNine",
+     "ZarvLinesParm.GannSQ9ParmClass",
+     {},
+     {{"Price(0)", "Price", nullptr, "Label2"},
+      {"Time(0)", "0", nullptr, "Label5"},
+      {"Price(1)", nullptr},
+      {"Time(1)", "45", nullptr, "Label6"},
+      {"Cor1", "Line color", "Cor", "Label1"},
+      {"Price(2)", nullptr},
+      {"Time(2)", "90", nullptr, "Label7"},
+      {"Price(3)", nullptr},
+      {"Time(3)", "135", nullptr, "Label8"},
+      {"Option1(0)", "Up"},
+      {"Price(4)", nullptr},
+      {"Time(4)", "180", nullptr, "Label9"},
+      {"Option1(1)", "Down"},
+      {"Price(5)", nullptr},
+      {"Time(5)", "225", nullptr, "Label10"},
+      {"Price(6)", nullptr},
+      {"Time(6)", "270", nullptr, "Label11"},
+      {"Text1", "Step", nullptr, "Label14"},
+      {"Price(7)", nullptr},
+      {"Time(7)", "315", nullptr, "Label12"}}},
+    {"GannZones",
+     "ZarvLinesParm.ZarvGannParmClass",
+     {},
+     {{"NZones", "Number of zones", nullptr, "Label1"},
+      {"Cor1(0)", "Odd line color", "Cor(1)", "Label3"},
       {"Cor1(1)", "Even line color", "Cor(2)", "Label2"}}},
-    {"GannFan", "ZarvLinesParm.GannFanParmClass", {}, numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}}), "Values"},
-    {"LeastSquare", "ZarvLinesParm.ZarvLeastSquareClass", {},
+    {"GannFan",
+     "ZarvLinesParm.GannFanParmClass",
+     {},
+     numbered({{"Cor1(0)", "Lines Color", "Cor(1)", "Label8"}}),
+     "Values"},
+    {"LeastSquare",
+     "ZarvLinesParm.ZarvLeastSquareClass",
+     {},
      {{"Cor1(0)", "Least Square Line", "Cor(1)", "Label3"},
-      {"Cor1(1)", "Upper", "Cor(2)", "Label1"}, {"V(0)", "Number of Std. Dev.", nullptr, "Label4"},
-      {"Cor1(2)", "Lower", "Cor(3)", "Label2"}, {"V(1)", nullptr}, {"Use", "Based on", nullptr, "Label5"}}},
-    {"Circle", "ZarvLinesParm.CircleElipseCls", {},
-     {{"Cor1(0)", "Outline Color", "Cor(1)", "Label1"}, {"Cor1(1)", "Fill Color", "Cor(2)", "Label2"}, {"Fill", "Fill"}}},
+      {"Cor1(1)", "Upper", "Cor(2)", "Label1"},
+      {"V(0)", "Number of Std. Dev.", nullptr, "Label4"},
+      {"Cor1(2)", "Lower", "Cor(3)", "Label2"},
+      {"V(1)", nullptr},
+      {"Use", "Based on", nullptr, "Label5"}}},
+    {"Circle",
+     "ZarvLinesParm.CircleElipseCls",
+     {},
+     {{"Cor1(0)", "Outline Color", "Cor(1)", "Label1"},
+      {"Cor1(1)", "Fill Color", "Cor(2)", "Label2"},
+      {"Fill", "Fill"}}},
 };
 
 class EveryDialog : public ::testing::TestWithParam<Form> {
@@ -127,7 +206,8 @@ protected:
         object_ = CreateObject(GetParam().progId);
         std::int32_t colour = 0x102030;
         for (const MemberInfo& m : Describe(GetParam().progId))
-            for (int i = m.index ? m.index->first : 0; m.type == ValueType::Int32 && i <= (m.index ? m.index->second : 0); ++i)
+            for (int i = m.index ? m.index->first : 0;
+                 m.type == ValueType::Int32 && i <= (m.index ? m.index->second : 0); ++i)
                 colours_[m.index ? m.name + "(" + std::to_string(i) + ")" : m.name] = colour += 0x050403;
         setAll(*object_, colours_.with(GetParam().host));
     }
@@ -184,7 +264,8 @@ bool standsBeside(QDialog& d, const QWidget* label, const QWidget* control)
         gap = l.right() < c.left() ? QRect(QPoint(l.right() + 1, c.top()), QPoint(c.left() - 1, c.bottom()))
                                    : QRect(QPoint(c.right() + 1, c.top()), QPoint(l.left() - 1, c.bottom()));
     else if (l.bottom() < c.top() && l.left() <= c.right() && l.right() >= c.left())
-        gap = QRect(QPoint(std::max(l.left(), c.left()), l.bottom() + 1), QPoint(std::min(l.right(), c.right()), c.top() - 1));
+        gap = QRect(QPoint(std::max(l.left(), c.left()), l.bottom() + 1),
+                    QPoint(std::min(l.right(), c.right()), c.top() - 1));
     else
         return false;
     const QList<QWidget*> others = d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
@@ -211,9 +292,13 @@ QPalette theme(bool dark)
     if (!dark)
         return p;
     const QColor window(0x35, 0x35, 0x35), base(0x25, 0x25, 0x25), text(0xf0, 0xf0, 0xf0);
-    for (const auto& [role, colour] : {std::pair{QPalette::Window, window}, {QPalette::Button, window}, {QPalette::Base, base},
-                                       {QPalette::AlternateBase, window}, {QPalette::WindowText, text},
-                                       {QPalette::ButtonText, text}, {QPalette::Text, text},
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, window},
+                                       {QPalette::Button, window},
+                                       {QPalette::Base, base},
+                                       {QPalette::AlternateBase, window},
+                                       {QPalette::WindowText, text},
+                                       {QPalette::ButtonText, text},
+                                       {QPalette::Text, text},
                                        {QPalette::Highlight, QColor(0x2a, 0x82, 0xda)}})
         p.setColor(role, colour);
     return p;
@@ -235,7 +320,9 @@ QColor mostCommonColour(const QImage& image, const QRect& rect)
     for (int y = rect.top(); y <= rect.bottom(); ++y)
         for (int x = rect.left(); x <= rect.right(); ++x)
             ++counts[image.pixel(x, y) & 0xF0F0F0];
-    const QRgb shade = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    const QRgb shade = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                           return a.second < b.second;
+                       })->first;
     return QColor(shade | 0x080808);
 }
 
@@ -250,9 +337,9 @@ bool goRound(const std::vector<QPoint>& pixels, const QRect& control)
     for (const QPoint& p : pixels)
         extent |= QRect(p, QSize(1, 1));
     const QPoint off = extent.center() - control.center();
-    return extent.width() * 10 >= control.width() * 9 && extent.height() * 10 >= control.height() * 9 &&
-           std::abs(off.x()) * 10 <= control.width() && std::abs(off.y()) * 10 <= control.height() &&
-           qsizetype(pixels.size()) >= 2 * (extent.width() + extent.height()) - 4;
+    return extent.width() * 10 >= control.width() * 9 && extent.height() * 10 >= control.height() * 9
+        && std::abs(off.x()) * 10 <= control.width() && std::abs(off.y()) * 10 <= control.height()
+        && qsizetype(pixels.size()) >= 2 * (extent.width() + extent.height()) - 4;
 }
 
 } // namespace
@@ -280,7 +367,8 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
             QWidget* w = visited[i];
             ASSERT_EQ(nameOf(w), expected[i].name) << "Tab visits controls out of order, or others, at " << i;
             for (const QWidget* other : d.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                EXPECT_FALSE(other != w && other->isVisibleTo(&d) && !other->isWindow() && placeOf(other, d).intersects(placeOf(w, d)))
+                EXPECT_FALSE(other != w && other->isVisibleTo(&d) && !other->isWindow()
+                             && placeOf(other, d).intersects(placeOf(w, d)))
                     << nameOf(w) << " covers " << nameOf(other);
             if (i > 0) {
                 // Reading order: to the right in the same row, or in a lower row.
@@ -292,26 +380,33 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
             // A box or option is told as one a screen reader can say checked or not, and which.
             if (const auto* button = qobject_cast<QAbstractButton*>(w); button && button->isCheckable()) {
                 const QAccessible::State state = QAccessible::queryAccessibleInterface(w)->state();
-                EXPECT_TRUE(state.checkable && bool(state.checked) == button->isChecked()) << nameOf(w) << " is not told as checkable";
+                EXPECT_TRUE(state.checkable && bool(state.checked) == button->isChecked())
+                    << nameOf(w) << " is not told as checkable";
             }
             const QString label = QString::fromUtf8(expected[i].label ? expected[i].label : "");
             if (label.isEmpty())
                 continue;
             const auto* button = qobject_cast<QAbstractButton*>(w);
-            const bool captioned = button && button->text() == label &&
-                                   !(dynamic_cast<frame::CheckBox*>(w) && dynamic_cast<frame::CheckBox*>(w)->showsBoxOnly());
+            const bool captioned = button && button->text() == label
+                && !(dynamic_cast<frame::CheckBox*>(w) && dynamic_cast<frame::CheckBox*>(w)->showsBoxOnly());
             const QList<QLabel*> labels = d.findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
-            EXPECT_TRUE(captioned || std::any_of(labels.begin(), labels.end(), [&](QLabel* l) {
-                return l->text() == label && !isSwatch(l) && l->isVisibleTo(&d) && standsBeside(d, l, w) &&
-                       (!expected[i].labelName || l->objectName() == QLatin1String(expected[i].labelName));
-            })) << nameOf(w) << " does not stand beside \"" << expected[i].label << "\" ("
-                 << (expected[i].labelName ? expected[i].labelName : "its caption") << ")";
+            EXPECT_TRUE(captioned
+                        || std::any_of(labels.begin(), labels.end(),
+                                       [&](QLabel* l) {
+                                           return l->text() == label && !isSwatch(l) && l->isVisibleTo(&d)
+                                               && standsBeside(d, l, w)
+                                               && (!expected[i].labelName
+                                                   || l->objectName() == QLatin1String(expected[i].labelName));
+                                       }))
+                << nameOf(w) << " does not stand beside \"" << expected[i].label << "\" ("
+                << (expected[i].labelName ? expected[i].labelName : "its caption") << ")";
             EXPECT_TRUE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).contains(label))
                 << nameOf(w) << " is not named after \"" << expected[i].label << "\"";
         }
         // The heading of the numbered boxes stands over both columns, from the numbers' left edge on.
         if (const char* heading = GetParam().heading) {
-            const QRect h = placeOfLabel(d, heading), one = placeOfLabel(d, "1"), four = placeOf(&child<QWidget>(d, "V(3)"), d);
+            const QRect h = placeOfLabel(d, heading), one = placeOfLabel(d, "1"),
+                        four = placeOf(&child<QWidget>(d, "V(3)"), d);
             EXPECT_TRUE(h.isValid() && h.bottom() < one.top() && h.left() <= one.left() && h.right() >= four.left())
                 << heading << " does not stand over the numbered boxes";
         }
@@ -383,8 +478,8 @@ TEST_P(EveryDialog, NoTextIsClippedAtDoubleDensityWithALargeFont)
         for (QWidget* w : d.findChildren<QWidget*>()) {
             if (!w->isVisibleTo(&d) || isSwatch(w) || qobject_cast<QComboBox*>(w->parentWidget()))
                 continue;
-            if (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w) && !qobject_cast<QLineEdit*>(w) &&
-                !qobject_cast<QComboBox*>(w))
+            if (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w) && !qobject_cast<QLineEdit*>(w)
+                && !qobject_cast<QComboBox*>(w))
                 continue;
             const QSize hint = w->sizeHint();
             EXPECT_GE(w->width(), hint.width()) << nameOf(w) << " is clipped";
@@ -402,7 +497,8 @@ TEST_P(EveryDialog, NoTextIsClippedAtDoubleDensityWithALargeFont)
                                    .translated(label->pos());
             const QRect box = label->buddy()->geometry();
             const int gap = box.left() > text.right() ? box.left() - text.right() : text.left() - box.right();
-            EXPECT_LE(gap, spacing + 2) << nameOf(label) << " \"" << label->text().toStdString() << "\" stands apart from its box";
+            EXPECT_LE(gap, spacing + 2) << nameOf(label) << " \"" << label->text().toStdString()
+                                        << "\" stands apart from its box";
         }
         d.close();
     });
@@ -448,8 +544,8 @@ TEST_P(EveryDialog, EveryFocusedControlIsRingedVisiblyAgainstItsFillAndTheBackgr
                                 if (contrast(on.pixel(x, y), background) >= 3)
                                     againstBackground.emplace_back(x, y);
                             }
-                        const std::string where = nameOf(w) + (dark ? " dark" : " light") + " at " + std::to_string(int(ratio)) +
-                                                  "x on " + own.name().toStdString();
+                        const std::string where = nameOf(w) + (dark ? " dark" : " light") + " at "
+                            + std::to_string(int(ratio)) + "x on " + own.name().toStdString();
                         EXPECT_TRUE(goRound(againstBackground, control)) << where << ": no ring against the background";
                         EXPECT_TRUE(goRound(againstFill, control)) << where << ": no ring against the fill";
                         // A swatch of the background's own colour still shows its border.

@@ -63,15 +63,26 @@ const std::map<std::string, std::vector<Setting>>& representative()
 {
     static const std::map<std::string, std::vector<Setting>> table{
         {"RetracementParmClass",
-         {{"Extend", 0, {1.0, 0.0}}, {"Numbers", 0, {0.0, 1.0}},
-          {"V", 1, {0.382, 0.5}}, {"V", 2, {0.5, 0.618}}, {"V", 3, {0.618, 1.0}},
-          {"V", 4, {1.0, 1.618}}, {"V", 5, {1.618, 2.618}}, {"V", 6, {2.618, -4.236}}}},
+         {{"Extend", 0, {1.0, 0.0}},
+          {"Numbers", 0, {0.0, 1.0}},
+          {"V", 1, {0.382, 0.5}},
+          {"V", 2, {0.5, 0.618}},
+          {"V", 3, {0.618, 1.0}},
+          {"V", 4, {1.0, 1.618}},
+          {"V", 5, {1.618, 2.618}},
+          {"V", 6, {2.618, -4.236}}}},
         {"ZarvArcsParmClass",
          {{"FullCircle", 0, {1.0, 2.0}},
-          {"V", 1, {0.382, 0.5}}, {"V", 2, {0.5, 0.618}}, {"V", 3, {0.618, 1.0}},
-          {"V", 4, {1.0, 1.618}}, {"V", 5, {1.618, 2.618}}, {"V", 6, {2.618, 423.607}}}},
+          {"V", 1, {0.382, 0.5}},
+          {"V", 2, {0.5, 0.618}},
+          {"V", 3, {0.618, 1.0}},
+          {"V", 4, {1.0, 1.618}},
+          {"V", 5, {1.618, 2.618}},
+          {"V", 6, {2.618, 423.607}}}},
         {"ZarvRangerParmClass",
-         {{"Periodos", 0, {5.0, 14.0}}, {"Cte1", 0, {0.5, 0.25}}, {"Cte2", 0, {1.5, -2.125}},
+         {{"Periodos", 0, {5.0, 14.0}},
+          {"Cte1", 0, {0.5, 0.25}},
+          {"Cte2", 0, {1.5, -2.125}},
           {"ONH", 0, {std::string("abc"), std::string("host text")}},
           {"Caption", 0, {std::string("Range"), std::string("Zarv Range")}},
           {"ExtendRightCaption", 0, {std::string("Extend Right"), std::string("Further")}},
@@ -81,25 +92,39 @@ const std::map<std::string, std::vector<Setting>>& representative()
         {"ZarvExpParmClass",
          {{"Caption", 0, {std::string("Expansion Parameters"), std::string("Brastel Options")}},
           {"FExpShow", 0, {double(0x15), double(0xEB)}},
-          {"V", 1, {0.618, 0.5}}, {"V", 2, {-1.0, 1.5}}, {"V", 3, {1.618, 2.0}}, {"V", 4, {2.618, 3.2}}}},
+          {"V", 1, {0.618, 0.5}},
+          {"V", 2, {-1.0, 1.5}},
+          {"V", 3, {1.618, 2.0}},
+          {"V", 4, {2.618, 3.2}}}},
         {"zarvFanParmClass",
-         {{"FanShow", 0, {double(0x35), double(0xCA)}}, {"HLines", 0, {1.0, 0.0}},
+         {{"FanShow", 0, {double(0x35), double(0xCA)}},
+          {"HLines", 0, {1.0, 0.0}},
           {"AteFim", 0, {3.0, double(0x80)}},
-          {"Porcento", 1, {38.2, 23.6}}, {"Porcento", 2, {50.0, 76.4}},
-          {"Porcento", 3, {61.8, 100.0}}, {"Porcento", 4, {76.4, -0.5}}}},
+          {"Porcento", 1, {38.2, 23.6}},
+          {"Porcento", 2, {50.0, 76.4}},
+          {"Porcento", 3, {61.8, 100.0}},
+          {"Porcento", 4, {76.4, -0.5}}}},
         {"ZarvForkParmClass",
          {{"ForkShow", 0, {double(0x0D), double(0xF2)}},
-          {"Per1", 1, {0.25, 0.5}}, {"Per1", 2, {0.5, 1.0}}, {"Per1", 3, {0.75, 1.5}}, {"Per1", 4, {1.25, 2.0}}}},
+          {"Per1", 1, {0.25, 0.5}},
+          {"Per1", 2, {0.5, 1.0}},
+          {"Per1", 3, {0.75, 1.5}},
+          {"Per1", 4, {1.25, 2.0}}}},
         {"ZarvDravelPArmClass", {{"V", 1, {0.5, 1.25}}, {"V", 2, {1.5, -0.25}}}},
         {"GannSQ9ParmClass",
-         {{"Price", 0, {37.0, 200.0}}, {"Time", 0, {double(0xA5), double(0x5A)}},
-          {"UpDown", 0, {1.0, 0.0}}, {"Step", 0, {0.25, 2.0}}}},
+         {{"Price", 0, {37.0, 200.0}},
+          {"Time", 0, {double(0xA5), double(0x5A)}},
+          {"UpDown", 0, {1.0, 0.0}},
+          {"Step", 0, {0.25, 2.0}}}},
         {"ZarvGannParmClass", {{"NZones", 0, {12.0, 50.0}}}},
         {"GannFanParmClass",
-         {{"V", 1, {1.0, 0.5}}, {"V", 2, {2.0, 1.0}}, {"V", 3, {3.0, 1.5}},
-          {"V", 4, {4.0, 2.0}}, {"V", 5, {8.0, 3.0}}, {"V", 6, {0.5, -4.0}}}},
-        {"ZarvLeastSquareClass",
-         {{"UseToCalc", 0, {3.0, 5.0}}, {"V", 1, {2.0, 1.5}}, {"V", 2, {2.0, 2.5}}}},
+         {{"V", 1, {1.0, 0.5}},
+          {"V", 2, {2.0, 1.0}},
+          {"V", 3, {3.0, 1.5}},
+          {"V", 4, {4.0, 2.0}},
+          {"V", 5, {8.0, 3.0}},
+          {"V", 6, {0.5, -4.0}}}},
+        {"ZarvLeastSquareClass", {{"UseToCalc", 0, {3.0, 5.0}}, {"V", 1, {2.0, 1.5}}, {"V", 2, {2.0, 2.5}}}},
         {"CircleElipseCls", {{"Fill", 0, {1.0, 0.0}}}},
     };
     return table;
@@ -129,10 +154,7 @@ std::vector<std::int16_t> indexesOf(const MemberInfo& m)
     return out;
 }
 
-bool isColour(const MemberInfo& m)
-{
-    return m.type == ValueType::Int32 && m.name.rfind("Cor", 0) == 0;
-}
+bool isColour(const MemberInfo& m) { return m.type == ValueType::Int32 && m.name.rfind("Cor", 0) == 0; }
 
 Variant typed(const Value& v, ValueType type)
 {
@@ -171,25 +193,24 @@ void let(Object& object, const Key& key, const Variant& value)
 
 std::string show(const Variant& v)
 {
-    return std::visit([](const auto& x) -> std::string {
-        using T = std::decay_t<decltype(x)>;
-        if constexpr (std::is_same_v<T, std::monostate>)
-            return "(empty)";
-        else if constexpr (std::is_same_v<T, std::string>)
-            return '"' + x + '"';
-        else if constexpr (std::is_floating_point_v<T>) {
-            char text[32];
-            std::snprintf(text, sizeof text, "%.9g", static_cast<double>(x)); // every float apart
-            return text;
-        } else
-            return std::to_string(x);
-    }, v);
+    return std::visit(
+        [](const auto& x) -> std::string {
+            using T = std::decay_t<decltype(x)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                return "(empty)";
+            else if constexpr (std::is_same_v<T, std::string>)
+                return '"' + x + '"';
+            else if constexpr (std::is_floating_point_v<T>) {
+                char text[32];
+                std::snprintf(text, sizeof text, "%.9g", static_cast<double>(x)); // every float apart
+                return text;
+            } else
+                return std::to_string(x);
+        },
+        v);
 }
 
-std::string show(const Key& k)
-{
-    return k.second ? k.first + "(" + std::to_string(k.second) + ")" : k.first;
-}
+std::string show(const Key& k) { return k.second ? k.first + "(" + std::to_string(k.second) + ")" : k.first; }
 
 // The colour member a swatch edits: "Cor1(k)" edits Cor(k + 1); a single swatch "CorN" edits
 // the member of that name or, for "Cor1" where there is none, the class's one colour "Cor".
@@ -224,8 +245,8 @@ const char* const endingNames[] = {"OK", "Cancel", "Save as Default", "close"};
 QString netWmState(QDialog& dialog)
 {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dialog.winId()),
-                                          QStringLiteral("_NET_WM_STATE")});
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(dialog.winId()), QStringLiteral("_NET_WM_STATE")});
     if (!xprop.waitForFinished(5000))
         return QStringLiteral("(xprop did not finish)");
     return QString::fromLocal8Bit(xprop.readAllStandardOutput() + xprop.readAllStandardError()).trimmed();
@@ -311,10 +332,11 @@ bool soakOnce(ClassUnderSoak& c, int step, Ending ending, std::mt19937& random, 
             }
     }
 
-    const std::int16_t fdef = ending == Ending::SaveAsDefault || (c.starts / 8) % 2 ? std::int16_t(1 + c.starts % 7) : std::int16_t(0);
+    const std::int16_t fdef = ending == Ending::SaveAsDefault || (c.starts / 8) % 2 ? std::int16_t(1 + c.starts % 7)
+                                                                                    : std::int16_t(0);
     std::map<Key, Variant> chosen; // colours picked in this dialog
-    const bool checkXprop = QGuiApplication::platformName() == QLatin1String("xcb") &&
-                            (c.starts < 2 || step % xpropEvery == 0);
+    const bool checkXprop = QGuiApplication::platformName() == QLatin1String("xcb")
+        && (c.starts < 2 || step % xpropEvery == 0);
 
     whenModal({}, [&](QDialog& d) {
         EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -337,7 +359,8 @@ bool soakOnce(ClassUnderSoak& c, int step, Ending ending, std::mt19937& random, 
                 const Variant current = chosen.count(*key) ? chosen[*key] : set[*key];
                 const bool pick = c.starts % 3 == 0;
                 const std::int32_t rgb = colour(random);
-                const std::int32_t openedOn = chooseColour(d, swatch->objectName(), pick ? std::optional(rgb) : std::nullopt);
+                const std::int32_t openedOn = chooseColour(d, swatch->objectName(),
+                                                           pick ? std::optional(rgb) : std::nullopt);
                 EXPECT_EQ(Variant(openedOn), current) << "the chooser of " << swatch->objectName().toStdString();
                 if (pick) {
                     chosen[*key] = rgb;
@@ -357,7 +380,8 @@ bool soakOnce(ClassUnderSoak& c, int step, Ending ending, std::mt19937& random, 
     });
     std::vector<Variant> startArgs{fdef};
     for (std::size_t i = 1; i < c.startArguments.size(); ++i)
-        startArgs.push_back(c.startArguments[i] == ValueType::String ? Variant(std::string("Soak")) : Variant(std::int16_t{0}));
+        startArgs.push_back(c.startArguments[i] == ValueType::String ? Variant(std::string("Soak"))
+                                                                     : Variant(std::int16_t{0}));
     EXPECT_EQ(object->invoke("Start", Invoke::Method, startArgs), Variant{});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ++c.starts;
@@ -373,10 +397,12 @@ bool soakOnce(ClassUnderSoak& c, int step, Ending ending, std::mt19937& random, 
         expected[{"SaveDefault", 0}] = std::int16_t{1};
     const std::map<Key, Variant> outcome = readAll(*object, c);
     for (const auto& [key, value] : expected)
-        EXPECT_EQ(outcome.at(key), value) << show(key) << " is " << show(outcome.at(key)) << ", expected " << show(value);
+        EXPECT_EQ(outcome.at(key), value)
+            << show(key) << " is " << show(outcome.at(key)) << ", expected " << show(value);
     c.lastOutcome = outcome;
 
-    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty()) << QApplication::topLevelWidgets().size() << " top-level widgets left";
+    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty())
+        << QApplication::topLevelWidgets().size() << " top-level widgets left";
     return !::testing::Test::HasFailure();
 }
 
@@ -430,8 +456,8 @@ int main(int argc, char** argv)
     }
     static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (!message.contains(QLatin1String("does not support propagateSizeHints")) &&
-            !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        if (!message.contains(QLatin1String("does not support propagateSizeHints"))
+            && !message.contains(QLatin1String("XDG_RUNTIME_DIR")))
             previous(type, context, message);
     });
     QApplication app(argc, argv);

@@ -23,9 +23,9 @@ void whenModal(const QString& objectName, std::function<void(QDialog&)> action)
     timer->setInterval(1);
     QObject::connect(timer, &QTimer::timeout, [=] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        const bool wanted = dialog && dialog->isVisible() &&
-                            (objectName.isEmpty() ? dialog->objectName() != QLatin1String("CommonDialog1")
-                                                  : dialog->objectName() == objectName);
+        const bool wanted = dialog && dialog->isVisible()
+            && (objectName.isEmpty() ? dialog->objectName() != QLatin1String("CommonDialog1")
+                                     : dialog->objectName() == objectName);
         if (!wanted && waited->elapsed() <= deadlineMs)
             return;
         timer->stop();
@@ -50,10 +50,7 @@ void click(QWidget& widget)
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, at);
 }
 
-void press(QDialog& dialog, const char* command)
-{
-    click(child<QPushButton>(dialog, QString::fromLatin1(command)));
-}
+void press(QDialog& dialog, const char* command) { click(child<QPushButton>(dialog, QString::fromLatin1(command))); }
 
 void typeInto(QLineEdit& box, const QString& text)
 {
@@ -99,7 +96,8 @@ std::int32_t chooseColourWith(QDialog& dialog, const std::function<void()>& open
 
 std::int32_t chooseColour(QDialog& dialog, const QString& swatchName, std::optional<std::int32_t> rgb)
 {
-    return chooseColourWith(dialog, [&] { click(child<QWidget>(dialog, swatchName)); }, rgb);
+    return chooseColourWith(
+        dialog, [&] { click(child<QWidget>(dialog, swatchName)); }, rgb);
 }
 
 } // namespace testsupport

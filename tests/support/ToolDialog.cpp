@@ -27,20 +27,23 @@ TEST_P(ToolDialog, ShowsWhatTheHostSetAndGivesBackWhatTheUserDid)
         EXPECT_EQ(QApplication::allWidgets().size(), widgets);
         return;
     }
-    const Values after = Tool{t.progId}.run(t.given, [&](QDialog& d) {
-        // Modal, with no owner, above all other windows.
-        EXPECT_EQ(QApplication::activeModalWidget(), &d);
-        EXPECT_EQ(d.parentWidget(), nullptr);
-        EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        for (const auto& [name, text] : c.shows)
-            EXPECT_EQ(look(d, name), text) << name.toStdString();
-        for (const User& step : c.user)
-            step(d);
-        if (d.isVisible()) {
-            ADD_FAILURE() << "the user's steps did not end the dialog";
-            d.close();
-        }
-    }, c.fdef, c.caption);
+    const Values after = Tool{t.progId}.run(
+        t.given,
+        [&](QDialog& d) {
+            // Modal, with no owner, above all other windows.
+            EXPECT_EQ(QApplication::activeModalWidget(), &d);
+            EXPECT_EQ(d.parentWidget(), nullptr);
+            EXPECT_TRUE(d.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            for (const auto& [name, text] : c.shows)
+                EXPECT_EQ(look(d, name), text) << name.toStdString();
+            for (const User& step : c.user)
+                step(d);
+            if (d.isVisible()) {
+                ADD_FAILURE() << "the user's steps did not end the dialog";
+                d.close();
+            }
+        },
+        c.fdef, c.caption);
     EXPECT_EQ(after, t.given.with(c.after));
 }
 

@@ -44,12 +44,14 @@ struct Values : std::map<std::string, ZarvLinesParm::Variant> {
 inline bool sameValue(const ZarvLinesParm::Variant& a, const ZarvLinesParm::Variant& b)
 {
     auto number = [](const ZarvLinesParm::Variant& v) -> std::optional<double> {
-        return std::visit([](const auto& x) -> std::optional<double> {
-            if constexpr (std::is_arithmetic_v<std::decay_t<decltype(x)>>)
-                return static_cast<double>(x);
-            else
-                return std::nullopt;
-        }, v);
+        return std::visit(
+            [](const auto& x) -> std::optional<double> {
+                if constexpr (std::is_arithmetic_v<std::decay_t<decltype(x)>>)
+                    return static_cast<double>(x);
+                else
+                    return std::nullopt;
+            },
+            v);
     };
     const auto x = number(a), y = number(b);
     return x && y ? *x == *y : a == b;
@@ -58,8 +60,8 @@ inline bool sameValue(const ZarvLinesParm::Variant& a, const ZarvLinesParm::Vari
 inline bool operator==(const Values& a, const Values& b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& p, const auto& q) {
-        return p.first == q.first && sameValue(p.second, q.second);
-    });
+               return p.first == q.first && sameValue(p.second, q.second);
+           });
 }
 
 inline void PrintTo(const Values& values, std::ostream* os)
@@ -175,9 +177,18 @@ inline std::string look(QDialog& d, const QString& name)
 /// clicking a check box or option, choosing list entry `entry`, picking `rgb` in the colour
 /// chooser a swatch opens (no colour: cancelling it) which must open on `opensOn` where given;
 /// and a look at a control in passing.
-inline User typing(const QString& box, const QString& text) { return [=](QDialog& d) { type(d, box, text); }; }
-inline User clicking(const QString& name) { return [=](QDialog& d) { tick(d, name); }; }
-inline User choosing(const QString& list, int entry) { return [=](QDialog& d) { chooseEntry(child<QComboBox>(d, list), entry); }; }
+inline User typing(const QString& box, const QString& text)
+{
+    return [=](QDialog& d) { type(d, box, text); };
+}
+inline User clicking(const QString& name)
+{
+    return [=](QDialog& d) { tick(d, name); };
+}
+inline User choosing(const QString& list, int entry)
+{
+    return [=](QDialog& d) { chooseEntry(child<QComboBox>(d, list), entry); };
+}
 inline User picking(const QString& swatch, std::optional<std::int32_t> rgb, std::optional<std::int32_t> opensOn = {})
 {
     return [=](QDialog& d) {
@@ -218,7 +229,7 @@ inline void PrintTo(const ToolCase& t, std::ostream* os) { *os << t.progId << ":
 
 /// The cases of the tool `progId`, each from the tool's `typical` values.
 inline ::testing::internal::ParamGenerator<ToolCase> cases(const std::string& progId, const Values& typical,
-                                                            const std::vector<Case>& rows)
+                                                           const std::vector<Case>& rows)
 {
     std::vector<ToolCase> out;
     for (const Case& c : rows)

@@ -12,10 +12,7 @@ constexpr int rows = 8;
 constexpr float stepInsteadOfZero = 0.1f;
 const QString stepInsteadOfZeroText = QStringLiteral("0.1");
 
-QString indexed(const char* name, int i)
-{
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
+QString indexed(const char* name, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i); }
 
 } // namespace
 

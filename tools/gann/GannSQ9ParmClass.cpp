@@ -17,9 +17,16 @@ constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault}
 constexpr frame::Field step{"Step", records, &Record::Step};
 constexpr frame::Field upDown{"UpDown", records, &Record::UpDown};
 
-const frame::ToolClass<GannSQ9ParmClass, gann::GannSQ9Dialog> tool{
-    "GannSQ9ParmClass", "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}", records, cor, price, timeFlags, saveDefault,
-    frame::Start, step, upDown};
+const frame::ToolClass<GannSQ9ParmClass, gann::GannSQ9Dialog> tool{"GannSQ9ParmClass",
+                                                                   "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}",
+                                                                   records,
+                                                                   cor,
+                                                                   price,
+                                                                   timeFlags,
+                                                                   saveDefault,
+                                                                   frame::Start,
+                                                                   step,
+                                                                   upDown};
 
 } // namespace
 

@@ -9,7 +9,7 @@ namespace ZarvLinesParm::frame {
 class CheckBox;
 class Swatch;
 class TextBox;
-}
+} // namespace ZarvLinesParm::frame
 
 namespace ZarvLinesParm::ratio {
 

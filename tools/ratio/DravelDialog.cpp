@@ -17,8 +17,9 @@ DravelDialog::DravelDialog(frame::Records<DravelRecord>& records)
     }
     // Each factor's box stands below the label that names it.
     for (int i = 0; i < 2; ++i) {
-        grid().addWidget(label(QStringLiteral("Label%1").arg(i + 3), QStringLiteral("Internal Lines Factor %1").arg(i + 1)),
-                         2 + 2 * i, 0, 1, 2);
+        grid().addWidget(
+            label(QStringLiteral("Label%1").arg(i + 3), QStringLiteral("Internal Lines Factor %1").arg(i + 1)),
+            2 + 2 * i, 0, 1, 2);
         factors_[i] = textBox(QStringLiteral("V(%1)").arg(i));
         grid().addWidget(factors_[i], 3 + 2 * i, 0, 1, 2);
     }

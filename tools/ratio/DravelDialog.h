@@ -8,7 +8,7 @@
 namespace ZarvLinesParm::frame {
 class Swatch;
 class TextBox;
-}
+} // namespace ZarvLinesParm::frame
 
 namespace ZarvLinesParm::ratio {
 

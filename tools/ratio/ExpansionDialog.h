@@ -10,7 +10,7 @@ namespace ZarvLinesParm::frame {
 class CheckBox;
 class Swatch;
 class TextBox;
-}
+} // namespace ZarvLinesParm::frame
 
 namespace ZarvLinesParm::ratio {
 

@@ -8,7 +8,7 @@
 namespace ZarvLinesParm::frame {
 class CheckBox;
 class Swatch;
-}
+} // namespace ZarvLinesParm::frame
 
 namespace ZarvLinesParm::ratio {
 

@@ -11,22 +11,16 @@ namespace {
 
 constexpr int constantDecimals = 3;
 
-QString fixedText(float value)
-{
-    return QString::fromStdString(frame::fixedNumberForm(value, constantDecimals));
-}
+QString fixedText(float value) { return QString::fromStdString(frame::fixedNumberForm(value, constantDecimals)); }
 
 // A constant the host left unset: zero of either sign, or not a number.
-bool unset(float constant)
-{
-    return constant == 0.0f || std::isnan(constant);
-}
+bool unset(float constant) { return constant == 0.0f || std::isnan(constant); }
 
 } // namespace
 
 RangeDialog::RangeDialog(frame::Records<RangeRecord>& records, std::string caption, std::string extendRightCaption)
-    : RecordDialog(records, QStringLiteral("ZARVRANGER"), QStringLiteral("Zarv Range")),
-      caption_(std::move(caption)), extendRightCaption_(std::move(extendRightCaption))
+    : RecordDialog(records, QStringLiteral("ZARVRANGER"), QStringLiteral("Zarv Range")), caption_(std::move(caption)),
+      extendRightCaption_(std::move(extendRightCaption))
 {
     int row = 0;
     auto addRow = [&](const char* labelName, const QString& caption, QWidget* control) {

@@ -16,9 +16,15 @@ constexpr frame::ArrayField v{"V", records, &Record::V};
 constexpr frame::Field extend{"Extend", records, &Record::Extend};
 constexpr frame::Field numbers{"Numbers", records, &Record::Numbers};
 
-const frame::ToolClass<RetracementParmClass, ratio::RetracementDialog> tool{
-    "RetracementParmClass", "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}", records, cor, saveDefault, v, frame::Start,
-    extend, numbers};
+const frame::ToolClass<RetracementParmClass, ratio::RetracementDialog> tool{"RetracementParmClass",
+                                                                            "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}",
+                                                                            records,
+                                                                            cor,
+                                                                            saveDefault,
+                                                                            v,
+                                                                            frame::Start,
+                                                                            extend,
+                                                                            numbers};
 
 } // namespace
 

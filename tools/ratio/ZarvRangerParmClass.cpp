@@ -24,9 +24,21 @@ constexpr frame::LibraryText extendRightCaptionText{"ExtendRightCaption", extend
 constexpr frame::Field extendRight{"ExtendRight", records, &Record::ExtendRight};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 
-const frame::ToolClass<ZarvRangerParmClass, ratio::RangeDialog> tool{
-    "ZarvRangerParmClass", "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}", records, periodos, cte1, cte2, cor1, cor2, cor3,
-    onh, captionText, extendRightCaptionText, extendRight, frame::Start, saveDefault};
+const frame::ToolClass<ZarvRangerParmClass, ratio::RangeDialog> tool{"ZarvRangerParmClass",
+                                                                     "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}",
+                                                                     records,
+                                                                     periodos,
+                                                                     cte1,
+                                                                     cte2,
+                                                                     cor1,
+                                                                     cor2,
+                                                                     cor3,
+                                                                     onh,
+                                                                     captionText,
+                                                                     extendRightCaptionText,
+                                                                     extendRight,
+                                                                     frame::Start,
+                                                                     saveDefault};
 
 } // namespace
 

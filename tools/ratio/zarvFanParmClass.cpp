@@ -17,9 +17,16 @@ constexpr frame::Field hLines{"HLines", records, &Record::HLines};
 constexpr frame::Field ateFim{"AteFim", records, &Record::AteFim};
 constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault};
 
-const frame::ToolClass<zarvFanParmClass, ratio::FanDialog> tool{
-    "zarvFanParmClass", "{D86272E1-CD0C-45E8-B220-2232260DCB92}", records, cor, porcento, fanShow, hLines, ateFim,
-    saveDefault, frame::Start};
+const frame::ToolClass<zarvFanParmClass, ratio::FanDialog> tool{"zarvFanParmClass",
+                                                                "{D86272E1-CD0C-45E8-B220-2232260DCB92}",
+                                                                records,
+                                                                cor,
+                                                                porcento,
+                                                                fanShow,
+                                                                hLines,
+                                                                ateFim,
+                                                                saveDefault,
+                                                                frame::Start};
 
 } // namespace
 

@@ -29,10 +29,7 @@ void CircleElipseDialog::load()
     fill_->setValue(working().Fill != 0 ? 1 : 0);
 }
 
-void CircleElipseDialog::applyHostTexts()
-{
-    setWindowTitle(QString::fromStdString(captionF_));
-}
+void CircleElipseDialog::applyHostTexts() { setWindowTitle(QString::fromStdString(captionF_)); }
 
 void CircleElipseDialog::readControls(CircleElipseRecord& into) const
 {

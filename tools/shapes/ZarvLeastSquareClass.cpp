@@ -15,9 +15,14 @@ constexpr frame::Field saveDefault{"SaveDefault", records, &Record::SaveDefault}
 constexpr frame::ArrayField v{"V", records, &Record::V};
 constexpr frame::Field useToCalc{"UseToCalc", records, &Record::UseToCalc};
 
-const frame::ToolClass<ZarvLeastSquareClass, shapes::LeastSquareDialog> tool{
-    "ZarvLeastSquareClass", "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}", records, cor, saveDefault, v, frame::Start,
-    useToCalc};
+const frame::ToolClass<ZarvLeastSquareClass, shapes::LeastSquareDialog> tool{"ZarvLeastSquareClass",
+                                                                             "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}",
+                                                                             records,
+                                                                             cor,
+                                                                             saveDefault,
+                                                                             v,
+                                                                             frame::Start,
+                                                                             useToCalc};
 
 } // namespace
 

@@ -17,12 +17,10 @@ void drawCircleEllipse(Sketch& sketch)
 
 namespace {
 
-QVariantMap defaults()
-{
-    return {{"Cor(1)", colours::blue}, {"Cor(2)", 0xFFE0C0}, {"Fill", 0}};
-}
+QVariantMap defaults() { return {{"Cor(1)", colours::blue}, {"Cor(2)", 0xFFE0C0}, {"Fill", 0}}; }
 
-const ToolKindEntry entry{"CircleElipseCls", "Circle / Ellipse", 2, defaults(), drawCircleEllipse, "Circle / Ellipse Parameters"};
+const ToolKindEntry entry{"CircleElipseCls", "Circle / Ellipse", 2,
+                          defaults(),        drawCircleEllipse,  "Circle / Ellipse Parameters"};
 
 } // namespace
 

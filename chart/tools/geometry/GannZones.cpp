@@ -23,7 +23,8 @@ void drawGannZones(Sketch& sketch)
     for (int k = 0; k <= zones; ++k) {
         const double y = m.yToPixel(a.y + (b.y - a.y) * k / zones);
         const bool odd = k % 2 == 0; // the first line is line 1
-        if (lines.clear(y) && sketch.line({left, y}, {right, y}, sketch.colour(odd ? "Cor(1)" : "Cor(2)"), odd ? "Odd" : "Even"))
+        if (lines.clear(y)
+            && sketch.line({left, y}, {right, y}, sketch.colour(odd ? "Cor(1)" : "Cor(2)"), odd ? "Odd" : "Even"))
             lines.take(y);
     }
 }

@@ -86,8 +86,10 @@ namespace {
 QVariantMap defaults()
 {
     // The same numbers the range dialog puts into fields left at zero.
-    return {{"Periodos", 3}, {"Cte1", 0.618f}, {"Cte2", 1.382f}, {"Cor1", 0x00FF00}, {"Cor2", 0x0000FF},
-            {"Cor3", colours::grey}, {"ExtendRight", 0}, {"ExtendRightCaption", QStringLiteral("Extend Right")}};
+    return {{"Periodos", 3},    {"Cte1", 0.618f},
+            {"Cte2", 1.382f},   {"Cor1", 0x00FF00},
+            {"Cor2", 0x0000FF}, {"Cor3", colours::grey},
+            {"ExtendRight", 0}, {"ExtendRightCaption", QStringLiteral("Extend Right")}};
 }
 
 const ToolKindEntry entry{"ZarvRangerParmClass", "Range", 2, defaults(), drawRange, "Range Parameters"};

@@ -32,7 +32,8 @@ void drawRetracement(Sketch& sketch)
         if (level)
             levels.take(y);
         if (level && sketch.on("Numbers"))
-            sketch.text(QPointF(std::min(level->x1(), level->x2()) + 3, y - 3), QString::number(v, 'g', 6), colour, role);
+            sketch.text(QPointF(std::min(level->x1(), level->x2()) + 3, y - 3), QString::number(v, 'g', 6), colour,
+                        role);
     }
 }
 

@@ -20,16 +20,12 @@ namespace {
 // would be seen, and the painter's arithmetic is not meant for it.
 constexpr double largest = 1e6;
 
-bool finite(QPointF p)
-{
-    return std::isfinite(p.x()) && std::isfinite(p.y());
-}
+bool finite(QPointF p) { return std::isfinite(p.x()) && std::isfinite(p.y()); }
 
 // Whether `r` (normalized) and `plot` share a point, edges included: a flat ellipse still counts.
 bool touches(const QRectF& r, const QRectF& plot)
 {
-    return r.left() <= plot.right() && r.right() >= plot.left() && r.top() <= plot.bottom()
-        && r.bottom() >= plot.top();
+    return r.left() <= plot.right() && r.right() >= plot.left() && r.top() <= plot.bottom() && r.bottom() >= plot.top();
 }
 
 // Whether an ellipse in `r` can be drawn and could be seen.

@@ -107,5 +107,4 @@ private:
     std::set<double> taken_;
 };
 
-
 } // namespace zarvchart::geometry

@@ -89,7 +89,8 @@ void drawSquareOfNine(Sketch& sketch)
                 if (!(x <= m.lastX()))
                     break;
                 const double px = m.xToPixel(x);
-                if (bars.clear(px) && sketch.line({px, sketch.plot().top()}, {px, sketch.plot().bottom()}, colour, "Time"))
+                if (bars.clear(px)
+                    && sketch.line({px, sketch.plot().top()}, {px, sketch.plot().bottom()}, colour, "Time"))
                     bars.take(px);
             }
         }
