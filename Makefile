@@ -13,6 +13,8 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtes
             libcli11-dev nlohmann-json3-dev \
             fonts-dejavu-core locales python3 python3-pyqt6 python3-pyqtgraph python3-pytest xvfb \
             x11-utils dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+# Only `make format` and `make format-check` need this.
+FORMAT_PACKAGES := clang-format
 # Only `make fuzz` needs these: clang with its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-dev
 BUILD_FUZZ ?= build-fuzz
@@ -25,7 +27,8 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # No display: run the dialogs offscreen.
 HEADLESS := $(if $(or $(DISPLAY),$(WAYLAND_DISPLAY)),,yes)
 
-.PHONY: all deps fuzz-deps locale build test demo asan bench soak fuzz exhaustive gallery install clean
+.PHONY: all deps fuzz-deps locale build test demo asan bench soak fuzz exhaustive gallery install clean \
+        format format-check
 
 all: build
 
@@ -122,3 +125,13 @@ install: build
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) demo.png
+
+# The layout .clang-format gives the C and C++ sources: `format` applies it, `format-check` only
+# says where it is not kept (CI runs it).
+format:
+	$(call install-missing,$(FORMAT_PACKAGES))
+	git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format -i
+
+format-check:
+	$(call install-missing,$(FORMAT_PACKAGES))
+	git ls-files -z '*.c' '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
