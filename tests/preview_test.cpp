@@ -145,6 +145,29 @@ TEST(Preview, TheViewReadsWhatOkWouldStoreInEveryClass)
         << warnings.join('\n').toStdString();
 }
 
+// Each check box alone is an edit the handler hears of, not only in company with typed text.
+TEST(Preview, ACheckBoxClickedAloneCallsTheHandler)
+{
+    for (const std::string& progId : ProgIds()) {
+        int editing = 0;
+        SetPreviewHandler(progId, [&](Object&, PreviewStage stage) { editing += stage == PreviewStage::Editing; });
+        Tool{progId}.run({}, [&](QDialog& d) {
+            for (QCheckBox* box : d.findChildren<QCheckBox*>()) {
+                if (!box->isVisibleTo(&d))
+                    continue;
+                const int before = editing;
+                click(*box);
+                if (!QTest::qWaitFor([&] { return editing > before; })) {
+                    ADD_FAILURE() << progId << " " << box->objectName().toStdString();
+                    break;
+                }
+            }
+            ok(d);
+        });
+        SetPreviewHandler(progId, nullptr);
+    }
+}
+
 TEST(Preview, TheLastCallSaysHowStartEndedAndOtherObjectsReadTheWorkingRecord)
 {
     const struct {
