@@ -1,5 +1,7 @@
 #include "chart/tools/DevicePixels.h"
 
+#include "chart/tools/Clip.h"
+
 #include <QPaintEngine>
 #include <QPainter>
 
@@ -30,31 +32,6 @@ inline void blend(quint32* p, quint32 pixel, quint32 coverage)
     const quint32 redBlue = (((pixel & 0xFF00FF) * coverage + (under & 0xFF00FF) * rest) >> 8) & 0xFF00FF;
     const quint32 alphaGreen = (((pixel >> 8) & 0xFF00FF) * coverage + ((under >> 8) & 0xFF00FF) * rest) & 0xFF00FF00;
     *p = redBlue | alphaGreen;
-}
-
-/// The part of the segment from `a` to `b` within `r` (Liang and Barsky's clipping).
-bool clip(QPointF& a, QPointF& b, const QRectF& r)
-{
-    const QPointF d = b - a;
-    if (!std::isfinite(d.x()) || !std::isfinite(d.y()))
-        return false;
-    double t0 = 0, t1 = 1;
-    auto keep = [&](double p, double q) {
-        if (p == 0)
-            return q >= 0;
-        const double t = q / p;
-        if (p < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        return t0 <= t1;
-    };
-    if (!keep(-d.x(), a.x() - r.left()) || !keep(d.x(), r.right() - a.x()) || !keep(-d.y(), a.y() - r.top())
-        || !keep(d.y(), r.bottom() - a.y()))
-        return false;
-    b = a + t1 * d;
-    a = a + t0 * d;
-    return true;
 }
 
 /// Strokes the line from `a` to `b` (device pixels, `a` the nearer along its length) into the
@@ -221,8 +198,10 @@ void DevicePixels::stroke(QPainter& painter, const std::vector<QLineF>& lines, c
         // pixel, its left edge otherwise: so placed, a line looks the same whichever of the two
         // paints it.
         const double edge = a.x() - std::floor(a.x()) < 0.5 ? 1 : 0;
-        if (!clip(a, b, steep ? downReach : reach))
+        const std::optional<QLineF> seen = clipped(a, b, steep ? downReach : reach);
+        if (!seen)
             continue;
+        a = seen->p1(), b = seen->p2();
         if (a.x() == b.x())
             b.rx() += 1e-9;
         if (steep)
