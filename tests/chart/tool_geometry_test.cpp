@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <set>
 
@@ -422,6 +423,28 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
     EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
 }
 
+/// `s` painted by paintShapes and by `stroke` with the painter's own cosmetic pen of its colour
+/// (antialiased when `smooth`), each on a white image of 100 by 80 at `scale`, clipped alike.
+std::pair<QImage, QImage> paintedBoth(const Shape& s, double scale, bool smooth,
+                                      const std::function<void(QPainter&)>& stroke)
+{
+    QImage ours(QSize(100, 80) * scale, QImage::Format_ARGB32_Premultiplied);
+    ours.setDevicePixelRatio(scale);
+    ours.fill(Qt::white);
+    QImage theirs(ours);
+    QPainter onOurs(&ours), onTheirs(&theirs);
+    for (QPainter* p : {&onOurs, &onTheirs})
+        p->setClipRect(QRectF(5, 5, 88, 64));
+    paintShapes(onOurs, {s});
+    QPen pen(s.colour, 1);
+    pen.setCosmetic(true);
+    onTheirs.setPen(pen);
+    onTheirs.setRenderHint(QPainter::Antialiasing, smooth);
+    stroke(onTheirs);
+    onOurs.end(), onTheirs.end();
+    return {ours, theirs};
+}
+
 // Thin lines are filled or stroked straight into the image's pixels: where the painter's own
 // thin lines lie. A line across or down covers exactly the pixels a pen without antialiasing
 // does; any other line spreads each column's (or row's) pixel of ink over the same two pixels,
@@ -437,25 +460,11 @@ TEST(ToolGeometry, ThinLinesLieWhereThePaintersOwnDo)
         for (const QLineF& line : lines) {
             SCOPED_TRACE(::testing::Message() << line.p1().x() << "," << line.p1().y() << " to " << line.p2().x() << ","
                                               << line.p2().y() << " at " << scale << "x");
-            QImage ours(QSize(100, 80) * scale, QImage::Format_ARGB32_Premultiplied);
-            ours.setDevicePixelRatio(scale);
-            ours.fill(Qt::white);
-            QImage theirs(ours);
-            theirs.setDevicePixelRatio(scale);
+            const bool straight = line.dx() == 0 || line.dy() == 0;
             Shape s;
             s.points = {line.p1(), line.p2()};
             s.colour = colour;
-            QPainter onOurs(&ours), onTheirs(&theirs);
-            for (QPainter* p : {&onOurs, &onTheirs})
-                p->setClipRect(QRectF(5, 5, 88, 64));
-            paintShapes(onOurs, {s});
-            const bool straight = line.dx() == 0 || line.dy() == 0;
-            QPen pen(colour, 1);
-            pen.setCosmetic(true);
-            onTheirs.setPen(pen);
-            onTheirs.setRenderHint(QPainter::Antialiasing, !straight);
-            onTheirs.drawLine(line);
-            onOurs.end(), onTheirs.end();
+            const auto [ours, theirs] = paintedBoth(s, scale, !straight, [&](QPainter& p) { p.drawLine(line); });
             if (straight) {
                 EXPECT_TRUE(ours == theirs);
                 continue;
@@ -503,22 +512,12 @@ TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
     for (const Shape& s : shapes) {
         SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x"
                                           << s.rect.height() << " from " << s.startAngle << " over " << s.spanAngle);
-        QImage cut(100, 80, QImage::Format_ARGB32_Premultiplied);
-        cut.fill(Qt::white);
-        QImage whole(cut);
-        QPainter onCut(&cut), onWhole(&whole);
-        for (QPainter* p : {&onCut, &onWhole})
-            p->setClipRect(QRectF(5, 5, 88, 64));
-        paintShapes(onCut, {s});
-        QPen pen(s.colour, 1);
-        pen.setCosmetic(true);
-        onWhole.setPen(pen);
-        onWhole.setRenderHint(QPainter::Antialiasing);
-        if (s.kind == Shape::Kind::Ellipse)
-            onWhole.drawEllipse(s.rect);
-        else
-            onWhole.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
-        onCut.end(), onWhole.end();
+        const auto [cut, whole] = paintedBoth(s, 1, true, [&](QPainter& p) {
+            if (s.kind == Shape::Kind::Ellipse)
+                p.drawEllipse(s.rect);
+            else
+                p.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
+        });
         // The curve's pieces are curves of their own: a shade's difference where they meet, no more.
         int ink = 0, off = 0;
         for (int y = 0; y < cut.height(); ++y)
