@@ -34,22 +34,13 @@ inline zarvchart::Drawing drawingOf(const char* cls, std::vector<zarvchart::Char
     return {kind.progId, std::move(anchors), zarvchart::defaultsOf(kind)};
 }
 
-/// The menu of `window` titled `title`.
-inline QMenu* menu(QWidget& window, const QString& title)
-{
-    for (QMenu* m : window.findChildren<QMenu*>())
-        if (m->title() == title)
-            return m;
-    ADD_FAILURE() << "no menu " << title.toStdString();
-    return nullptr;
-}
-
 /// The first entry of the menu `title` whose text holds `text`.
 inline QAction* menuEntry(QWidget& window, const QString& title, const QString& text)
 {
-    for (QAction* a : menu(window, title)->actions())
-        if (a->text().contains(text))
-            return a;
+    for (QMenu* m : window.findChildren<QMenu*>())
+        for (QAction* a : m->actions())
+            if (m->title() == title && a->text().contains(text))
+                return a;
     ADD_FAILURE() << "no " << text.toStdString() << " in " << title.toStdString();
     return nullptr;
 }

@@ -65,12 +65,6 @@ protected:
         QApplication::sendEvent(&view(), &leave);
         return view().grab().toImage();
     }
-    /// Double-clicks drawing `index` on its first line, with `user` acting on the dialog.
-    void edit(int index, User user)
-    {
-        whenModal({}, std::move(user));
-        QTest::mouseDClick(&view(), Qt::LeftButton, {}, onLine(index));
-    }
 };
 
 /// The row near `y` in `column` whose colour comes closest to `colour`.
@@ -92,11 +86,12 @@ int rowNearest(const QImage& image, int column, double y, const QColor& colour)
 TEST_F(Chart, RetracementLevelsSitOnTheRowsOfTheirPricesAndSavedAsDefaultStartTheNext)
 {
     place(QStringLiteral("Retracement"), {{40, 110}, {120, 125}});
-    edit(0, [](QDialog& d) {
+    whenModal({}, [](QDialog& d) {
         type(d, QStringLiteral("V(0)"), QStringLiteral("0.3"));
         type(d, QStringLiteral("V(5)"), QStringLiteral("1.5"));
         saveAsDefault(d);
     });
+    QTest::mouseDClick(&view(), Qt::LeftButton, {}, onLine(0));
     const Drawing drawing = document_.drawings()[0];
     ASSERT_EQ(drawing.parameters.value(QStringLiteral("V(1)")), QVariant(0.3f));
     ASSERT_EQ(drawing.parameters.value(QStringLiteral("V(6)")), QVariant(1.5f));
@@ -128,7 +123,7 @@ TEST_F(Chart, CancelOrCloseAfterAPreviewLeavesThePictureAsItWas)
         const QImage before = picture();
         const auto drawings = document_.drawings();
         const int steps = document_.undoStack().count();
-        edit(int(drawings.size()) - 1, [&](QDialog& d) {
+        whenModal({}, [&](QDialog& d) {
             type(d, QStringLiteral("V(5)"), QStringLiteral("2"));
             chooseColour(d, QStringLiteral("Cor1(0)"), 0xFF0000);
             for (int i = 0; i < 200 && picture() == before; ++i)
@@ -136,6 +131,7 @@ TEST_F(Chart, CancelOrCloseAfterAPreviewLeavesThePictureAsItWas)
             EXPECT_TRUE(picture() != before) << "no preview";
             end(d);
         });
+        QTest::mouseDClick(&view(), Qt::LeftButton, {}, onLine(int(drawings.size()) - 1));
         view().select(-1);
         EXPECT_TRUE(picture() == before);
         EXPECT_EQ(document_.drawings(), drawings);
@@ -443,7 +439,9 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
 TEST_F(Chart, EditMenuSaveAsAndResetDefaultsDoWhatTheySayAndAskFirst)
 {
     // Properties and Delete act on the selected drawing, so without one they cannot be chosen.
-    QMenu* edit = menu(window_, QStringLiteral("&Edit"));
+    QMenu* edit = nullptr;
+    for (QMenu* m : window_.findChildren<QMenu*>())
+        edit = m->title() == QStringLiteral("&Edit") ? m : edit;
     for (bool selected : {false, true}) {
         if (selected)
             place(QStringLiteral("Circle / Ellipse"), {{60, 100}, {90, 120}});
@@ -631,8 +629,7 @@ TEST_F(Draw, TheMagnetTakesEachPriceOfTheBarAndShiftHoldsItOff)
 
 TEST_F(Draw, ACopyIsOneStepALockedDrawingStaysAndHiddenOnesAreKeptNotSaved)
 {
-    const ToolKind& ellipse = *toolKind(QStringLiteral("ZarvLinesParm.CircleElipseCls"));
-    document_.reset({{ellipse.progId, {{5, 95}, {10, 105}}, defaultsOf(ellipse)}});
+    document_.reset({drawingOf("CircleElipseCls", {{5, 95}, {10, 105}})});
     const Drawing original = document_.drawings()[0];
     QUndoStack& undo = document_.undoStack();
 
@@ -715,8 +712,7 @@ TEST_F(Draw, ACopyIsOneStepALockedDrawingStaysAndHiddenOnesAreKeptNotSaved)
 
 TEST_F(Draw, KeysMoveSelectDeleteAndEditTheDrawings)
 {
-    const ToolKind& retracement = *toolKind(QStringLiteral("ZarvLinesParm.RetracementParmClass"));
-    const Drawing a{retracement.progId, {{5, 95}, {15, 105}}, defaultsOf(retracement)};
+    const Drawing a = drawingOf("RetracementParmClass", {{5, 95}, {15, 105}});
     Drawing b = a;
     b.anchors = {{20, 96}, {30, 106}};
     document_.reset({a, b});

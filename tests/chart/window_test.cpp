@@ -8,6 +8,7 @@
 
 #include "ChartWindow.h"
 
+#include "chart/app/DemoChart.h"
 #include "chart/app/WindowSettings.h"
 #include "chart/model/DrawingsFile.h"
 
@@ -100,17 +101,6 @@ private:
 };
 
 Drawing circle(double at) { return drawingOf("CircleElipseCls", {{at, 100}, {at + 20, 120}}); }
-
-/// Every kind of drawing, twice: a file of some 10 kB.
-std::vector<Drawing> everyKind()
-{
-    std::vector<Drawing> drawings;
-    for (int twice = 0; twice < 2; ++twice)
-        for (const ToolKind& kind : toolKinds())
-            drawings.push_back({kind.progId, std::vector<ChartPoint>(std::size_t(kind.anchorCount), {12.25, 101.5}),
-                                defaultsOf(kind)});
-    return drawings;
-}
 
 QByteArray contents(const QString& path)
 {
@@ -386,7 +376,10 @@ TEST_F(Window, AFullDiskLeavesEveryFileAsItWasAndSaysSo)
     QVariantMap keptDefaults = retracement.builtInDefaults;
     keptDefaults.insert(QStringLiteral("V(1)"), 0.3f);
     ChartDocument document, own;
-    document.reset(everyKind());
+    // Every kind of drawing, twice: a file of some 10 kB.
+    std::vector<Drawing> drawings = demoDrawings(prices_.series()), again = drawings;
+    drawings.insert(drawings.end(), again.begin(), again.end());
+    document.reset(drawings);
     ASSERT_GT(drawingsToJson(document.drawings()).size(), 8192);
     std::unique_ptr<MainWindow> keeping;
 
@@ -560,23 +553,15 @@ TEST_F(Window, TheDrawingsAreKeptWhenTheProgramIsEndedOrLosesItsDisplay)
 {
     // A signal is heard at once; a change is kept a moment later anyway, which is what a lost
     // display connection (which ends the program at once) leaves.
-    const struct {
-        const char* what;
-        int signal; // 0: none
-        int within; // milliseconds
-    } rows[] = {{"SIGTERM", SIGTERM, 500},
-                {"SIGINT", SIGINT, 500},
-                {"SIGHUP", SIGHUP, 500},
-                {"a change, and nothing else", 0, 10000}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
-        const QString kept = dir_.filePath(QStringLiteral("%1.json").arg(row.signal));
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, 0}) { // 0: a change, and nothing else
+        SCOPED_TRACE(signal);
+        const QString kept = dir_.filePath(QStringLiteral("%1.json").arg(signal));
         ChartDocument document;
         const auto w = window(document, kept);
         document.place(circle(30));
-        if (row.signal)
-            std::raise(row.signal);
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kept), row.within);
+        if (signal)
+            std::raise(signal);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(kept), signal ? 500 : 10000);
         EXPECT_EQ(readCheckedDrawings(kept), document.drawings());
     }
 }
