@@ -56,8 +56,6 @@ std::vector<Shape> withRole(const std::vector<Shape>& shapes, const QString& rol
     return out;
 }
 
-QPointF pixel(double x, double price) { return mapping.toPixel({x, price}); }
-
 // Finite, and where a painter can draw it: lines inside the plot, the rest touching it. Nothing
 // misleading: no line shorter than a pixel, no label without a line of its part.
 void expectSane(const std::vector<Shape>& shapes)
@@ -214,7 +212,7 @@ TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidu
             ASSERT_EQ(line.size(), 1u) << role;
             for (int end : {0, 1}) {
                 const double x = end ? 70 : 11;
-                const QPointF expected = pixel(x, static_cast<double>(intercept + slope * x) + off);
+                const QPointF expected = mapping.toPixel({x, static_cast<double>(intercept + slope * x) + off});
                 EXPECT_NEAR(line[0].points[end].x(), expected.x(), 1e-6) << role;
                 EXPECT_NEAR(line[0].points[end].y(), expected.y(), 1e-6) << role;
             }
