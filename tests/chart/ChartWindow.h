@@ -24,6 +24,20 @@
 #include <QTimer>
 #include <QToolBar>
 
+// Values and drawings as failures show them.
+inline void PrintTo(const QVariant& v, std::ostream* os) { *os << v.typeName() << " " << v.toString().toStdString(); }
+
+namespace zarvchart {
+inline void PrintTo(const Drawing& d, std::ostream* os)
+{
+    *os << d.progId.toStdString();
+    for (const ChartPoint& p : d.anchors)
+        *os << " (" << p.x << ", " << p.y << ")";
+    for (auto it = d.parameters.begin(); it != d.parameters.end(); ++it)
+        *os << " " << it.key().toStdString() << "=" << it.value().toString().toStdString();
+}
+} // namespace zarvchart
+
 namespace chartsupport {
 
 /// The tool `cls` (its class's name in the library, without "ZarvLinesParm.") at `anchors`,
