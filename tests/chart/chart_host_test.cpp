@@ -348,12 +348,6 @@ TEST(Candles, CrowdedBarsLookAsEveryWickWould)
     }
 }
 
-/// Everything about a shape, to compare two.
-auto fields(const Shape& s)
-{
-    return std::tie(s.kind, s.points, s.rect, s.startAngle, s.spanAngle, s.colour, s.fill, s.dashed, s.text, s.role);
-}
-
 // Pressing "OK" on a dialog nobody touched must never move a drawing. For every tool, with its
 // parameters at zero, at typical values, and each one (and all at once) at a value out of its
 // range or awkward for the dialog to show, the chart's shapes after "OK" are those before.
@@ -373,6 +367,10 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
             ok(*dialog);
     });
     user.start();
+    const auto fields = [](const Shape& s) { // everything about a shape, to compare two
+        return std::tie(s.kind, s.points, s.rect, s.startAngle, s.spanAngle, s.colour, s.fill, s.dashed, s.text,
+                        s.role);
+    };
     int shown = 0;
     for (const ToolKind& kind : toolKinds()) {
         const ToolClass& tool = ToolClass::of(kind);
