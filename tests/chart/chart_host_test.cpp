@@ -1,75 +1,50 @@
 // The chart as its user works it: tools placed with the mouse, edited through their dialogs,
 // moved, deleted, undone, kept as defaults and in files; "OK" on an untouched dialog moving no
 // drawing; the menus; a library without one of the classes. Offscreen, in the test's own
-// settings and data folders.
+// settings and data folders. And as traders draw on minute bars: the magnet taking each price of
+// a bar (and Shift holding it off), a copy dragged or duplicated as one step, a locked drawing
+// that nothing moves, all drawings hidden and deleted at once, and the keyboard moving,
+// selecting, deleting and editing them.
 
-#include "Boxes.h"
+#include "ChartWindow.h"
 
-#include "support/ToolDriver.h"
-
-#include "chart/app/ApplicationName.h"
 #include "chart/app/DemoChart.h"
-#include "chart/app/MainWindow.h"
-#include "chart/host/DrawingsStore.h"
+#include "chart/app/DrawingActions.h"
 #include "chart/host/ParameterDialog.h"
 #include "chart/host/ToolClass.h"
-#include "chart/host/ToolDefaults.h"
 #include "chart/model/DrawingsFile.h"
-#include "chart/model/SampleSeries.h"
 #include "chart/model/Viewport.h"
-#include "chart/tools/Geometry.h"
 #include "chart/view/Candles.h"
 #include "chart/view/ChartLayers.h"
 
 #include "frame/ClassRegistry.h"
 
+#include <QContextMenuEvent>
 #include <QFile>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
+#include <QStatusBar>
 
 #include <cmath>
-#include <cstring>
 
 using namespace zarvchart;
 using namespace testsupport;
-
-void PrintTo(const QVariant& v, std::ostream* os) { *os << v.typeName() << " " << v.toString().toStdString(); }
-
-namespace zarvchart {
-void PrintTo(const Drawing& d, std::ostream* os)
-{
-    *os << d.progId.toStdString();
-    for (const ChartPoint& p : d.anchors)
-        *os << " (" << p.x << ", " << p.y << ")";
-    for (auto it = d.parameters.begin(); it != d.parameters.end(); ++it)
-        *os << " " << it.key().toStdString() << "=" << it.value().toString().toStdString();
-}
-} // namespace zarvchart
+using namespace chartsupport;
 
 namespace {
 
 const QString retracement = QStringLiteral("ZarvLinesParm.RetracementParmClass");
 
-class Chart : public ::testing::Test {
+class Chart : public WindowTest {
 protected:
-    void SetUp() override
+    /// Clicks the tool `title` in the toolbar, then `points` on the chart.
+    Drawing place(const QString& title, const std::vector<ChartPoint>& points)
     {
-        nameApplication();
-        resetDefaults();
-        window_.resize(1000, 640);
-        window_.show();
+        std::vector<QPoint> pixels(points.size());
+        std::ranges::transform(points, pixels.begin(), [&](ChartPoint p) { return pixelOf(p); });
+        chartsupport::place(window_, title, pixels);
+        return document_.drawings().back();
     }
-
-    ChartView& view() { return window_.view(); }
-    QPoint pixelOf(ChartPoint p) { return view().mapping().toPixel(p).toPoint(); }
     /// The chart with the pointer gone off it: no crosshair, no drawing lit.
     QImage picture()
     {
@@ -77,34 +52,6 @@ protected:
         QApplication::sendEvent(&view(), &leave);
         return view().grab().toImage();
     }
-
-    /// Clicks the tool `title` in the toolbar, then `points` on the chart.
-    Drawing place(const QString& title, const std::vector<ChartPoint>& points)
-    {
-        auto* toolBar = window_.findChild<QToolBar*>(QStringLiteral("Tools"));
-        for (QAction* action : toolBar->actions())
-            if (action->text() == title)
-                click(*toolBar->widgetForAction(action));
-        for (const ChartPoint& p : points)
-            QTest::mouseClick(&view(), Qt::LeftButton, {}, pixelOf(p));
-        return document_.drawings().back();
-    }
-
-    /// Double-clicks drawing `index` on its first line, with `user` acting on the dialog.
-    void edit(int index, User user)
-    {
-        const auto shapes = shapesOf(document_.drawings()[std::size_t(index)], series_, view().mapping());
-        const auto line = std::find_if(shapes.begin(), shapes.end(),
-                                       [](const Shape& s) { return s.kind == Shape::Kind::Line; });
-        ASSERT_NE(line, shapes.end());
-        whenModal({}, std::move(user));
-        QTest::mouseDClick(&view(), Qt::LeftButton, {}, ((line->points[0] + line->points[1]) / 2).toPoint());
-    }
-
-    PriceData prices_{{sampleSeries(), 0}};
-    const Series& series_ = prices_.series();
-    ChartDocument document_;
-    MainWindow window_{prices_, document_, QString()};
 };
 
 /// The row near `y` in `column` whose colour comes closest to `colour`.
@@ -121,32 +68,24 @@ int rowNearest(const QImage& image, int column, double y, const QColor& colour)
     return best;
 }
 
-/// How many pixels of `a` and `b` differ; all of them when their sizes do.
-qsizetype differing(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return qsizetype(a.width()) * a.height();
-    qsizetype count = 0;
-    for (int y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(a.bytesPerLine())) != 0)
-            for (int x = 0; x < a.width(); ++x)
-                count += a.pixel(x, y) != b.pixel(x, y);
-    return count;
-}
-
-TEST_F(Chart, RetracementLevelsSitOnThePixelRowsOfTheirPrices)
+// A retracement edited and saved as the default: its levels sit on the pixel rows of their prices,
+// and the next retracement starts as it is until the defaults are reset.
+TEST_F(Chart, RetracementLevelsSitOnTheRowsOfTheirPricesAndSavedAsDefaultStartTheNext)
 {
     place(QStringLiteral("Retracement"), {{40, 110}, {120, 125}});
-    edit(0, [](QDialog& d) {
+    whenModal({}, [](QDialog& d) {
+        type(d, QStringLiteral("V(0)"), QStringLiteral("0.3"));
         type(d, QStringLiteral("V(5)"), QStringLiteral("1.5"));
-        ok(d);
+        saveAsDefault(d);
     });
+    QTest::mouseDClick(&view(), Qt::LeftButton, {}, onLine(0));
     const Drawing drawing = document_.drawings()[0];
+    ASSERT_EQ(drawing.parameters.value(QStringLiteral("V(1)")), QVariant(0.3f));
     ASSERT_EQ(drawing.parameters.value(QStringLiteral("V(6)")), QVariant(1.5f));
 
     // Right of the last bar, where "Extend to end" takes the lines and no candle is in the way.
     const Mapping m = view().mapping();
-    const int column = int(m.xToPixel(double(series_.size()) + 5));
+    const int column = int(m.xToPixel(double(prices_.series().size()) + 5));
     const QImage image = picture();
     const ChartPoint from = drawing.anchors[0], to = drawing.anchors[1];
     for (int i = 1; i <= 6; ++i) {
@@ -155,6 +94,12 @@ TEST_F(Chart, RetracementLevelsSitOnThePixelRowsOfTheirPrices)
         EXPECT_LE(std::abs(rowNearest(image, column, y, QColor(255, 128, 0)) + 0.5 - y), 0.75)
             << "V(" << i << ") at " << y;
     }
+
+    EXPECT_TRUE(QFile::exists(dir_.filePath(QStringLiteral("config/ZarvLinesParm/zarvchart.conf"))));
+    EXPECT_EQ(place(QStringLiteral("Retracement"), {{50, 110}, {130, 125}}).parameters, drawing.parameters);
+    resetDefaults();
+    EXPECT_EQ(place(QStringLiteral("Retracement"), {{60, 110}, {140, 125}}).parameters.value(QStringLiteral("V(1)")),
+              toolKind(retracement)->builtInDefaults.value(QStringLiteral("V(1)")));
 }
 
 TEST_F(Chart, CancelOrCloseAfterAPreviewLeavesThePictureAsItWas)
@@ -165,7 +110,7 @@ TEST_F(Chart, CancelOrCloseAfterAPreviewLeavesThePictureAsItWas)
         const QImage before = picture();
         const auto drawings = document_.drawings();
         const int steps = document_.undoStack().count();
-        edit(int(drawings.size()) - 1, [&](QDialog& d) {
+        whenModal({}, [&](QDialog& d) {
             type(d, QStringLiteral("V(5)"), QStringLiteral("2"));
             chooseColour(d, QStringLiteral("Cor1(0)"), 0xFF0000);
             for (int i = 0; i < 200 && picture() == before; ++i)
@@ -173,6 +118,7 @@ TEST_F(Chart, CancelOrCloseAfterAPreviewLeavesThePictureAsItWas)
             EXPECT_TRUE(picture() != before) << "no preview";
             end(d);
         });
+        QTest::mouseDClick(&view(), Qt::LeftButton, {}, onLine(int(drawings.size()) - 1));
         view().select(-1);
         EXPECT_TRUE(picture() == before);
         EXPECT_EQ(document_.drawings(), drawings);
@@ -187,10 +133,7 @@ TEST_F(Chart, PlacingMovingEditingAndDeletingEachUndoAndRedo)
     states.push_back(document_.drawings());
 
     const QPoint handle = pixelOf(document_.drawings()[0].anchors[1]), drop = handle + QPoint(40, 30);
-    QTest::mousePress(&view(), Qt::LeftButton, {}, handle);
-    QTest::mouseMove(&view(), handle + QPoint(20, 15));
-    QTest::mouseMove(&view(), drop);
-    QTest::mouseRelease(&view(), Qt::LeftButton, {}, drop);
+    drag(handle, drop);
     const QPointF handleNow = view().mapping().toPixel(document_.drawings()[0].anchors[1]);
     EXPECT_LE((handleNow - drop).manhattanLength(), 1) << "the handle stays where it was dropped";
     states.push_back(document_.drawings());
@@ -219,29 +162,10 @@ TEST_F(Chart, PlacingMovingEditingAndDeletingEachUndoAndRedo)
     }
 }
 
-TEST_F(Chart, SaveAsDefaultStartsTheNextToolOfItsKindUntilReset)
-{
-    const ToolKind& kind = *toolKind(retracement);
-    place(QStringLiteral("Retracement"), {{40, 110}, {120, 125}});
-    edit(0, [](QDialog& d) {
-        type(d, QStringLiteral("V(0)"), QStringLiteral("0.3"));
-        saveAsDefault(d);
-    });
-    const QVariantMap kept = document_.drawings()[0].parameters;
-    EXPECT_EQ(kept.value(QStringLiteral("V(1)")), QVariant(0.3f));
-    EXPECT_TRUE(
-        QFile::exists(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ZarvLinesParm/zarvchart.conf")));
-    EXPECT_EQ(place(QStringLiteral("Retracement"), {{50, 110}, {130, 125}}).parameters, kept);
-
-    resetDefaults();
-    EXPECT_EQ(place(QStringLiteral("Retracement"), {{60, 110}, {140, 125}}).parameters.value(QStringLiteral("V(1)")),
-              kind.builtInDefaults.value(QStringLiteral("V(1)")));
-}
-
 TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("drawings.json")), kept = dir.filePath(QStringLiteral("k/s.json"));
+    const QString path = dir_.filePath(QStringLiteral("drawings.json")),
+                  kept = dir_.filePath(QStringLiteral("k/s.json"));
     document_.reset({});
     MainWindow closing(prices_, document_, kept); // and when its window closes
     // Every other one locked, which the file keeps.
@@ -257,54 +181,38 @@ TEST_F(Chart, DrawingsFilesKeepEverythingAndADamagedOneChangesNothing)
     const QByteArray good = drawingsToJson({drawings[0]});
     const struct {
         QByteArray json;
-        QString says;
+        const char* says;
     } damaged[] = {
-        {good.left(good.size() / 2), QStringLiteral("line ")},
-        {QByteArray(good).replace("\"version\": 1", "\"version\": 2"), QStringLiteral("format version 2")},
-        {QByteArray(good).replace("RetracementParmClass", "NoSuchClass"), QStringLiteral("is no tool")},
-        {QByteArray(good).replace("\"Extend\": 1", "\"Extend\": \"yes\""),
-         QStringLiteral("Extend of Retracement should be")},
-        {QByteArray(good).replace("\"Extend\": 1", "\"V(7)\": 1"), QStringLiteral("has no parameter V(7)")},
-        {QByteArray(good).replace("\"tool\"", "\"locked\": 1, \"tool\""),
-         QStringLiteral("\"locked\" is neither true nor false")},
+        {good.left(good.size() / 2), "line "},
+        {QByteArray(good).replace("\"version\": 1", "\"version\": 2"), "format version 2"},
+        {QByteArray(good).replace("RetracementParmClass", "NoSuchClass"), "is no tool"},
+        {QByteArray(good).replace("\"Extend\": 1", "\"Extend\": \"yes\""), "Extend of Retracement should be"},
+        {QByteArray(good).replace("\"Extend\": 1", "\"V(7)\": 1"), "has no parameter V(7)"},
+        {QByteArray(good).replace("\"tool\"", "\"locked\": 1, \"tool\""), "\"locked\" is neither true nor false"},
     };
     for (const auto& row : damaged) {
-        ASSERT_NE(row.json, good) << row.says.toStdString();
+        ASSERT_NE(row.json, good) << row.says;
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(row.json) == row.json.size());
         file.close();
-        QString message;
-        whenModal({}, [&](QDialog& box) {
-            message = dynamic_cast<QMessageBox&>(box).text();
-            box.close();
-        });
+        Boxes boxes;
         EXPECT_FALSE(window_.openDrawings(path));
-        EXPECT_TRUE(message.contains(row.says)) << message.toStdString();
+        EXPECT_TRUE(boxes.text().contains(QString::fromUtf8(row.says))) << boxes.text().toStdString();
         EXPECT_EQ(document_.drawings(), drawings);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_EQ(file.readAll(), row.json);
     }
 }
 
-TEST_F(Chart, TheWheelZoomsAroundThePointerAndDraggingPans)
+TEST_F(Chart, DraggingWhereNothingIsDrawnPans)
 {
-    const QPointF pointer(400, 300);
     const Mapping before = view().mapping();
-    QWheelEvent wheel(pointer, view().mapToGlobal(pointer), {}, {0, 240}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&view(), &wheel);
-    const Mapping zoomed = view().mapping();
-    EXPECT_NEAR(zoomed.pixelsPerBar(), before.pixelsPerBar() * 1.44, 1e-9);
-    EXPECT_NEAR(zoomed.pixelToX(pointer.x()), before.pixelToX(pointer.x()), 1e-9);
-
     // Right of the last bar, where nothing is drawn.
-    const QPoint from = pixelOf({double(series_.size()) + 3, (zoomed.lowPrice() + zoomed.highPrice()) / 2});
+    const QPoint from = pixelOf({double(prices_.series().size()) + 3, (before.lowPrice() + before.highPrice()) / 2});
     const QPoint to = from + QPoint(-100, 50);
-    QTest::mousePress(&view(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&view(), to);
-    QTest::mouseRelease(&view(), Qt::LeftButton, {}, to);
-    const Mapping panned = view().mapping();
-    EXPECT_NEAR(panned.pixelToX(to.x()), zoomed.pixelToX(from.x()), 1e-9);
-    EXPECT_NEAR(panned.pixelToY(to.y()), zoomed.pixelToY(from.y()), 1e-9);
+    drag(from, to);
+    EXPECT_NEAR(view().mapping().pixelToX(to.x()), before.pixelToX(from.x()), 1e-9);
+    EXPECT_NEAR(view().mapping().pixelToY(to.y()), before.pixelToY(from.y()), 1e-9);
     EXPECT_TRUE(document_.drawings().empty());
 }
 
@@ -341,7 +249,7 @@ TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
             layers[k].paint(onKept, view().size(), scene);
             paintChart(onWhole, view().size(), scene);
             onKept.end(), onWhole.end();
-            EXPECT_EQ(differing(kept, whole), 0) << when << " at " << scales[k] << "x";
+            EXPECT_TRUE(kept == whole) << when << " at " << scales[k] << "x";
             EXPECT_TRUE(base || layers[k].basePaints() == painted[k][0]) << when << ": the base painted again";
             EXPECT_TRUE(settled || layers[k].settledPaints() == painted[k][1])
                 << when << ": the settled drawings painted again";
@@ -371,9 +279,13 @@ TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
 
     document_.setParameters(0, defaultsOf(toolKinds().back()));
     expectSame("another drawing changed", false, true);
-    QWheelEvent wheel(QPointF(300, 200), view().mapToGlobal(QPointF(300, 200)), {}, {0, 120}, Qt::NoButton, {},
+    // The wheel zooms about the pointer, two notches by 1.2 each.
+    const Mapping unzoomed = view().mapping();
+    QWheelEvent wheel(QPointF(400, 300), view().mapToGlobal(QPointF(400, 300)), {}, {0, 240}, Qt::NoButton, {},
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(&view(), &wheel);
+    EXPECT_NEAR(view().mapping().pixelsPerBar(), unzoomed.pixelsPerBar() * 1.44, 1e-9);
+    EXPECT_NEAR(view().mapping().pixelToX(400), unzoomed.pixelToX(400), 1e-9);
     expectSame("zoomed", true, true);
     window_.resize(900, 600);
     expectSame("resized", true, true);
@@ -391,7 +303,7 @@ TEST_F(Chart, KeptImagesShowWhatAWholeRepaintShows)
         onWhole.setFont(view().font());
         paintChart(onWhole, view().size(), view().scene());
         onWhole.end();
-        EXPECT_EQ(differing(shown, whole), 0) << "the view at " << scale << "x";
+        EXPECT_TRUE(shown == whole) << "the view at " << scale << "x";
     }
 }
 
@@ -436,28 +348,6 @@ TEST(Candles, CrowdedBarsLookAsEveryWickWould)
     }
 }
 
-} // namespace
-
-namespace {
-
-/// What differs between two lists of shapes, for a message; empty when nothing does.
-std::string differences(const std::vector<Shape>& before, const std::vector<Shape>& after)
-{
-    if (before.size() != after.size())
-        return std::to_string(before.size()) + " shapes became " + std::to_string(after.size());
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        const Shape& a = before[i];
-        const Shape& b = after[i];
-        if (a.kind != b.kind || a.points != b.points || a.rect != b.rect || a.startAngle != b.startAngle
-            || a.spanAngle != b.spanAngle || a.colour != b.colour || a.fill != b.fill || a.dashed != b.dashed
-            || a.text != b.text || a.role != b.role)
-            return "the " + a.role.toStdString() + " shape moved or changed";
-    }
-    return {};
-}
-
-} // namespace
-
 // Pressing "OK" on a dialog nobody touched must never move a drawing. For every tool, with its
 // parameters at zero, at typical values, and each one (and all at once) at a value out of its
 // range or awkward for the dialog to show, the chart's shapes after "OK" are those before.
@@ -477,6 +367,10 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
             ok(*dialog);
     });
     user.start();
+    const auto fields = [](const Shape& s) { // everything about a shape, to compare two
+        return std::tie(s.kind, s.points, s.rect, s.startAngle, s.spanAngle, s.colour, s.fill, s.dashed, s.text,
+                        s.role);
+    };
     int shown = 0;
     for (const ToolKind& kind : toolKinds()) {
         const ToolClass& tool = ToolClass::of(kind);
@@ -511,13 +405,13 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
             } catch (const ZarvLinesParm::Error&) {
                 continue; // a value the dialog refuses: it does not open, and nothing changes
             }
-            const std::string moved = differences(before, shapesOf(drawing, series, mapping));
+            const bool same = std::ranges::equal(before, shapesOf(drawing, series, mapping), {}, fields, fields);
             QStringList changed;
             for (auto it = given.begin(); it != given.end(); ++it)
                 if (drawing.parameters.value(it.key()) != it.value())
                     changed << it.key() + QLatin1Char(' ') + it.value().toString() + QStringLiteral(" -> ")
                             + drawing.parameters.value(it.key()).toString();
-            EXPECT_EQ(moved, "") << kind.title.toStdString() << ": " << changed.join(", ").toStdString();
+            EXPECT_TRUE(same) << kind.title.toStdString() << ": " << changed.join(", ").toStdString();
         }
     }
     EXPECT_GT(shown, 300);
@@ -525,48 +419,37 @@ TEST(UntouchedDialog, OkNeverMovesADrawing)
 
 TEST_F(Chart, EditMenuSaveAsAndResetDefaultsDoWhatTheySayAndAskFirst)
 {
-    auto menu = [&](const QString& title) {
-        for (QMenu* m : window_.menuBar()->findChildren<QMenu*>())
-            if (m->title() == title)
-                return m;
-        return static_cast<QMenu*>(nullptr);
-    };
-    auto action = [&](QMenu* in, const QString& text) {
-        for (QAction* a : in->actions())
-            if (a->text() == text)
-                return a;
-        return static_cast<QAction*>(nullptr);
-    };
     // Properties and Delete act on the selected drawing, so without one they cannot be chosen.
-    QMenu* edit = menu(QStringLiteral("&Edit"));
+    QMenu* edit = nullptr;
+    for (QMenu* m : window_.findChildren<QMenu*>())
+        edit = m->title() == QStringLiteral("&Edit") ? m : edit;
     for (bool selected : {false, true}) {
         if (selected)
             place(QStringLiteral("Circle / Ellipse"), {{60, 100}, {90, 120}});
         edit->popup(QPoint(0, 0));
-        EXPECT_EQ(action(edit, QStringLiteral("&Properties…"))->isEnabled(), selected);
-        EXPECT_EQ(action(edit, QStringLiteral("&Delete"))->isEnabled(), selected);
+        EXPECT_EQ(menuEntry(window_, QStringLiteral("&Edit"), QStringLiteral("&Properties…"))->isEnabled(), selected);
+        EXPECT_EQ(menuEntry(window_, QStringLiteral("&Edit"), QStringLiteral("&Delete"))->isEnabled(), selected);
         edit->hide();
     }
 
     // A name typed without ".json" gets it, so that Open Drawings shows the file.
-    QTemporaryDir dir;
-    window_.setDrawingsFile(dir.filePath(QStringLiteral("first.json")));
+    window_.setDrawingsFile(dir_.filePath(QStringLiteral("first.json")));
     whenModal({}, [&](QDialog& d) {
         QLineEdit& name = child<QLineEdit>(d, QStringLiteral("fileNameEdit"));
         typeInto(name, QStringLiteral("mydrawings"));
         QTest::keyClick(&name, Qt::Key_Return);
     });
-    action(menu(QStringLiteral("&File")), QStringLiteral("Save Drawings &As…"))->trigger();
-    EXPECT_EQ(readCheckedDrawings(dir.filePath(QStringLiteral("mydrawings.json"))), document_.drawings());
+    menuEntry(window_, QStringLiteral("&File"), QStringLiteral("Save Drawings &As…"))->trigger();
+    EXPECT_EQ(readCheckedDrawings(dir_.filePath(QStringLiteral("mydrawings.json"))), document_.drawings());
 
     // Forgetting the kept defaults cannot be undone: it is asked first, and Cancel keeps them.
     const ToolKind& kind = *toolKind(retracement);
     keepDefaults(kind, kind.builtInDefaults);
-    QAction* reset = action(menu(QStringLiteral("&Tools")), QStringLiteral("&Reset Defaults…"));
+    QAction* reset = menuEntry(window_, QStringLiteral("&Tools"), QStringLiteral("&Reset Defaults…"));
     for (auto answer : {QMessageBox::Cancel, QMessageBox::Reset}) {
-        chartsupport::Boxes boxes(answer);
+        Boxes boxes(answer);
         reset->trigger();
-        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("cannot be undone")));
+        EXPECT_TRUE(boxes.text().contains(QStringLiteral("cannot be undone")));
         EXPECT_EQ(defaultsKept(), answer == QMessageBox::Cancel);
     }
 }
@@ -609,16 +492,12 @@ TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
                   action->text() == fan.title);
     }
     {
-        chartsupport::Boxes boxes;
+        Boxes boxes;
         window.editProperties(0);
-        EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("error 429")))
-            << boxes.texts().join(QString()).toStdString();
+        EXPECT_TRUE(boxes.text().contains(QStringLiteral("error 429"))) << boxes.text().toStdString();
     }
-    for (QAction* action : toolBar->actions())
-        if (action->text() == ellipse.title)
-            click(*toolBar->widgetForAction(action));
-    for (const ChartPoint p : {ChartPoint{60, 100}, ChartPoint{90, 120}})
-        QTest::mouseClick(&window.view(), Qt::LeftButton, {}, window.view().mapping().toPixel(p).toPoint());
+    place(window, ellipse.title,
+          {window.view().mapping().toPixel({60, 100}).toPoint(), window.view().mapping().toPixel({90, 120}).toPoint()});
     ASSERT_EQ(document.drawings().size(), 2u);
     window.close();
     const auto keptNow = readDrawingsFile(kept);
@@ -626,3 +505,256 @@ TEST(VersionSkew, AToolTheLibraryLacksIsNotOfferedNorLostAndTheOthersWork)
     EXPECT_EQ(keptNow[0], fanAsWritten);
     EXPECT_EQ(keptNow[1].progId, ellipse.progId);
 }
+
+/// Minute bars, each 16 high around an open that steps, so that a bar's four prices lie far
+/// apart on the screen.
+PriceFile minuteBars(int count)
+{
+    QByteArray text = "Datetime,Open,High,Low,Close,Volume\n";
+    for (int i = 0; i < count; ++i) {
+        const int open = 100 + i % 3;
+        text += QStringLiteral("2024-03-04 %1:%2,%3,%4,%5,%6,1000\n")
+                    .arg(9 + (30 + i) / 60, 2, 10, QLatin1Char('0'))
+                    .arg((30 + i) % 60, 2, 10, QLatin1Char('0'))
+                    .arg(open)
+                    .arg(open + 8)
+                    .arg(open - 8)
+                    .arg(open + 4)
+                    .toLatin1();
+    }
+    return parseCsv(text, QStringLiteral("minutes.csv"));
+}
+
+class Draw : public WindowTest {
+protected:
+    Draw() : WindowTest(minuteBars(40)) {}
+
+    DrawingActions& actions() { return window_.drawingActions(); }
+
+    /// Chooses `text` in the context menu of the drawing at `at`.
+    void chooseInContextMenu(QPoint at, const QString& text)
+    {
+        QTimer::singleShot(0, [text] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            for (QAction* a : menu->actions())
+                if (a->text().remove(QLatin1Char('&')) == text)
+                    a->trigger();
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, view().mapToGlobal(at));
+        QApplication::sendEvent(&view(), &event);
+        activate();
+    }
+};
+
+TEST_F(Draw, TheMagnetTakesEachPriceOfTheBarAndShiftHoldsItOff)
+{
+    auto* toolBar = window_.findChild<QToolBar*>(QStringLiteral("Tools"));
+    click(*toolBar->widgetForAction(actions().magnet()));
+    ASSERT_TRUE(view().magnet());
+
+    const Bar& bar = prices_.series()[12];
+    const Bar& other = prices_.series()[20];
+    for (auto price : {&Bar::open, &Bar::high, &Bar::low, &Bar::close}) {
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "price " << bar.*price << (shift ? ", Shift held" : ""));
+            document_.reset({});
+            // A little off the bar's centre and 5 pixels from the price: near enough.
+            const QPoint near = pixelOf({12.3, bar.*price}) + QPoint(0, 5);
+            const QPoint nearOther = pixelOf({20.2, other.*price}) - QPoint(0, 5);
+            const Mapping m = view().mapping();
+
+            // The crosshair shows where a click would set the point, until Shift is held.
+            hover(near);
+            if (shift)
+                QTest::keyPress(&view(), Qt::Key_Shift);
+            const std::optional<ChartPointer> pointer = view().scene().pointer;
+            ASSERT_TRUE(pointer);
+            EXPECT_EQ(pointer->snapped, !shift);
+            EXPECT_NEAR(pointer->at.y(), shift ? near.y() : m.yToPixel(bar.*price), 1e-9);
+            EXPECT_EQ(pointer->price, prices_.priceText(shift ? m.pixelToY(near.y()) : bar.*price));
+            if (shift)
+                QTest::keyRelease(&view(), Qt::Key_Shift);
+            EXPECT_TRUE(view().scene().pointer->snapped);
+
+            // Placed, and then its second point dragged by its handle near another bar's price.
+            place(window_, QStringLiteral("Retracement"), {near, pixelOf({30, 110})},
+                  shift ? Qt::ShiftModifier : Qt::NoModifier);
+            ASSERT_EQ(document_.drawings().size(), 1u);
+            const ChartPoint first = shift ? m.toValue(near) : ChartPoint{12, bar.*price};
+            EXPECT_EQ(document_.drawings()[0].anchors[0], first);
+            drag(pixelOf(document_.drawings()[0].anchors[1]), nearOther, shift ? Qt::ShiftModifier : Qt::NoModifier);
+            const ChartPoint second = shift ? m.toValue(nearOther) : ChartPoint{20, other.*price};
+            EXPECT_EQ(document_.drawings()[0].anchors[1], second);
+        }
+    }
+    // Far from every price of the bar nothing is taken; taken or not, the pointer's answer costs
+    // only itself, not the kept images.
+    view().repaint();
+    const int kept = view().layers().basePaints() + view().layers().settledPaints();
+    for (const auto& [price, taken] : {std::pair{bar.high + 0.1, true}, std::pair{(bar.close + bar.high) / 2, false}}) {
+        hover(pixelOf({12, price}));
+        EXPECT_EQ(view().scene().pointer->snapped, taken);
+        view().repaint();
+    }
+    EXPECT_EQ(view().layers().basePaints() + view().layers().settledPaints(), kept);
+
+    // The next window starts with the magnet as this one left it.
+    ChartDocument document;
+    MainWindow next(prices_, document, QString());
+    next.remember();
+    EXPECT_TRUE(next.view().magnet());
+    EXPECT_TRUE(next.drawingActions().magnet()->isChecked());
+}
+
+TEST_F(Draw, ACopyIsOneStepALockedDrawingStaysAndHiddenOnesAreKeptNotSaved)
+{
+    document_.reset({drawingOf("CircleElipseCls", {{5, 95}, {10, 105}})});
+    const Drawing original = document_.drawings()[0];
+    QUndoStack& undo = document_.undoStack();
+
+    // Ctrl-drag: the original stays, the copy lands where it was dropped, one step.
+    const QPoint grab = onLine(0);
+    drag(grab, grab + QPoint(int(std::lround(6 * view().mapping().pixelsPerBar())), 0), Qt::ControlModifier);
+    ASSERT_EQ(document_.drawings().size(), 2u);
+    EXPECT_EQ(document_.drawings()[0], original);
+    EXPECT_EQ(document_.drawings()[1].parameters, original.parameters);
+    EXPECT_NEAR(document_.drawings()[1].anchors[0].x, 11, 0.05);
+    EXPECT_EQ(view().selected(), 1);
+    EXPECT_EQ(undo.index(), 1);
+    // Edit > Duplicate, from the keyboard: a copy beside the one selected, one step.
+    QTest::keyClick(&view(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(document_.drawings().size(), 3u);
+    EXPECT_GT(document_.drawings()[2].anchors[0].x, document_.drawings()[1].anchors[0].x);
+    EXPECT_EQ(undo.index(), 2);
+    undo.undo();
+    undo.undo();
+    EXPECT_EQ(document_.drawings(), std::vector<Drawing>{original});
+
+    // Locked from its context menu: a drag of its lines or its handle, or a key, moves nothing,
+    // while its dialog still opens and a Ctrl-drag still copies it.
+    chooseInContextMenu(grab, QStringLiteral("Lock"));
+    ASSERT_TRUE(document_.drawings()[0].locked);
+    EXPECT_TRUE(actions().lock()->isChecked());
+    const int steps = undo.index();
+    drag(grab, grab + QPoint(50, 40));
+    EXPECT_TRUE(window_.statusBar()->currentMessage().contains(QStringLiteral("locked")));
+    drag(pixelOf(original.anchors[1]), pixelOf(original.anchors[1]) + QPoint(30, 30));
+    QTest::keyClick(&view(), Qt::Key_Right);
+    EXPECT_EQ(document_.drawings()[0].anchors, original.anchors);
+    EXPECT_EQ(undo.index(), steps);
+    bool opened = false;
+    whenModal({}, [&](QDialog& d) {
+        opened = true;
+        cancel(d);
+    });
+    QTest::mouseDClick(&view(), Qt::LeftButton, {}, grab);
+    EXPECT_TRUE(opened);
+    activate();
+    drag(grab, grab + QPoint(0, 60), Qt::ControlModifier);
+    ASSERT_EQ(document_.drawings().size(), 2u);
+    EXPECT_FALSE(document_.drawings()[1].locked);
+
+    // Hidden: not shown, not taken by a click, still there, saved as they are; the kept image of
+    // the drawings is painted once without them, and a tool picked shows them again.
+    view().repaint();
+    const int settled = view().layers().settledPaints();
+    QTest::keyClick(&view(), Qt::Key_H, Qt::ControlModifier);
+    ASSERT_TRUE(view().drawingsHidden());
+    QTest::mouseClick(&view(), Qt::LeftButton, {}, grab);
+    EXPECT_EQ(view().selected(), -1);
+    EXPECT_TRUE(view().scene().drawings.empty());
+    for (int x = 100; x < 400; x += 50) {
+        hover(QPoint(x, 200));
+        view().repaint();
+    }
+    EXPECT_EQ(view().layers().settledPaints(), settled + 1);
+    const QString saved = dir_.filePath(QStringLiteral("drawings.json"));
+    ASSERT_TRUE(window_.saveDrawings(saved));
+    EXPECT_EQ(readCheckedDrawings(saved), document_.drawings());
+    place(window_, QStringLiteral("Retracement"), {});
+    EXPECT_FALSE(view().drawingsHidden());
+    EXPECT_FALSE(actions().hide()->isChecked());
+    view().cancelPlacing();
+
+    // Delete All asks first; once, all go, and one undo brings them back.
+    const auto all = document_.drawings();
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Yes}) {
+        Boxes boxes(answer);
+        activate();
+        QTest::keyClick(&view(), Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(boxes.texts().size(), 1);
+        EXPECT_EQ(document_.drawings().empty(), answer == QMessageBox::Yes);
+    }
+    undo.undo();
+    EXPECT_EQ(document_.drawings(), all);
+}
+
+TEST_F(Draw, KeysMoveSelectDeleteAndEditTheDrawings)
+{
+    const Drawing a = drawingOf("RetracementParmClass", {{5, 95}, {15, 105}});
+    Drawing b = a;
+    b.anchors = {{20, 96}, {30, 106}};
+    document_.reset({a, b});
+    QUndoStack& undo = document_.undoStack();
+
+    // Tab goes on through the drawings and round, Shift+Tab back.
+    for (const auto& [key, selected] : std::vector<std::pair<Qt::Key, int>>{
+             {Qt::Key_Tab, 0}, {Qt::Key_Tab, 1}, {Qt::Key_Tab, 0}, {Qt::Key_Backtab, 1}, {Qt::Key_Backtab, 0}}) {
+        QTest::keyClick(&view(), key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(view().selected(), selected);
+    }
+
+    // A bar or a pixel of price a key, ten with Shift; a burst of keys is one step, and a click
+    // between two bursts makes them two.
+    const double pixel = 1 / view().mapping().pixelsPerPrice();
+    const struct {
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        double bars, price;
+        int steps;
+    } bursts[] = {
+        {{{Qt::Key_Right, {}},
+          {Qt::Key_Right, {}},
+          {Qt::Key_Right, {}},
+          {Qt::Key_Up, Qt::ShiftModifier},
+          {Qt::Key_Up, Qt::ShiftModifier}},
+         3,
+         20 * pixel,
+         1},
+        {{{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Down, {}}}, -10, -pixel, 1},
+        {{{Qt::Key_Left, {}}, {Qt::Key_Right, {}}}, 0, 0, 0},
+    };
+    for (const auto& burst : bursts) {
+        const int before = undo.index();
+        for (const auto& [key, modifiers] : burst.keys)
+            QTest::keyClick(&view(), key, modifiers);
+        const auto& moved = document_.drawings()[0].anchors;
+        EXPECT_NEAR(moved[1].x - a.anchors[1].x, burst.bars, 1e-9);
+        EXPECT_NEAR(moved[1].y - a.anchors[1].y, burst.price, 1e-9);
+        EXPECT_EQ(undo.index() - before, burst.steps);
+        undo.setIndex(before);
+        EXPECT_EQ(document_.drawings()[0], a);
+        QTest::mouseClick(&view(), Qt::LeftButton, {}, onLine(0));
+    }
+    QTest::keyClick(&view(), Qt::Key_Right);
+    QTest::mouseClick(&view(), Qt::LeftButton, {}, onLine(0));
+    QTest::keyClick(&view(), Qt::Key_Right);
+    EXPECT_EQ(undo.index(), 2);
+    EXPECT_NEAR(document_.drawings()[0].anchors[0].x, 7, 1e-9);
+
+    // Delete deletes the drawing selected.
+    QTest::keyClick(&view(), Qt::Key_Delete);
+    EXPECT_EQ(document_.drawings(), std::vector<Drawing>{b});
+
+    // The menus say the keys of what they offer.
+    QStringList shown;
+    for (QMenu* menu : window_.menuBar()->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (!action->shortcut().isEmpty())
+                shown << action->text().remove(QLatin1Char('&'));
+    for (const char* text : {"Properties…", "Delete", "Duplicate", "Lock", "Delete All…", "Hide Drawings", "Magnet"})
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(text))) << text;
+}
+
+} // namespace

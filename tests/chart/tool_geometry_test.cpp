@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <set>
 
@@ -54,8 +55,6 @@ std::vector<Shape> withRole(const std::vector<Shape>& shapes, const QString& rol
     std::copy_if(shapes.begin(), shapes.end(), std::back_inserter(out), [&](const Shape& s) { return s.role == role; });
     return out;
 }
-
-QPointF pixel(double x, double price) { return mapping.toPixel({x, price}); }
 
 // Finite, and where a painter can draw it: lines inside the plot, the rest touching it. Nothing
 // misleading: no line shorter than a pixel, no label without a line of its part.
@@ -213,7 +212,7 @@ TEST(ToolGeometry, LeastSquareChannelIsTheRegressionOfTheChosenPriceAndItsResidu
             ASSERT_EQ(line.size(), 1u) << role;
             for (int end : {0, 1}) {
                 const double x = end ? 70 : 11;
-                const QPointF expected = pixel(x, static_cast<double>(intercept + slope * x) + off);
+                const QPointF expected = mapping.toPixel({x, static_cast<double>(intercept + slope * x) + off});
                 EXPECT_NEAR(line[0].points[end].x(), expected.x(), 1e-6) << role;
                 EXPECT_NEAR(line[0].points[end].y(), expected.y(), 1e-6) << role;
             }
@@ -422,6 +421,28 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
     EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
 }
 
+/// `s` painted by paintShapes and by `stroke` with the painter's own cosmetic pen of its colour
+/// (antialiased when `smooth`), each on a white image of 100 by 80 at `scale`, clipped alike.
+std::pair<QImage, QImage> paintedBoth(const Shape& s, double scale, bool smooth,
+                                      const std::function<void(QPainter&)>& stroke)
+{
+    QImage ours(QSize(100, 80) * scale, QImage::Format_ARGB32_Premultiplied);
+    ours.setDevicePixelRatio(scale);
+    ours.fill(Qt::white);
+    QImage theirs(ours);
+    QPainter onOurs(&ours), onTheirs(&theirs);
+    for (QPainter* p : {&onOurs, &onTheirs})
+        p->setClipRect(QRectF(5, 5, 88, 64));
+    paintShapes(onOurs, {s});
+    QPen pen(s.colour, 1);
+    pen.setCosmetic(true);
+    onTheirs.setPen(pen);
+    onTheirs.setRenderHint(QPainter::Antialiasing, smooth);
+    stroke(onTheirs);
+    onOurs.end(), onTheirs.end();
+    return {ours, theirs};
+}
+
 // Thin lines are filled or stroked straight into the image's pixels: where the painter's own
 // thin lines lie. A line across or down covers exactly the pixels a pen without antialiasing
 // does; any other line spreads each column's (or row's) pixel of ink over the same two pixels,
@@ -437,25 +458,11 @@ TEST(ToolGeometry, ThinLinesLieWhereThePaintersOwnDo)
         for (const QLineF& line : lines) {
             SCOPED_TRACE(::testing::Message() << line.p1().x() << "," << line.p1().y() << " to " << line.p2().x() << ","
                                               << line.p2().y() << " at " << scale << "x");
-            QImage ours(QSize(100, 80) * scale, QImage::Format_ARGB32_Premultiplied);
-            ours.setDevicePixelRatio(scale);
-            ours.fill(Qt::white);
-            QImage theirs(ours);
-            theirs.setDevicePixelRatio(scale);
+            const bool straight = line.dx() == 0 || line.dy() == 0;
             Shape s;
             s.points = {line.p1(), line.p2()};
             s.colour = colour;
-            QPainter onOurs(&ours), onTheirs(&theirs);
-            for (QPainter* p : {&onOurs, &onTheirs})
-                p->setClipRect(QRectF(5, 5, 88, 64));
-            paintShapes(onOurs, {s});
-            const bool straight = line.dx() == 0 || line.dy() == 0;
-            QPen pen(colour, 1);
-            pen.setCosmetic(true);
-            onTheirs.setPen(pen);
-            onTheirs.setRenderHint(QPainter::Antialiasing, !straight);
-            onTheirs.drawLine(line);
-            onOurs.end(), onTheirs.end();
+            const auto [ours, theirs] = paintedBoth(s, scale, !straight, [&](QPainter& p) { p.drawLine(line); });
             if (straight) {
                 EXPECT_TRUE(ours == theirs);
                 continue;
@@ -503,22 +510,12 @@ TEST(ToolGeometry, CurvesCutToTheClipLookAsTheWholeCurveClipped)
     for (const Shape& s : shapes) {
         SCOPED_TRACE(::testing::Message() << s.rect.x() << "," << s.rect.y() << " " << s.rect.width() << "x"
                                           << s.rect.height() << " from " << s.startAngle << " over " << s.spanAngle);
-        QImage cut(100, 80, QImage::Format_ARGB32_Premultiplied);
-        cut.fill(Qt::white);
-        QImage whole(cut);
-        QPainter onCut(&cut), onWhole(&whole);
-        for (QPainter* p : {&onCut, &onWhole})
-            p->setClipRect(QRectF(5, 5, 88, 64));
-        paintShapes(onCut, {s});
-        QPen pen(s.colour, 1);
-        pen.setCosmetic(true);
-        onWhole.setPen(pen);
-        onWhole.setRenderHint(QPainter::Antialiasing);
-        if (s.kind == Shape::Kind::Ellipse)
-            onWhole.drawEllipse(s.rect);
-        else
-            onWhole.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
-        onCut.end(), onWhole.end();
+        const auto [cut, whole] = paintedBoth(s, 1, true, [&](QPainter& p) {
+            if (s.kind == Shape::Kind::Ellipse)
+                p.drawEllipse(s.rect);
+            else
+                p.drawArc(s.rect, qRound(s.startAngle * 16), qRound(s.spanAngle * 16));
+        });
         // The curve's pieces are curves of their own: a shade's difference where they meet, no more.
         int ink = 0, off = 0;
         for (int y = 0; y < cut.height(); ++y)
