@@ -113,21 +113,17 @@ class Checker:
             raise AssertionError(f"\"{node.get_name()}\" offers no {action} action, only {names}")
         act.do_action(names.index(action))
 
-    def application(self, pid):
-        """The application of process `pid` once it shows a window; those that have gone are passed over."""
-        for app in children(self.atspi.get_desktop(0)):
-            try:
-                if app.get_process_id() == pid and children(app):
-                    return app
-            except Exception:  # an application that went away meanwhile
-                continue
-        return None
-
     def shown_by(self, process):
         """The application of `process` once it shows its dialog; a failure as soon as it ends without one."""
         if process.poll() is not None:
             raise AssertionError(f"ended with {process.returncode} before it showed a dialog")
-        return self.application(process.pid)
+        for app in children(self.atspi.get_desktop(0)):
+            try:
+                if app.get_process_id() == process.pid and children(app):
+                    return app
+            except Exception:  # an application that went away meanwhile
+                continue
+        return None
 
     def check(self, progid, arguments, expected):
         where = " ".join([progid] + arguments)

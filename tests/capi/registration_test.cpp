@@ -176,38 +176,29 @@ TEST_F(Registration, RefusesWhatItCannotReadOrWriteAndChangesNothing)
         {"cut short", [&] { write(file_, foreign + "Key\tcut short"); }, corrupt + "6: "},
         {"a NUL", [&] { write(file_, foreign + std::string("Key\tnul\0here\n", 14)); }, corrupt + "6: "},
         // A reader that waited for a FIFO's writer would hold the folder's lock for good.
-        {"a FIFO",
-         [&] {
-             fs::create_directories(folder);
-             ::mkfifo(file_.c_str(), 0600);
-         },
-         " is not a regular file"},
-        {"a link to a device",
-         [&] {
-             fs::create_directories(folder);
-             fs::create_symlink("/dev/zero", file_);
-         },
-         " is not a regular file"},
+        {"a FIFO", [&] { ::mkfifo(file_.c_str(), 0600); }, " is not a regular file"},
+        {"a link to a device", [&] { fs::create_symlink("/dev/zero", file_); }, " is not a regular file"},
         {"a folder", [&] { fs::create_directories(file_); }, " is not a regular file"},
-        {"a link to nothing",
-         [&] {
-             fs::create_directories(folder);
-             fs::create_symlink(home_ / "gone.tsv", file_);
-         },
-         " is a link to a missing file"},
+        {"a link to nothing", [&] { fs::create_symlink(home_ / "gone.tsv", file_); }, " is a link to a missing file"},
         {"one byte too large",
          [&] {
              write(file_, foreign);
              fs::resize_file(file_, registry::maxFileSize + 1);
          },
          " is larger than 32 MiB"},
-        {"a file where its folder belongs", [&] { write(folder, "in the way"); }, "the folder " + folder.string()},
+        {"a file where its folder belongs",
+         [&] {
+             fs::remove(folder);
+             write(folder, "in the way");
+         },
+         "the folder " + folder.string()},
         // Both entry points have something to write, and the disk fills up 100 bytes into it.
         {"a full disk", [&] { write(file_, foreign + ours); }, "cannot write " + file_.string() + ".tmp.", 100},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(home_ / "data");
+        fs::create_directories(folder);
         c.make();
         const auto before = snapshot(home_);
         EXPECT_TRUE(refused(DllRegisterServer, c.says, c.limit));

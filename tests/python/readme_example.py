@@ -4,8 +4,9 @@ as the first level and presses "OK".
     readme_example.py script|application < EXAMPLE
 
 A script runs under an application of this runner's, as a PyQt host's, made before the example.
-An application example makes its own; its window's button is clicked once it runs, and the status
-bar it shows while the dialog is open and after is printed before it quits.
+An application example makes its own, which the library must share, and runs the dialog inside its
+event loop: its window's button is clicked once it runs, and the status bar it shows while the
+dialog is open and after, its window still shown, is printed before it quits.
 """
 import sys
 
@@ -33,7 +34,7 @@ class Application(QtWidgets.QApplication):
 
         Answer(None, typing("V(0)", "0.75"), waiting(shown), pressing("ok"))
         window.findChild(QtWidgets.QPushButton).click()
-        print(status())
+        print(status() if window.isVisible() else "the window is gone")
         self.quit()
 
 

@@ -1,5 +1,5 @@
-"""The package through the real dialogs: every member of every class there and back, and the
-live preview's calls in order, however the dialog ends."""
+"""The package through the real dialogs, under the host's application: every member of every class
+there and back, and the live preview's calls in order, however the dialog ends."""
 import gc
 import sys
 
@@ -113,3 +113,8 @@ def test_the_preview_sees_each_edit_then_how_the_dialog_ended(end, last, outcome
     answer = Answer("RetracementParm", typing("V(0)", "0.25"), pressing("ok"))
     tool.Start(0)
     assert answer.done and len(seen) == 2 and tool.V[1] == 0.25
+    # Nothing of the package's is alive (a fault's frames hold the tool), and the application is
+    # the host's, not the library's.
+    del tool, views, gone, raised[:]
+    gc.collect()
+    assert z._lib.DllCanUnloadNow() == 0

@@ -8,11 +8,10 @@ namespace testsupport {
 
 TEST_P(ToolDialog, ShowsWhatTheHostSetAndGivesBackWhatTheUserDid)
 {
-    const ToolCase& t = GetParam();
-    const Case& c = t.c;
+    const Case& c = GetParam();
     if (c.fails) {
-        auto o = ZarvLinesParm::CreateObject(t.progId);
-        setAll(*o, t.given);
+        auto o = ZarvLinesParm::CreateObject(c.progId);
+        setAll(*o, c.given);
         const Values before = readAll(*o);
         const auto widgets = QApplication::allWidgets().size();
         // A dialog shown all the same is closed, so that the test fails rather than hangs.
@@ -27,8 +26,8 @@ TEST_P(ToolDialog, ShowsWhatTheHostSetAndGivesBackWhatTheUserDid)
         EXPECT_EQ(QApplication::allWidgets().size(), widgets);
         return;
     }
-    const Values after = Tool{t.progId}.run(
-        t.given,
+    const Values after = Tool{c.progId}.run(
+        c.given,
         [&](QDialog& d) {
             // Modal, with no owner, above all other windows.
             EXPECT_EQ(QApplication::activeModalWidget(), &d);
@@ -44,7 +43,7 @@ TEST_P(ToolDialog, ShowsWhatTheHostSetAndGivesBackWhatTheUserDid)
             }
         },
         c.fdef, c.caption);
-    EXPECT_EQ(after, t.given.with(c.after));
+    EXPECT_EQ(after, c.given.with(c.after));
 }
 
 } // namespace testsupport

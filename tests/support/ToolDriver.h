@@ -217,27 +217,23 @@ struct Case {
     std::int16_t fdef = 1;
     std::string caption{};
     int fails = 0;
+    std::string progId{}; // the tool's, filled in by `cases`
 };
 
-struct ToolCase {
-    std::string progId;
-    Values given; // the typical values with the case's own laid over them
-    Case c;
-};
+inline void PrintTo(const Case& c, std::ostream* os) { *os << c.progId << ": " << c.what; }
 
-inline void PrintTo(const ToolCase& t, std::ostream* os) { *os << t.progId << ": " << t.c.what; }
-
-/// The cases of the tool `progId`, each from the tool's `typical` values.
-inline ::testing::internal::ParamGenerator<ToolCase> cases(const std::string& progId, const Values& typical,
-                                                           const std::vector<Case>& rows)
+/// The cases of the tool `progId`, each given the tool's `typical` values under its own.
+inline ::testing::internal::ParamGenerator<Case> cases(const std::string& progId, const Values& typical,
+                                                       std::vector<Case> rows)
 {
-    std::vector<ToolCase> out;
-    for (const Case& c : rows)
-        out.push_back({progId, typical.with(c.given), c});
-    return ::testing::ValuesIn(out);
+    for (Case& c : rows) {
+        c.given = typical.with(c.given);
+        c.progId = progId;
+    }
+    return ::testing::ValuesIn(rows);
 }
 
 /// Runs one case (tests/support/ToolDialog.cpp); each tool instantiates it with its cases.
-class ToolDialog : public ::testing::TestWithParam<ToolCase> {};
+class ToolDialog : public ::testing::TestWithParam<Case> {};
 
 } // namespace testsupport
