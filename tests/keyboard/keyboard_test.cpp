@@ -402,6 +402,25 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
             EXPECT_TRUE(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).contains(label))
                 << nameOf(w) << " is not named after \"" << expected[i].label << "\"";
         }
+        // No row of the form is empty, and a row with a control starts at the form's left edge
+        // (a heading may stand over a later column): a control put a row too low or a column too
+        // far leaves a gap.
+        for (const QGridLayout* grid : d.findChildren<QGridLayout*>()) {
+            const std::size_t rowCount = std::size_t(grid->rowCount());
+            std::vector<int> first(rowCount, grid->columnCount());
+            std::vector<bool> holdsControl(rowCount);
+            for (int k = 0, row, column, rows, columns; k < grid->count(); ++k) {
+                grid->getItemPosition(k, &row, &column, &rows, &columns);
+                const QWidget* w = grid->itemAt(k)->widget();
+                for (std::size_t r = std::size_t(row); r < std::size_t(row + rows); ++r) {
+                    first[r] = std::min(first[r], column);
+                    holdsControl[r] = holdsControl[r] || !qobject_cast<const QLabel*>(w) || isSwatch(w);
+                }
+            }
+            for (std::size_t r = 0; r < rowCount; ++r)
+                EXPECT_TRUE(first[r] == 0 || (first[r] < grid->columnCount() && !holdsControl[r]))
+                    << "row " << r << " of " << nameOf(grid->parentWidget()) << " starts at column " << first[r];
+        }
         // The heading of the numbered boxes stands over both columns, from the numbers' left edge on.
         if (const char* heading = GetParam().heading) {
             const QRect h = placeOfLabel(d, heading), one = placeOfLabel(d, "1"),
