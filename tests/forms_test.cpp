@@ -4,9 +4,11 @@
 #include "support/ModalDriver.h"
 
 #include "frame/WindowManager.h"
+#include "frame/forms/Accessible.h"
 #include "frame/forms/CheckBox.h"
 #include "frame/forms/DropDownList.h"
 
+#include <QAccessible>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -17,6 +19,7 @@ using namespace testsupport;
 
 TEST(Forms, DropDownListPositionIsMinusOneOnceTheUserTypesUntilAnEntryIsChosen)
 {
+    frame::installAccessibleInterfaces(); // before the list is first told about
     frame::DropDownList list(nullptr);
     list.addItems({QStringLiteral("Open"), QStringLiteral("High"), QStringLiteral("Low"), QStringLiteral("Close")});
     list.setListIndex(3);
@@ -36,6 +39,13 @@ TEST(Forms, DropDownListPositionIsMinusOneOnceTheUserTypesUntilAnEntryIsChosen)
     EXPECT_EQ(list.listIndex(), 0);
     list.setListIndex(9);
     EXPECT_EQ(list.listIndex(), -1);
+    // Told to assistive technology as Qt's own drop-down lists are: the list, then the text field.
+    QAccessibleInterface* told = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_EQ(told->childCount(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(told->indexOfChild(told->child(i)), i);
+    EXPECT_EQ(told->indexOfChild(nullptr), -1);
+    EXPECT_EQ(told->indexOfChild(told), -1);
 }
 
 TEST(WindowManager, TopmostPlacementKeepsPositionAndSizeUnlessAskedOtherwise)

@@ -404,13 +404,15 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
         }
         // No row of the form is empty, and a row with a control starts at the form's left edge
         // (a heading may stand over a later column): a control put a row too low or a column too
-        // far leaves a gap.
+        // far leaves a gap. Every column but a gap given its width has something starting in it: a
+        // control spanning a column too many adds a column of nothing.
         for (const QGridLayout* grid : d.findChildren<QGridLayout*>()) {
             const std::size_t rowCount = std::size_t(grid->rowCount());
             std::vector<int> first(rowCount, grid->columnCount());
-            std::vector<bool> holdsControl(rowCount);
+            std::vector<bool> holdsControl(rowCount), columnUsed(std::size_t(grid->columnCount()));
             for (int k = 0, row, column, rows, columns; k < grid->count(); ++k) {
                 grid->getItemPosition(k, &row, &column, &rows, &columns);
+                columnUsed[std::size_t(column)] = true;
                 const QWidget* w = grid->itemAt(k)->widget();
                 for (std::size_t r = std::size_t(row); r < std::size_t(row + rows); ++r) {
                     first[r] = std::min(first[r], column);
@@ -420,6 +422,9 @@ TEST_P(EveryDialog, TabVisitsEachControlBesideTheLabelThatNamesItInReadingOrderT
             for (std::size_t r = 0; r < rowCount; ++r)
                 EXPECT_TRUE(first[r] == 0 || (first[r] < grid->columnCount() && !holdsControl[r]))
                     << "row " << r << " of " << nameOf(grid->parentWidget()) << " starts at column " << first[r];
+            for (int c = 0; c < grid->columnCount(); ++c)
+                EXPECT_TRUE(columnUsed[std::size_t(c)] || grid->columnMinimumWidth(c) > 0) // a gap given a width
+                    << "column " << c << " of " << nameOf(grid->parentWidget()) << " is empty";
         }
         // The heading of the numbered boxes stands over both columns, from the numbers' left edge on.
         if (const char* heading = GetParam().heading) {
