@@ -51,49 +51,39 @@ Values distinctValues(const std::string& progId)
 // members in their order. Every other check finds the classes through ProgIds().
 TEST(CreateObject, ThePublishedClassesKeepTheirNamesIdentifiersAndMembersInOrder)
 {
+    // clang-format off
     const struct {
         const char* progId;
         const char* classId;
         std::vector<std::string> members;
     } published[] = {
-        {"ZarvLinesParm.RetracementParmClass",
-         "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}",
+        {"ZarvLinesParm.RetracementParmClass", "{C8569CD9-CC65-40F1-9A0A-BC2965D8238A}",
          {"Cor(1..1)", "SaveDefault", "V(1..6)", "Start", "Extend", "Numbers"}},
-        {"ZarvLinesParm.ZarvArcsParmClass",
-         "{4BE56B9B-AF40-4E9A-8CEB-3EB04B96ACCE}",
+        {"ZarvLinesParm.ZarvArcsParmClass",    "{4BE56B9B-AF40-4E9A-8CEB-3EB04B96ACCE}",
          {"Cor(1..1)", "SaveDefault", "V(1..6)", "Start", "FullCircle"}},
-        {"ZarvLinesParm.ZarvRangerParmClass",
-         "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}",
+        {"ZarvLinesParm.ZarvRangerParmClass",  "{6ACCECC7-A4A7-4B2A-806D-914D61E61B24}",
          {"Periodos", "Cte1", "Cte2", "Cor1", "Cor2", "Cor3", "ONH", "Caption", "ExtendRightCaption", "ExtendRight",
           "Start", "SaveDefault"}},
-        {"ZarvLinesParm.ZarvExpParmClass",
-         "{AE01A118-85B6-464B-A5AB-0280B30BD0C3}",
+        {"ZarvLinesParm.ZarvExpParmClass",     "{AE01A118-85B6-464B-A5AB-0280B30BD0C3}",
          {"Caption", "FExpShow", "Cor(1..4)", "SaveDefault", "V(1..4)", "Start"}},
-        {"ZarvLinesParm.zarvFanParmClass",
-         "{D86272E1-CD0C-45E8-B220-2232260DCB92}",
+        {"ZarvLinesParm.zarvFanParmClass",     "{D86272E1-CD0C-45E8-B220-2232260DCB92}",
          {"Cor(1..4)", "Porcento(1..4)", "FanShow", "HLines", "AteFim", "SaveDefault", "Start"}},
-        {"ZarvLinesParm.ZarvForkParmClass",
-         "{09CAF74F-DAA2-4B22-A75B-F6EB32EE9DDA}",
+        {"ZarvLinesParm.ZarvForkParmClass",    "{09CAF74F-DAA2-4B22-A75B-F6EB32EE9DDA}",
          {"SaveDefault", "ForkShow", "Cor(1..4)", "Per1(1..4)", "Start"}},
-        {"ZarvLinesParm.ZarvDravelPArmClass",
-         "{0256CAB5-02BC-43F5-A591-03057242E0E8}",
+        {"ZarvLinesParm.ZarvDravelPArmClass",  "{0256CAB5-02BC-43F5-A591-03057242E0E8}",
          {"Cor(1..2)", "SaveDefault", "V(1..2)", "Start"}},
-        {"ZarvLinesParm.GannSQ9ParmClass",
-         "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}",
+        {"ZarvLinesParm.GannSQ9ParmClass",     "{A21F6E1B-AABC-4D54-BFC8-C45380B764DF}",
          {"Cor", "Price", "Time", "SaveDefault", "Start", "Step", "UpDown"}},
-        {"ZarvLinesParm.ZarvGannParmClass",
-         "{AF79F937-8D64-4696-A380-B479E77A0ABD}",
+        {"ZarvLinesParm.ZarvGannParmClass",    "{AF79F937-8D64-4696-A380-B479E77A0ABD}",
          {"Cor(1..2)", "SaveDefault", "Start", "NZones"}},
-        {"ZarvLinesParm.GannFanParmClass",
-         "{9C00F6C9-DD3E-4415-A23E-D39E6CAC1B3C}",
+        {"ZarvLinesParm.GannFanParmClass",     "{9C00F6C9-DD3E-4415-A23E-D39E6CAC1B3C}",
          {"Cor(1..1)", "SaveDefault", "V(1..6)", "Start"}},
-        {"ZarvLinesParm.ZarvLeastSquareClass",
-         "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}",
+        {"ZarvLinesParm.ZarvLeastSquareClass", "{B09E6DAD-5911-48CC-82E9-6182C19CDC91}",
          {"Cor(1..3)", "SaveDefault", "V(1..2)", "Start", "UseToCalc"}},
-        {"ZarvLinesParm.CircleElipseCls",
-         "{7EFD7251-C3D8-44CC-9131-7A807D4BBC0D}",
+        {"ZarvLinesParm.CircleElipseCls",      "{7EFD7251-C3D8-44CC-9131-7A807D4BBC0D}",
          {"Cor(1..2)", "Fill", "SaveDefault", "Start"}},
     };
+    // clang-format on
     std::map<std::string, std::string> classIds; // as the C interface lists the classes
     std::size_t count = 0;
     ASSERT_EQ(zlp_class_count(&count), ZLP_OK);
@@ -238,12 +228,13 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
     const zlp_variant three = cValue(std::int16_t{3});
     zlp_variant unknownType = three;
     unknownType.type = 42;
+    // clang-format off
     const struct {
         int number;
         const char* text;
-        std::function<void()> cpp; // fails with `number` in C++, where a detail could creep in
+        std::function<void()> cpp;     // fails with `number` in C++, where a detail could creep in
         std::function<zlp_status()> c; // the same through the C interface
-        std::string detail; // what the detail holds
+        std::string detail;            // what the detail holds
     } table[] = {
         {5, "Invalid procedure call or argument", {}, [] { return zlp_create(nullptr, nullptr); }, "null"},
         {6, "Overflow", [&] { o->invoke("Fill", Invoke::Let, {1e300}); }, {}, ""},
@@ -256,11 +247,8 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
         {51, "Internal error", {}, {}, ""},
         {68, "Device unavailable", {}, {}, ""},
         {75, "Path/File access error", {}, {}, ""},
-        {91,
-         "Object variable or With block variable not set",
-         {},
-         [] { return zlp_get(nullptr, "Fill", nullptr, 0, nullptr); },
-         "handle"},
+        {91, "Object variable or With block variable not set", {},
+         [] { return zlp_get(nullptr, "Fill", nullptr, 0, nullptr); }, "handle"},
         {380, "Invalid property value", {}, {}, ""},
         {400, "Form already displayed; can't show modally", {}, {}, ""},
         {429, "Can't create object", [&] { CreateObject("CircleElipseCls"); },
@@ -271,6 +259,7 @@ TEST(Errors, EachNumberHasExactlyTheTextOfTheTableAndTellsTheRestInItsDetail)
          [&] { o->invoke("Fill", Invoke::Get, {std::int16_t{1}}); },
          [&] { return zlp_get(handle, "Fill", &three, 1, nullptr); }, ""},
     };
+    // clang-format on
     for (const auto& row : table) {
         EXPECT_EQ(Error::standardText(row.number), row.text);
         if (row.cpp) {

@@ -64,12 +64,13 @@ std::map<fs::path, std::string> snapshot(const fs::path& top)
 }
 
 // Another component's entries, a comment and escaped values: all must survive untouched.
-const std::string foreign = std::string(registry::formatLine)
-    + "\n"
-      "# kept by hand\n"
-      "ProgID/Other.Thing/CLSID\t{11111111-2222-3333-4444-555555555555}\n"
-      "\n"
-      "CLSID/{11111111-2222-3333-4444-555555555555}/InprocServer\t/opt/odd\\tname\\\\lib\\n.so\n";
+// clang-format off
+const std::string foreign = std::string(registry::formatLine) + "\n"
+                            "# kept by hand\n"
+                            "ProgID/Other.Thing/CLSID\t{11111111-2222-3333-4444-555555555555}\n"
+                            "\n"
+                            "CLSID/{11111111-2222-3333-4444-555555555555}/InprocServer\t/opt/odd\\tname\\\\lib\\n.so\n";
+// clang-format on
 
 class Registration : public ::testing::Test {
 protected:
@@ -168,6 +169,7 @@ TEST_F(Registration, RefusesWhatItCannotReadOrWriteAndChangesNothing)
     const std::string corrupt = file_.string() + " is corrupt at line ";
     const std::string ours = "TypeLib/" + std::string(frame::component::libraryId) + "/Version\t0.9\n";
     // `foreign` has five lines; a fault after it is on the sixth.
+    // clang-format off
     const struct {
         std::string what;
         std::function<void()> make;
@@ -186,21 +188,14 @@ TEST_F(Registration, RefusesWhatItCannotReadOrWriteAndChangesNothing)
         {"a link to a device", [&] { fs::create_symlink("/dev/zero", file_); }, " is not a regular file"},
         {"a folder", [&] { fs::create_directories(file_); }, " is not a regular file"},
         {"a link to nothing", [&] { fs::create_symlink(home_ / "gone.tsv", file_); }, " is a link to a missing file"},
-        {"one byte too large",
-         [&] {
-             write(file_, foreign);
-             fs::resize_file(file_, registry::maxFileSize + 1);
-         },
+        {"one byte too large", [&] { write(file_, foreign); fs::resize_file(file_, registry::maxFileSize + 1); },
          " is larger than 32 MiB"},
-        {"a file where its folder belongs",
-         [&] {
-             fs::remove(folder);
-             write(folder, "in the way");
-         },
+        {"a file where its folder belongs", [&] { fs::remove(folder); write(folder, "in the way"); },
          "the folder " + folder.string()},
         // Both entry points have something to write, and the disk fills up 100 bytes into it.
         {"a full disk", [&] { write(file_, foreign + ours); }, "cannot write " + file_.string() + ".tmp.", 100},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(home_ / "data");
@@ -275,15 +270,13 @@ TEST_F(Registration, RewriteKeepsModeOwnerGroupAndLink)
 {
     // Modes a user may have chosen; where this process may give files away, other owners too.
     const bool root = ::geteuid() == 0;
-    const struct {
-        mode_t mode;
-        uid_t uid;
-        gid_t gid;
-    } files[] = {
+    // clang-format off
+    const struct { mode_t mode; uid_t uid; gid_t gid; } files[] = {
         {0600, root ? 4321 : ::getuid(), root ? 8765 : ::getgid()},
         {0444, root ? 4321 : ::getuid(), ::getgid()},
-        {0640, ::getuid(), root ? 8765 : ::getgid()},
+        {0640, ::getuid(),               root ? 8765 : ::getgid()},
     };
+    // clang-format on
     for (const auto& f : files) {
         write(file_, foreign);
         ASSERT_EQ(::chmod(file_.c_str(), f.mode), 0);
