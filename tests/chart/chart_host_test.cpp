@@ -709,22 +709,18 @@ TEST_F(Draw, KeysMoveSelectDeleteAndEditTheDrawings)
     // A bar or a pixel of price a key, ten with Shift; a burst of keys is one step, and a click
     // between two bursts makes them two.
     const double pixel = 1 / view().mapping().pixelsPerPrice();
+    // clang-format off
     const struct {
         std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
         double bars, price;
         int steps;
     } bursts[] = {
-        {{{Qt::Key_Right, {}},
-          {Qt::Key_Right, {}},
-          {Qt::Key_Right, {}},
-          {Qt::Key_Up, Qt::ShiftModifier},
-          {Qt::Key_Up, Qt::ShiftModifier}},
-         3,
-         20 * pixel,
-         1},
+        {{{Qt::Key_Right, {}}, {Qt::Key_Right, {}}, {Qt::Key_Right, {}},
+          {Qt::Key_Up, Qt::ShiftModifier}, {Qt::Key_Up, Qt::ShiftModifier}}, 3, 20 * pixel, 1},
         {{{Qt::Key_Left, Qt::ShiftModifier}, {Qt::Key_Down, {}}}, -10, -pixel, 1},
         {{{Qt::Key_Left, {}}, {Qt::Key_Right, {}}}, 0, 0, 0},
     };
+    // clang-format on
     for (const auto& burst : bursts) {
         const int before = undo.index();
         for (const auto& [key, modifiers] : burst.keys)

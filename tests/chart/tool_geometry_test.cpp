@@ -238,6 +238,7 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
     const double up = high + 0.618 * (high - low), down = low - 1.382 * (high - low);
     const std::vector<ChartPoint> trend{{20, 10}, {60, 40}};
     const QVariantMap none, open{{"Extend", 0}}, noEnd{{"AteFim", 0}};
+    // clang-format off
     const struct {
         const char* cls;
         std::vector<ChartPoint> anchors;
@@ -245,35 +246,32 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
     } tools[] = {
         // Level v of the move from 10 up to 40 lies at 40 - 30v, to the second anchor or, extended, to
         // the plot's right edge from the left anchor; labelled with its value.
-        {"RetracementParmClass",
-         trend,
+        {"RetracementParmClass", trend,
          {{none, "V(1)", {40, 32.92}, On, QColor(255, 128, 0), "0.236"},
           {none, "V(5)", {95, 16.42}, On},
           {open, "V(6)", {20, 10}, On},
           {open, "V(1)", {80, 32.92}, Off},
           {{{"Numbers", 0}}, "V(1)", {40, 32.92}, On, {}, "none"}}},
-        {"RetracementParmClass",
-         {{60, 10}, {20, 40}},
-         {{none, "V(3)", {30, 25}, On}, {open, "V(3)", {30, 25}, On}, {none, "V(3)", {15, 25}, Off}}},
+        {"RetracementParmClass", {{60, 10}, {20, 40}},
+         {{none, "V(3)", {30, 25}, On},
+          {open, "V(3)", {30, 25}, On},
+          {none, "V(3)", {15, 25}, Off}}},
         // Anchors on one bar: a level that has no length is no line and has no label; anchors that
         // are one point draw their levels once, not six lines and labels on top of each other.
-        {"RetracementParmClass",
-         {{30, 10}, {30, 40}},
-         {{open, "V(1)", {30, 32.92}, Absent}, {none, "V(1)", {60, 32.92}, On, {}, "0.236"}}},
-        {"RetracementParmClass",
-         {{30, 20}, {30, 20}},
+        {"RetracementParmClass", {{30, 10}, {30, 40}},
+         {{open, "V(1)", {30, 32.92}, Absent},
+          {none, "V(1)", {60, 32.92}, On, {}, "0.236"}}},
+        {"RetracementParmClass", {{30, 20}, {30, 20}},
          {{none, "V(1)", {60, 20}, On, {}, "0.236"},
           {none, "V(2)", {60, 20}, Absent},
           {open, "V(1)", {30, 20}, Absent}}},
         // Arcs about the second anchor cross the trend where a retracement would; half of them
         // faces the first anchor.
-        {"ZarvArcsParmClass",
-         trend,
+        {"ZarvArcsParmClass", trend,
          {{none, "V(3)", {40, 25}, On},
           {none, "V(1)", {69.44, 47.08}, Off},
           {{{"FullCircle", 1}}, "V(1)", {69.44, 47.08}, On}}},
-        {"ZarvRangerParmClass",
-         {{30, 0}, {50, 0}},
+        {"ZarvRangerParmClass", {{30, 0}, {50, 0}},
          {{none, "Up", {40, up}, On},
           {none, "Down", {40, down}, On},
           {none, "Range", {29, high}, On},
@@ -286,15 +284,13 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"Cor1", 0}}, "Up", {40, up}, On, QColor(0, 255, 0)},
           {{{"Cor2", 0}}, "Down", {40, down}, On, QColor(255, 0, 0)}}},
         // The move of 10 from the first anchor to the second, from the third at 15, for 20 bars.
-        {"ZarvExpParmClass",
-         {{20, 10}, {40, 20}, {50, 15}},
+        {"ZarvExpParmClass", {{20, 10}, {40, 20}, {50, 15}},
          {{none, "V(2)", {60, 25}, On},
           {none, "V(1)", {55, 21.18}, On},
           {none, "V(1)", {80, 21.18}, Off},
           {{{"FExpShow", 0x11}}, "V(1)", {80, 21.18}, On},
           {{{"FExpShow", 0x0D}}, "V(2)", {60, 25}, Absent}}},
-        {"zarvFanParmClass",
-         trend,
+        {"zarvFanParmClass", trend,
          {{none, "50% line", {80, 32.5}, On},
           {noEnd, "50% line", {80, 32.5}, Off},
           {noEnd, "61.8% line", {40, 15.73}, On},
@@ -303,8 +299,7 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"HLines", 1}}, "HLines", {75, 25}, On},
           {none, "HLines", {75, 25}, Absent}}},
         // The median from (20, 25) through (40, 25), tines at 35 and 15.
-        {"ZarvForkParmClass",
-         {{20, 25}, {40, 35}, {40, 15}},
+        {"ZarvForkParmClass", {{20, 25}, {40, 35}, {40, 15}},
          {{none, "Fork", {90, 25}, On},
           {none, "Fork", {90, 15}, On},
           {none, "Internal", {80, 30}, On},
@@ -313,16 +308,14 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"ForkShow", 2}}, "Internal", {80, 30}, Absent}}},
         // The channel from (20, 10) to (60, 30), 10 wide, up to the third anchor; a line wholly off
         // the chart is left out, not pressed against its edge.
-        {"ZarvDravelPArmClass",
-         {{20, 10}, {60, 30}, {40, 30}},
+        {"ZarvDravelPArmClass", {{20, 10}, {60, 30}, {40, 30}},
          {{none, "External", {60, 40}, On},
           {none, "V(1)", {40, 23.82}, On},
           {{{"V(2)", 0.5f}}, "V(2)", {20, 15}, On},
           {{{"V(1)", 5.0f}}, "V(1)", {40, 70}, Absent}}},
         // Zones from 10 up to 40 alternate the odd and even colours, from the first anchor's line; a
         // number outside 1 to 50 draws 8.
-        {"ZarvGannParmClass",
-         {{20, 10}, {40, 40}},
+        {"ZarvGannParmClass", {{20, 10}, {40, 40}},
          {{{{"NZones", 1}, {"Cor(1)", 0x0000FF}}, "Odd", {30, 10}, On, Qt::red},
           {{{"NZones", 1}, {"Cor(2)", 0x00FF00}}, "Even", {30, 40}, On, Qt::green},
           {{{"NZones", 5}}, "Even", {30, 16}, On},
@@ -335,18 +328,18 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           {{{"NZones", -3}}, "Even", {30, 13.75}, On}}},
         // Zones on one bar have no lines; 50 zones 3.7 pixels high leave out every line within a
         // pixel of the last one drawn: the 14th, 28th and 42nd are drawn, all odd lines.
-        {"ZarvGannParmClass",
-         {{30, 10}, {30, 40}},
-         {{none, "Odd", {30, 10}, Absent}, {none, "Even", {30, 13.75}, Absent}}},
-        {"ZarvGannParmClass",
-         {{20, 10}, {40, 10.37}},
-         {{{{"NZones", 50}}, "Odd", {30, 10.1036}, On}, {{{"NZones", 50}}, "Even", {30, 10.0074}, Absent}}},
-        {"GannFanParmClass",
-         {{20, 10}, {30, 15}},
-         {{none, "1x1", {40, 20}, On}, {none, "V(4)", {35, 25}, On}, {none, "V(3)", {40, 15}, On}}},
+        {"ZarvGannParmClass", {{30, 10}, {30, 40}},
+         {{none, "Odd", {30, 10}, Absent},
+          {none, "Even", {30, 13.75}, Absent}}},
+        {"ZarvGannParmClass", {{20, 10}, {40, 10.37}},
+         {{{{"NZones", 50}}, "Odd", {30, 10.1036}, On},
+          {{{"NZones", 50}}, "Even", {30, 10.0074}, Absent}}},
+        {"GannFanParmClass", {{20, 10}, {30, 15}},
+         {{none, "1x1", {40, 20}, On},
+          {none, "V(4)", {35, 25}, On},
+          {none, "V(3)", {40, 15}, On}}},
         // About 16, whose root is 4: 90 degrees on is 4.5 squared, a turn on 6 squared.
-        {"GannSQ9ParmClass",
-         {{20, 16}},
+        {"GannSQ9ParmClass", {{20, 16}},
          {{none, "Price", {50, 20.25}, On},
           {none, "Price", {50, 36}, On},
           {{{"UpDown", 1}}, "Price", {50, 12.25}, On},
@@ -361,10 +354,12 @@ TEST(ToolGeometry, EachToolIsBuiltTheWayItsDescriptionSays)
           // turns lie closer than a pixel draws none of them rather than a band.
           {{{"Step", 0.0005f}}, "Price", {50, 48.3249}, On},
           {{{"Step", 1e-6f}}, "Price", {50, 16}, Absent}}},
-        {"CircleElipseCls",
-         {{20, 10}, {40, 30}},
-         {{none, "Ellipse", {40, 20}, On}, {none, "Ellipse", {30, 20}, Off}, {{{"Fill", 1}}, "Ellipse", {30, 20}, On}}},
+        {"CircleElipseCls", {{20, 10}, {40, 30}},
+         {{none, "Ellipse", {40, 20}, On},
+          {none, "Ellipse", {30, 20}, Off},
+          {{{"Fill", 1}}, "Ellipse", {30, 20}, On}}},
     };
+    // clang-format on
     for (const auto& tool : tools) {
         for (const Row& row : tool.rows) {
             SCOPED_TRACE(::testing::Message()
@@ -400,11 +395,8 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
     Shape line;
     line.points = {QPointF(0, 0), QPointF(10, 0)};
     const QRectF circle(-10, -10, 20, 20);
-    const struct {
-        Shape shape;
-        QPointF point;
-        double distance;
-    } rows[] = {
+    // clang-format off
+    const struct { Shape shape; QPointF point; double distance; } rows[] = {
         {line, {5, 3}, 3},
         {line, {13, 4}, 5},
         // The quarter from three to twelve o'clock: a point left of the circle is nearest its end.
@@ -416,6 +408,7 @@ TEST(ToolGeometry, DistanceReachesLinesArcsEllipsesAndText)
         {shape(Shape::Kind::Text, QRectF(0, -10, 30, 12)), {10, -5}, 0},
         {shape(Shape::Kind::Text, QRectF(0, -10, 30, 12)), {40, 0}, 10},
     };
+    // clang-format on
     for (const auto& row : rows)
         EXPECT_NEAR(distanceTo({row.shape}, row.point), row.distance, 0.01) << row.point.x() << ", " << row.point.y();
     EXPECT_EQ(distanceTo({}, {0, 0}), std::numeric_limits<double>::infinity());
