@@ -54,16 +54,11 @@ INSTANTIATE_TEST_SUITE_P(LeastSquare, ToolDialog, cases("ZarvLinesParm.ZarvLeast
     {.what = "a chosen entry gives its price",
      .user = {choosing("Use", 4), typing("V(0)", "1e400"), typing("V(1)", "x2"), ok},
      .after = {{"UseToCalc", 5}, {"V(1)", std::numeric_limits<float>::max()}, {"V(2)", 0.0f}}},
-    typedPrice("Median"),
-    typedPrice("High"),
-    typedPrice(""),
-    typedPrice("99999"),
+    typedPrice("Median"), typedPrice("High"), typedPrice(""), typedPrice("99999"),
     {.what = "choosing after typing counts", .user = {typing("Use", "Median"), choosing("Use", 1), ok},
      .after = {{"UseToCalc", 2}}},
-    noEntry(6,      closeBox, 6),
-    noEntry(6,      ok,       0),
-    noEntry(-1,     closeBox, -1),
-    noEntry(-32768, ok,       0),
+    noEntry(6,  closeBox, 6),  noEntry(6,      ok, 0),
+    noEntry(-1, closeBox, -1), noEntry(-32768, ok, 0),
 }));
 // clang-format on
 
